@@ -1,0 +1,15 @@
+#pragma once
+
+// Resource ids shared by the dialog and the resource library.
+
+#define IDD_FONT_SELECT 105
+
+#define IDC_HELP_BTN 1043
+#define IDC_DEFAULTS_BTN 1046
+#define IDC_CHECK_ALL_BTN 1047
+#define IDC_FONT_LIST_CAPTION 1048
+#define IDC_FONT_LIST 1049
+#define IDC_CLEAR_ALL_BTN 1050
+
+#define IDS_RESET_PROMPT 1
+#define IDS_RESET_CAPTION 2

@@ -1,0 +1,44 @@
+// The defaults button and help.
+#include "font_select_dialog.h"
+
+#include "control_ids.h"
+#include "redraw_suspended.h"
+#include "host/kyreg8/kyreg8.h"
+#include "store/defaults.h"
+
+namespace {
+
+const char kHelpFile[] = "DRV_KVF.HLP";
+const char kHelpTopic[] = "Font_Handling_drv_kvf";
+
+constexpr UINT kHelpTopicCommand = 0;
+constexpr UINT kHelpContextCommand = 8;
+
+} // namespace
+
+void CFontSelectDialog::OnDefaults()
+{
+    const std::string prompt = AfxLoadString(IDS_RESET_PROMPT);
+    const std::string caption = AfxLoadString(IDS_RESET_CAPTION);
+    if (::MessageBoxA(m_hWnd, prompt.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return;
+    SetAllToDefaults();
+    m_fonts.RemoveAll();
+    EnumerateTrueTypeFaces(*this);
+    if (!m_pFontList)
+        return;
+    // Items are neither added nor removed: only their check boxes change.
+    RedrawSuspended quiet(*m_pFontList);
+    ShowEnabledStates(m_fonts.GetSize());
+}
+
+void CFontSelectDialog::OnHelpButton()
+{
+    DoHelp(m_hWnd, kHelpFile, reinterpret_cast<DWORD_PTR>(kHelpTopic), kHelpTopicCommand);
+}
+
+BOOL CFontSelectDialog::OnHelpInfo(HELPINFO* pHelpInfo)
+{
+    DoHelp(static_cast<HWND>(pHelpInfo->hItemHandle), kHelpFile, pHelpInfo->dwContextId, kHelpContextCommand);
+    return TRUE;
+}

@@ -1,0 +1,77 @@
+#include "font_entry.h"
+
+#include <windows.h>
+
+#include <utility>
+
+CFontEntry::CFontEntry(std::string facename, int embeddable, int enabled)
+    : m_facename(std::move(facename)), m_embeddable(embeddable), m_enabled(enabled)
+{
+}
+
+CFontEntry::~CFontEntry() = default;
+
+std::string LocaleSortKey(const char* name)
+{
+    const LCID locale = ::GetThreadLocale();
+    int size = ::LCMapStringA(locale, LCMAP_SORTKEY, name, -1, nullptr, 0);
+    if (size <= 0)
+        return std::string();
+    std::string key(static_cast<size_t>(size), '\0');
+    size = ::LCMapStringA(locale, LCMAP_SORTKEY, name, -1, key.data(), size);
+    key.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return key;
+}
+
+CFontEntryArray::CFontEntryArray() = default;
+
+CFontEntryArray::~CFontEntryArray() = default;
+
+int CFontEntryArray::AddEntry(const std::string& facename, int embeddable, int enabled)
+{
+    const int index = GetSize();
+    std::string sortKey = LocaleSortKey(facename.c_str());
+    m_entries.push_back(std::make_unique<CFontEntry>(facename, embeddable, enabled));
+    bool named = false;
+    try {
+        named = m_byName.try_emplace(facename, index).second;
+        m_bySortKey[std::move(sortKey)].push_back(index);
+    } catch (...) {
+        // Leave the collection as it was before the call.
+        if (named)
+            m_byName.erase(facename);
+        m_entries.pop_back();
+        throw;
+    }
+    return index;
+}
+
+void CFontEntryArray::RemoveAll()
+{
+    m_byName.clear();
+    m_bySortKey.clear();
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+}
+
+CFontEntry* CFontEntryArray::FindByFacename(const std::string& facename) const
+{
+    auto found = m_byName.find(facename);
+    return found == m_byName.end() ? nullptr : GetAt(found->second);
+}
+
+CFontEntry* CFontEntryArray::FindByFacenameLocale(const char* facename) const
+{
+    if (!facename)
+        return nullptr;
+    auto bucket = m_bySortKey.find(LocaleSortKey(facename));
+    if (bucket == m_bySortKey.end())
+        return nullptr;
+    // The key narrows the search; the comparison itself decides.
+    for (int index : bucket->second) {
+        CFontEntry* entry = GetAt(index);
+        if (::lstrcmpA(entry->GetFacename().c_str(), facename) == 0)
+            return entry;
+    }
+    return nullptr;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// One discovered face. Never changed after construction.
+class CFontEntry {
+public:
+    CFontEntry(std::string facename, int embeddable, int enabled);
+    virtual ~CFontEntry();
+
+    const std::string& GetFacename() const { return m_facename; }
+
+private:
+    const std::string m_facename;
+
+public:
+    const int m_embeddable; // 1 when the face's licence allows embedding
+    const int m_enabled;    // 1 when both switches were on at discovery
+};
+
+// The discovered faces in discovery order; owns its entries.
+//
+// Both lookups answer the first entry in collection order that compares
+// equal, the one byte for byte and the other under the locale comparison.
+// Indexes kept beside the entries make them constant-time, so discovering
+// and committing thousands of faces stays linear.
+class CFontEntryArray {
+public:
+    CFontEntryArray();
+    CFontEntryArray(const CFontEntryArray&) = delete;
+    CFontEntryArray& operator=(const CFontEntryArray&) = delete;
+    ~CFontEntryArray();
+
+    int AddEntry(const std::string& facename, int embeddable, int enabled);
+    int GetSize() const { return static_cast<int>(m_entries.size()); }
+    CFontEntry* GetAt(int index) const { return m_entries[index].get(); }
+    void RemoveAll();
+
+    CFontEntry* FindByFacename(const std::string& facename) const;
+    CFontEntry* FindByFacenameLocale(const char* facename) const;
+
+private:
+    std::vector<std::unique_ptr<CFontEntry>> m_entries;
+    // Face name -> index of its first entry.
+    std::unordered_map<std::string, int> m_byName;
+    // Locale sort key -> indexes of the entries with that key, in order.
+    std::unordered_map<std::string, std::vector<int>> m_bySortKey;
+};
+
+// The key under which the locale comparison sorts a name: two names compare
+// equal with lstrcmpA exactly when their keys are equal.
+std::string LocaleSortKey(const char* name);

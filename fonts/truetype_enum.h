@@ -1,0 +1,30 @@
+#pragma once
+
+#include "font_entry.h"
+
+#include <windows.h>
+
+// What the enumeration needs of its caller: the collection it fills and a
+// slot for the screen's device context while it runs.
+class CFontEnumClient {
+public:
+    virtual CFontEntryArray& GetFonts() = 0;
+    virtual void SetEnumDC(HDC dc) = 0;
+    virtual HDC GetEnumDC() const = 0;
+
+protected:
+    ~CFontEnumClient() = default;
+};
+
+// Adds one entry for each installed TrueType face name that the client's
+// collection does not hold yet, in family order and, within a family, in the
+// order the font service reports the variants. An allocation failure ends the
+// enumeration with the collection consistent and is rethrown afterwards.
+void EnumerateTrueTypeFaces(CFontEnumClient& client);
+
+// First level: keeps the names of TrueType families.
+int CALLBACK CollectTrueTypeFamily(const LOGFONTA* family, const TEXTMETRICA* metrics, DWORD type, LPARAM state);
+
+// Second level: realises one variant, reads its outline metrics and enters its
+// face name unless the collection holds it already.
+int CALLBACK AddTrueTypeFace(const LOGFONTA* variant, const TEXTMETRICA* metrics, DWORD type, LPARAM state);

@@ -1,0 +1,283 @@
+#pragma once
+
+// The application framework the library and the host's dialog framework are
+// built on: module states with their current resource module, the application
+// object driven by the module's load and unload, table-driven message maps,
+// modal dialogs and a list-control wrapper. Only what those modules use.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstddef>
+#include <exception>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#ifdef AFX_BUILD
+#define AFX_API __declspec(dllexport)
+#else
+#define AFX_API __declspec(dllimport)
+#endif
+
+class CWinApp;
+class CCmdTarget;
+
+// ---------------------------------------------------------------------------
+// Module state
+
+// What the framework keeps per module: its instance, the module its templates
+// and strings come from, and its application object.
+struct AFX_MODULE_STATE {
+    HINSTANCE m_hCurrentInstanceHandle = nullptr;
+    HINSTANCE m_hCurrentResourceHandle = nullptr;
+    CWinApp* m_pCurrentWinApp = nullptr;
+    bool m_bAppRunning = false; // InitInstance succeeded and ExitInstance has not run
+};
+
+// The module state selected on this thread; the host's when none is.
+AFX_API AFX_MODULE_STATE* AfxGetModuleState();
+// Selects a module state on this thread and returns the one it replaces.
+AFX_API AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state);
+
+// The calling module's own state. Defined in each module that links the
+// framework's module entry, so it always names the caller's module.
+AFX_MODULE_STATE* AfxGetStaticModuleState();
+
+// Selects a module state for a scope; the previous one comes back on every exit.
+class AFX_MAINTAIN_STATE2 {
+public:
+    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state) : m_pPrevState(AfxSetModuleState(state)) {}
+    AFX_MAINTAIN_STATE2(const AFX_MAINTAIN_STATE2&) = delete;
+    AFX_MAINTAIN_STATE2& operator=(const AFX_MAINTAIN_STATE2&) = delete;
+    ~AFX_MAINTAIN_STATE2() { AfxSetModuleState(m_pPrevState); }
+
+private:
+    AFX_MODULE_STATE* m_pPrevState;
+};
+#define AFX_MANAGE_STATE(state) AFX_MAINTAIN_STATE2 _ctlState(state)
+
+AFX_API HINSTANCE AfxGetResourceHandle();
+AFX_API void AfxSetResourceHandle(HINSTANCE resources);
+
+// A message box with the application's title, owned by the active window.
+AFX_API int AfxMessageBox(LPCSTR text, UINT type = MB_OK, UINT helpId = 0);
+
+// String nID of the current resource module in the thread's ANSI code page;
+// empty when the module has no such string.
+AFX_API std::string AfxLoadString(UINT nID);
+
+// Drives the module's application object from its DllMain: InitInstance on
+// process attach (a FALSE runs ExitInstance and fails the attach) and
+// ExitInstance on process detach, each with the module's state selected.
+AFX_API BOOL AfxModuleMain(AFX_MODULE_STATE* state, HINSTANCE module, DWORD reason);
+
+// ---------------------------------------------------------------------------
+// Message maps
+
+enum AfxSig : UINT {
+    AfxSig_end = 0,
+    AfxSig_vv,        // void ()
+    AfxSig_vNMHDRpl,  // void (NMHDR*, LRESULT*)
+    AfxSig_bHELPINFO, // BOOL (HELPINFO*)
+    AfxSig_vwii,      // void (UINT, int, int)
+    AfxSig_vMINMAXINFO, // void (MINMAXINFO*)
+};
+
+typedef void (CCmdTarget::*AFX_PMSG)();
+
+// A handler of any of the signatures above; nSig says which member is set.
+union AFX_PMSG_ANY {
+    constexpr AFX_PMSG_ANY(std::nullptr_t) : pfn(nullptr) {}
+    constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)()) : pfn(f) {}
+    constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)(NMHDR*, LRESULT*)) : pfn_NOTIFY(f) {}
+    constexpr AFX_PMSG_ANY(BOOL (CCmdTarget::*f)(HELPINFO*)) : pfn_HELPINFO(f) {}
+    constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)(UINT, int, int)) : pfn_SIZE(f) {}
+    constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)(MINMAXINFO*)) : pfn_MINMAXINFO(f) {}
+
+    AFX_PMSG pfn;
+    void (CCmdTarget::*pfn_NOTIFY)(NMHDR*, LRESULT*);
+    BOOL (CCmdTarget::*pfn_HELPINFO)(HELPINFO*);
+    void (CCmdTarget::*pfn_SIZE)(UINT, int, int);
+    void (CCmdTarget::*pfn_MINMAXINFO)(MINMAXINFO*);
+};
+
+struct AFX_MSGMAP_ENTRY {
+    UINT nMessage; // window message
+    UINT nCode;    // notification code, for WM_COMMAND and WM_NOTIFY
+    UINT nID;      // control id, for WM_COMMAND and WM_NOTIFY
+    AfxSig nSig;
+    AFX_PMSG_ANY handler;
+};
+
+struct AFX_MSGMAP {
+    const AFX_MSGMAP* (*pfnGetBaseMap)();
+    const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+#define DECLARE_MESSAGE_MAP()                                                                                         \
+public:                                                                                                               \
+    static const AFX_MSGMAP* GetThisMessageMap();                                                                     \
+    const AFX_MSGMAP* GetMessageMap() const override;                                                                 \
+                                                                                                                      \
+private:                                                                                                              \
+    static const AFX_MSGMAP_ENTRY messageEntries[];                                                                   \
+    static const AFX_MSGMAP messageMap;
+
+// The map and its link to the base class's map are static data, linked when
+// the module loads.
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                        \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() { return &theClass::messageMap; }                                 \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                                 \
+    const AFX_MSGMAP theClass::messageMap = {&baseClass::GetThisMessageMap, &theClass::messageEntries[0]};            \
+    const AFX_MSGMAP_ENTRY theClass::messageEntries[] = {
+
+#define END_MESSAGE_MAP()                                                                                             \
+    { 0, 0, 0, AfxSig_end, nullptr }                                                                                  \
+    }                                                                                                                 \
+    ;
+
+#define AFX_PMSG_OF(signature, memberFxn) static_cast<signature>(memberFxn)
+
+#define ON_COMMAND(id, memberFxn)                                                                                     \
+    {WM_COMMAND, BN_CLICKED, static_cast<UINT>(id), AfxSig_vv, AFX_PMSG_OF(void (CCmdTarget::*)(), memberFxn)},
+#define ON_BN_CLICKED(id, memberFxn) ON_COMMAND(id, memberFxn)
+#define ON_NOTIFY(code, id, memberFxn)                                                                                \
+    {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vNMHDRpl,                                      \
+     AFX_PMSG_OF(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
+#define ON_WM_HELPINFO(memberFxn)                                                                                     \
+    {WM_HELP, 0, 0, AfxSig_bHELPINFO, AFX_PMSG_OF(BOOL (CCmdTarget::*)(HELPINFO*), memberFxn)},
+#define ON_WM_SIZE(memberFxn)                                                                                         \
+    {WM_SIZE, 0, 0, AfxSig_vwii, AFX_PMSG_OF(void (CCmdTarget::*)(UINT, int, int), memberFxn)},
+#define ON_WM_GETMINMAXINFO(memberFxn)                                                                                \
+    {WM_GETMINMAXINFO, 0, 0, AfxSig_vMINMAXINFO, AFX_PMSG_OF(void (CCmdTarget::*)(MINMAXINFO*), memberFxn)},
+
+// Base of every class that takes messages through a message map.
+class AFX_API CCmdTarget {
+public:
+    CCmdTarget() = default;
+    CCmdTarget(const CCmdTarget&) = delete;
+    CCmdTarget& operator=(const CCmdTarget&) = delete;
+    virtual ~CCmdTarget();
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+
+    // Looks the message up in this object's map, then in its bases' maps, and
+    // calls the first handler that matches. False when none does.
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+};
+
+// ---------------------------------------------------------------------------
+// Application object
+
+class AFX_API CWinApp : public CCmdTarget {
+public:
+    // The default state argument is evaluated in the module that constructs
+    // the application, which is the module the application belongs to.
+    explicit CWinApp(LPCSTR pszAppName = nullptr, AFX_MODULE_STATE* moduleState = AfxGetStaticModuleState());
+    ~CWinApp() override;
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+
+    // The application's title: its name, else its module's file name.
+    std::string GetTitle() const;
+
+    LPCSTR m_pszAppName;
+    AFX_MODULE_STATE* const m_pModuleState;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// ---------------------------------------------------------------------------
+// Windows, dialogs and controls
+
+class AFX_API CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+    ~CWnd() override;
+
+    // A wrapper for the child control nID, owned by this window for as long
+    // as its window exists; null when there is no such child.
+    template <class TControl>
+    TControl* GetDlgControl(int nID)
+    {
+        HWND child = ::GetDlgItem(m_hWnd, nID);
+        if (!child)
+            return nullptr;
+        auto control = std::make_unique<TControl>();
+        control->m_hWnd = child;
+        TControl* result = control.get();
+        m_children.push_back(std::move(control));
+        return result;
+    }
+
+    void SetRedraw(BOOL redraw) const;
+    void GetClientRect(RECT* rect) const;
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // Forgets the window and the wrappers of its children.
+    void Detach();
+
+private:
+    std::vector<std::unique_ptr<CWnd>> m_children;
+};
+
+// Data exchange between a dialog's controls and its members.
+struct CDataExchange {
+    BOOL m_bSaveAndValidate; // TRUE: controls to members
+    CWnd* m_pDlgWnd;
+};
+
+// A modal dialog whose template comes from the current resource module unless
+// a resource instance is given.
+class AFX_API CDialog : public CWnd {
+public:
+    CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr, HINSTANCE hResourceInstance = nullptr);
+    ~CDialog() override;
+
+    // Runs the dialog; an exception raised by a handler ends the dialog and is
+    // rethrown here, once the dialog's window is gone.
+    virtual INT_PTR DoModal();
+    virtual BOOL OnInitDialog();
+    void EndDialog(int nResult);
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+    HINSTANCE m_hResourceInstance;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::exception_ptr m_pendingException;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The platform's list view.
+class AFX_API CListCtrl : public CWnd {
+public:
+    DWORD SetExtendedStyle(DWORD dwNewStyle) const;
+    int InsertColumn(int nCol, LPCSTR heading, int nFormat = LVCFMT_LEFT) const;
+    int InsertItem(int nItem, LPCSTR text) const;
+    void SetItemCountEx(int count) const;
+    int GetItemCount() const;
+    std::string GetItemText(int nItem, int nSubItem) const;
+    UINT GetItemState(int nItem, UINT nMask) const;
+    BOOL SetCheck(int nItem, BOOL bCheck = TRUE) const;
+    int GetNextItem(int nItem, int nFlags) const;
+    UINT GetSelectedCount() const;
+    int HitTest(POINT point) const;
+    BOOL GetItemRect(int nItem, RECT* rect, UINT nCode) const;
+    BOOL SetColumnWidth(int nCol, int cx) const;
+};

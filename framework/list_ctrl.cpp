@@ -1,0 +1,95 @@
+#define AFX_BUILD
+#include "afx.h"
+
+DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) const
+{
+    return static_cast<DWORD>(::SendMessageA(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
+}
+
+int CListCtrl::InsertColumn(int nCol, LPCSTR heading, int nFormat) const
+{
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | (heading ? LVCF_TEXT : 0);
+    column.fmt = nFormat;
+    column.pszText = const_cast<LPSTR>(heading);
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, nCol, reinterpret_cast<LPARAM>(&column)));
+}
+
+int CListCtrl::InsertItem(int nItem, LPCSTR text) const
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = nItem;
+    item.pszText = const_cast<LPSTR>(text);
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void CListCtrl::SetItemCountEx(int count) const
+{
+    ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, count, 0);
+}
+
+int CListCtrl::GetItemCount() const
+{
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string CListCtrl::GetItemText(int nItem, int nSubItem) const
+{
+    // The control copies at most the buffer's size less one; grow until the
+    // text fits with room to spare.
+    std::string text(256, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = nSubItem;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        int length = static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)));
+        if (length < static_cast<int>(text.size()) - 1) {
+            text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+            return text;
+        }
+        text.assign(text.size() * 2, '\0');
+    }
+}
+
+UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
+{
+    return static_cast<UINT>(::SendMessageA(m_hWnd, LVM_GETITEMSTATE, nItem, nMask));
+}
+
+BOOL CListCtrl::SetCheck(int nItem, BOOL bCheck) const
+{
+    LVITEMA item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(bCheck ? 2 : 1);
+    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETITEMSTATE, nItem, reinterpret_cast<LPARAM>(&item)));
+}
+
+int CListCtrl::GetNextItem(int nItem, int nFlags) const
+{
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)));
+}
+
+UINT CListCtrl::GetSelectedCount() const
+{
+    return static_cast<UINT>(::SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+int CListCtrl::HitTest(POINT point) const
+{
+    LVHITTESTINFO info{};
+    info.pt = point;
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+BOOL CListCtrl::GetItemRect(int nItem, RECT* rect, UINT nCode) const
+{
+    rect->left = static_cast<LONG>(nCode);
+    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_GETITEMRECT, nItem, reinterpret_cast<LPARAM>(rect)));
+}
+
+BOOL CListCtrl::SetColumnWidth(int nCol, int cx) const
+{
+    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "common/unique_handle.h"
+
+// Per-face switches. A face named as a value in a list has that switch off;
+// every other face, and every face of a list that cannot be opened, has it on.
+
+extern "C" {
+// The driver's question: is this face's switch on? A true selector asks the
+// tessellation list, false the embedding list.
+bool IsEnabledForFacename(const char* face, bool tessellation);
+}
+
+// True only when both of the face's switches are on.
+bool IsEnabledForBoth(const char* face);
+
+// Switches one face on (enabled != 0) or off in one list (tessellation != 0
+// for the tessellation list), creating a missing list key under General when
+// a face is switched off.
+void SetFaceEnabled(const char* face, int enabled, int tessellation);
+
+// Answers IsEnabledForBoth for many faces through list keys opened once, for
+// one discovery of the installed faces.
+class CSwitchReader {
+public:
+    CSwitchReader();
+    bool IsEnabledForBoth(const char* face) const;
+
+private:
+    UniqueHKey m_tessellateList;
+    UniqueHKey m_embedList;
+};
