@@ -1,0 +1,105 @@
+#!/usr/bin/python3
+"""Generates small TrueType fonts with chosen names and embedding permissions.
+
+    make_test_fonts.py OUTDIR                 the standard test set
+    make_test_fonts.py OUTDIR --bench N       N faces for the benchmarks
+
+Each font has a handful of glyphs, the family and style names given, and the
+OS/2 fsType given. Fonts whose code-page ranges name several scripts are
+reported by the font service once per character set.
+"""
+import os
+import sys
+
+from fontTools.fontBuilder import FontBuilder
+from fontTools.pens.ttGlyphPen import TTGlyphPen
+
+# OS/2 ulCodePageRange1 bits.
+LATIN1, LATIN2, CYRILLIC, GREEK = 1 << 0, 1 << 1, 1 << 2, 1 << 3
+
+# family, style, full name, fsType, code pages. The full name is the face
+# name the library keys its entries by.
+STANDARD_SET = [
+    ("Glyphor Test Sans", "Regular", "Glyphor Test Sans", 0, LATIN1 | LATIN2 | CYRILLIC | GREEK),
+    ("Glyphor Test Sans", "Bold", "Glyphor Test Sans Bold", 0, LATIN1 | LATIN2 | CYRILLIC | GREEK),
+    ("Glyphor Test Restricted", "Regular", "Glyphor Test Restricted", 2, LATIN1),
+    ("Glyphor Test Preview", "Regular", "Glyphor Test Preview", 4, LATIN1),
+    ("Glyphor Test Mixed", "Regular", "Glyphor Test Mixed", 6, LATIN1),
+    ("Glyphor Test Editable", "Regular", "Glyphor Test Editable", 8, LATIN1),
+    ("Glyphor Test NoSubset", "Regular", "Glyphor Test NoSubset", 258, LATIN1),
+    # Two families that report one face name; the restricted one differs so
+    # that the entry shows which family was taken.
+    ("Glyphor Test Twin A", "Regular", "Glyphor Test Twin", 0, LATIN1),
+    ("Glyphor Test Twin B", "Regular", "Glyphor Test Twin", 2, LATIN1),
+    # A family name of 31 characters, the longest the font service reports.
+    ("Glyphor Test Thirty One Chars X", "Regular", "Glyphor Test Thirty One Chars X", 0, LATIN1),
+]
+
+UNITS_PER_EM = 1000
+
+
+def box_glyph(width):
+    pen = TTGlyphPen(None)
+    pen.moveTo((50, 0))
+    pen.lineTo((50, 700))
+    pen.lineTo((width - 50, 700))
+    pen.lineTo((width - 50, 0))
+    pen.closePath()
+    return pen.glyph()
+
+
+def build_font(family, style, full_name, fs_type, code_pages):
+    glyph_order = [".notdef", "space", "A", "a", "Zhe", "Alpha"]
+    cmap = {0x20: "space", 0x41: "A", 0x61: "a", 0x416: "Zhe", 0x391: "Alpha"}
+    fb = FontBuilder(UNITS_PER_EM, isTTF=True)
+    fb.setupGlyphOrder(glyph_order)
+    fb.setupCharacterMap(cmap)
+    empty = TTGlyphPen(None).glyph()
+    fb.setupGlyf({name: (empty if name == "space" else box_glyph(600)) for name in glyph_order})
+    fb.setupHorizontalMetrics({name: (600, 50) for name in glyph_order})
+    fb.setupHorizontalHeader(ascent=800, descent=-200)
+    fb.setupNameTable({
+        "familyName": family,
+        "styleName": style,
+        "uniqueFontIdentifier": full_name,
+        "fullName": full_name,
+        "psName": file_name(family, style)[:63],
+    })
+    bold = style == "Bold"
+    fb.setupOS2(
+        fsType=fs_type,
+        usWeightClass=700 if bold else 400,
+        fsSelection=0x20 if bold else 0x40,
+        sTypoAscender=800, sTypoDescender=-200, sTypoLineGap=0,
+        usWinAscent=800, usWinDescent=200,
+        ulCodePageRange1=code_pages, ulCodePageRange2=0,
+        ulUnicodeRange1=(1 << 0) | (1 << 7) | (1 << 9),
+    )
+    fb.font["head"].macStyle = 1 if bold else 0
+    fb.setupPost()
+    return fb
+
+
+def file_name(family, style):
+    return family.replace(" ", "") + ("" if style == "Regular" else "-" + style)
+
+
+def main(argv):
+    if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] != "--bench"):
+        sys.stderr.write(__doc__)
+        return 2
+    out_dir = argv[1]
+    os.makedirs(out_dir, exist_ok=True)
+    if len(argv) == 2:
+        fonts = STANDARD_SET
+    else:
+        count = int(argv[3])
+        fonts = [("Glyphor Bench %05d" % i, "Regular", "Glyphor Bench %05d" % i, 0, LATIN1) for i in range(count)]
+    for family, style, full_name, fs_type, code_pages in fonts:
+        path = os.path.join(out_dir, file_name(family, style) + ".ttf")
+        build_font(family, style, full_name, fs_type, code_pages).save(path)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "common/unique_handle.h"
+#include "module/glyphor_api.h"
+#include "registry_fixture.h"
+
+#include <string>
+
+// Glyphor.dll loaded by name, as the driver loads it, for one profile: the
+// host stand-in hands the library `profileKey` while it loads. Unloaded at
+// the end of the scope.
+class GlyphorLibrary {
+public:
+    explicit GlyphorLibrary(const std::string& profileKey);
+    GlyphorLibrary(const GlyphorLibrary&) = delete;
+    GlyphorLibrary& operator=(const GlyphorLibrary&) = delete;
+    ~GlyphorLibrary();
+
+    HMODULE Module() const { return m_module.get(); }
+
+    RunGlyphorDialogFn runGlyphorDialog = nullptr;
+    IsEnabledForFacenameFn IsEnabledForFacename = nullptr;
+    IsColdStartFn IsColdStart = nullptr;
+    SetAllToDefaultsFn SetAllToDefaults = nullptr;
+
+private:
+    ScopedEnvironment m_profile;
+    UniqueHModule m_module;
+};

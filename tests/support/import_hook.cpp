@@ -1,0 +1,193 @@
+#include "import_hook.h"
+
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+void** FindImportSlot(HMODULE module, const char* dll, const char* function)
+{
+    auto* base = reinterpret_cast<BYTE*>(module);
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!imports.VirtualAddress)
+        return nullptr;
+    for (auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         descriptor->Name; ++descriptor) {
+        if (::lstrcmpiA(reinterpret_cast<const char*>(base + descriptor->Name), dll) != 0)
+            continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
+                return reinterpret_cast<void**>(&slots->u1.Function);
+        }
+    }
+    return nullptr;
+}
+
+void WriteSlot(void** slot, const void* value)
+{
+    DWORD protection = 0;
+    ::VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+    *slot = const_cast<void*>(value);
+    ::VirtualProtect(slot, sizeof *slot, protection, &protection);
+}
+
+// --- handle counting --------------------------------------------------------------
+
+struct Counts {
+    long keysOpened = 0, keysClosed = 0, fontsCreated = 0, fontsDeleted = 0, dcsObtained = 0, dcsReleased = 0;
+    decltype(&::RegOpenKeyExA) open = nullptr;
+    decltype(&::RegCreateKeyExA) create = nullptr;
+    decltype(&::RegCloseKey) close = nullptr;
+    decltype(&::CreateFontA) createFont = nullptr;
+    decltype(&::DeleteObject) deleteObject = nullptr;
+    decltype(&::GetDC) getDC = nullptr;
+    decltype(&::ReleaseDC) releaseDC = nullptr;
+} g_counts;
+
+LONG WINAPI CountedRegOpenKeyExA(HKEY parent, LPCSTR name, DWORD options, REGSAM access, PHKEY result)
+{
+    LONG status = g_counts.open(parent, name, options, access, result);
+    g_counts.keysOpened += status == ERROR_SUCCESS;
+    return status;
+}
+
+LONG WINAPI CountedRegCreateKeyExA(HKEY parent, LPCSTR name, DWORD reserved, LPSTR keyClass, DWORD options,
+                                   REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition)
+{
+    LONG status = g_counts.create(parent, name, reserved, keyClass, options, access, security, result, disposition);
+    g_counts.keysOpened += status == ERROR_SUCCESS;
+    return status;
+}
+
+LONG WINAPI CountedRegCloseKey(HKEY key)
+{
+    LONG status = g_counts.close(key);
+    g_counts.keysClosed += status == ERROR_SUCCESS;
+    return status;
+}
+
+HFONT WINAPI CountedCreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                                DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                                DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR face)
+{
+    HFONT font = g_counts.createFont(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+                                     charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face);
+    g_counts.fontsCreated += font != nullptr;
+    return font;
+}
+
+BOOL WINAPI CountedDeleteObject(HGDIOBJ object)
+{
+    const bool font = ::GetObjectType(object) == OBJ_FONT;
+    BOOL deleted = g_counts.deleteObject(object);
+    g_counts.fontsDeleted += font && deleted;
+    return deleted;
+}
+
+HDC WINAPI CountedGetDC(HWND window)
+{
+    HDC dc = g_counts.getDC(window);
+    g_counts.dcsObtained += dc != nullptr;
+    return dc;
+}
+
+int WINAPI CountedReleaseDC(HWND window, HDC dc)
+{
+    int released = g_counts.releaseDC(window, dc);
+    g_counts.dcsReleased += released != 0;
+    return released;
+}
+
+template <typename Fn>
+Fn OriginalOf(const ImportHook& hook)
+{
+    return reinterpret_cast<Fn>(const_cast<void*>(hook.Original()));
+}
+
+// --- allocation failure ------------------------------------------------------------
+
+long g_allocationsLeft = 0;
+long g_allocationFailures = 0;
+
+void* FailingNew(size_t size)
+{
+    if (g_allocationsLeft <= 0) {
+        ++g_allocationFailures;
+        throw std::bad_alloc();
+    }
+    --g_allocationsLeft;
+    return ::operator new(size);
+}
+
+void* FailingNewArray(size_t size)
+{
+    if (g_allocationsLeft <= 0) {
+        ++g_allocationFailures;
+        throw std::bad_alloc();
+    }
+    --g_allocationsLeft;
+    return ::operator new[](size);
+}
+
+} // namespace
+
+ImportHook::ImportHook(HMODULE module, const char* dll, const char* function, const void* replacement)
+    : m_slot(FindImportSlot(module, dll, function))
+{
+    if (!m_slot)
+        throw std::runtime_error(std::string("the module does not import ") + function + " from " + dll);
+    m_original = *m_slot;
+    WriteSlot(m_slot, replacement);
+}
+
+ImportHook::~ImportHook()
+{
+    WriteSlot(m_slot, m_original);
+}
+
+HandleBalance::HandleBalance(HMODULE module)
+    : m_open(module, "advapi32.dll", "RegOpenKeyExA", reinterpret_cast<const void*>(&CountedRegOpenKeyExA)),
+      m_create(module, "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<const void*>(&CountedRegCreateKeyExA)),
+      m_close(module, "advapi32.dll", "RegCloseKey", reinterpret_cast<const void*>(&CountedRegCloseKey)),
+      m_createFont(module, "gdi32.dll", "CreateFontA", reinterpret_cast<const void*>(&CountedCreateFontA)),
+      m_deleteObject(module, "gdi32.dll", "DeleteObject", reinterpret_cast<const void*>(&CountedDeleteObject)),
+      m_getDC(module, "user32.dll", "GetDC", reinterpret_cast<const void*>(&CountedGetDC)),
+      m_releaseDC(module, "user32.dll", "ReleaseDC", reinterpret_cast<const void*>(&CountedReleaseDC))
+{
+    g_counts = Counts{};
+    g_counts.open = OriginalOf<decltype(&::RegOpenKeyExA)>(m_open);
+    g_counts.create = OriginalOf<decltype(&::RegCreateKeyExA)>(m_create);
+    g_counts.close = OriginalOf<decltype(&::RegCloseKey)>(m_close);
+    g_counts.createFont = OriginalOf<decltype(&::CreateFontA)>(m_createFont);
+    g_counts.deleteObject = OriginalOf<decltype(&::DeleteObject)>(m_deleteObject);
+    g_counts.getDC = OriginalOf<decltype(&::GetDC)>(m_getDC);
+    g_counts.releaseDC = OriginalOf<decltype(&::ReleaseDC)>(m_releaseDC);
+}
+
+HandleBalance::~HandleBalance() = default;
+
+long HandleBalance::OpenKeys() const { return g_counts.keysOpened - g_counts.keysClosed; }
+long HandleBalance::LiveFonts() const { return g_counts.fontsCreated - g_counts.fontsDeleted; }
+long HandleBalance::HeldDCs() const { return g_counts.dcsObtained - g_counts.dcsReleased; }
+long HandleBalance::KeysOpenedInAll() const { return g_counts.keysOpened; }
+
+AllocationFailure::AllocationFailure(HMODULE module, long allowed)
+    : m_new(module, "libstdc++-6.dll", "_Znwj", reinterpret_cast<const void*>(&FailingNew)),
+      m_newArray(module, "libstdc++-6.dll", "_Znaj", reinterpret_cast<const void*>(&FailingNewArray))
+{
+    g_allocationsLeft = allowed;
+    g_allocationFailures = 0;
+}
+
+AllocationFailure::~AllocationFailure() = default;
+
+long AllocationFailure::Failures() const { return g_allocationFailures; }

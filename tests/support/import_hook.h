@@ -1,0 +1,54 @@
+#pragma once
+
+#include <windows.h>
+
+// Replaces one function that a module imports, in that module's import
+// table, for a scope. Lets a test count or fail what the module calls.
+class ImportHook {
+public:
+    ImportHook(HMODULE module, const char* dll, const char* function, const void* replacement);
+    ImportHook(const ImportHook&) = delete;
+    ImportHook& operator=(const ImportHook&) = delete;
+    ~ImportHook();
+
+    // The address the slot held before, to call through.
+    const void* Original() const { return m_original; }
+
+private:
+    void** m_slot = nullptr;
+    const void* m_original = nullptr;
+};
+
+// Counts the registry keys, fonts and screen device contexts that a module
+// obtains and releases while it lives. Only one may exist at a time.
+class HandleBalance {
+public:
+    explicit HandleBalance(HMODULE module);
+    HandleBalance(const HandleBalance&) = delete;
+    HandleBalance& operator=(const HandleBalance&) = delete;
+    ~HandleBalance();
+
+    long OpenKeys() const;     // keys opened or created, less keys closed
+    long LiveFonts() const;    // fonts created, less fonts deleted
+    long HeldDCs() const;      // device contexts obtained, less released
+    long KeysOpenedInAll() const;
+
+private:
+    ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;
+};
+
+// Makes operator new in a module fail (throw std::bad_alloc) after `allowed`
+// more successful allocations, for a scope.
+class AllocationFailure {
+public:
+    AllocationFailure(HMODULE module, long allowed);
+    AllocationFailure(const AllocationFailure&) = delete;
+    AllocationFailure& operator=(const AllocationFailure&) = delete;
+    ~AllocationFailure();
+
+    long Failures() const;
+
+private:
+    ImportHook m_new;
+    ImportHook m_newArray;
+};

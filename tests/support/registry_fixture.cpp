@@ -1,0 +1,136 @@
+#include "registry_fixture.h"
+
+#include "common/unique_handle.h"
+
+#include <stdexcept>
+
+namespace {
+
+const char kTestRoot[] = "Software\\GlyphorTests";
+
+UniqueHKey Open(const std::string& path, REGSAM access)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &key) != ERROR_SUCCESS)
+        return UniqueHKey();
+    return UniqueHKey(key);
+}
+
+} // namespace
+
+ScopedProfile::ScopedProfile(const std::string& name) : m_path(std::string(kTestRoot) + "\\" + name)
+{
+    DeleteTree(m_path);
+    CreateKey(m_path);
+}
+
+ScopedProfile::~ScopedProfile()
+{
+    DeleteTree(m_path);
+}
+
+void ScopedProfile::CreateGeneral() const
+{
+    CreateKey(General());
+}
+
+void ScopedProfile::CreateLists() const
+{
+    CreateKey(EmbedList());
+    CreateKey(TessellateList());
+}
+
+bool KeyExists(const std::string& path)
+{
+    return static_cast<bool>(Open(path, KEY_READ));
+}
+
+void CreateKey(const std::string& path)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot create HKCU\\" + path);
+    UniqueHKey created(key);
+}
+
+void DeleteTree(const std::string& path)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+}
+
+std::vector<std::string> ValueNames(const std::string& path)
+{
+    std::vector<std::string> names;
+    UniqueHKey key = Open(path, KEY_READ);
+    if (!key)
+        return names;
+    for (DWORD index = 0;; ++index) {
+        char name[32768];
+        DWORD length = sizeof name;
+        if (::RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+std::vector<std::string> SubkeyNames(const std::string& path)
+{
+    std::vector<std::string> names;
+    UniqueHKey key = Open(path, KEY_READ);
+    if (!key)
+        return names;
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD length = sizeof name;
+        if (::RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+RegistryValue ReadValue(const std::string& path, const std::string& name)
+{
+    RegistryValue value;
+    UniqueHKey key = Open(path, KEY_READ);
+    DWORD size = 0;
+    if (!key || ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
+        return RegistryValue();
+    value.data.resize(size);
+    if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type, value.data.data(), &size) != ERROR_SUCCESS)
+        return RegistryValue();
+    value.data.resize(size);
+    return value;
+}
+
+void WriteValue(const std::string& path, const std::string& name, DWORD type, const std::vector<BYTE>& data)
+{
+    CreateKey(path);
+    UniqueHKey key = Open(path, KEY_SET_VALUE);
+    if (!key || ::RegSetValueExA(key.get(), name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())) !=
+                    ERROR_SUCCESS)
+        throw std::runtime_error("cannot write " + name + " in HKCU\\" + path);
+}
+
+void WriteDwordZero(const std::string& path, const std::string& name)
+{
+    WriteValue(path, name, REG_DWORD, {0, 0, 0, 0});
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : m_name(name)
+{
+    char previous[32768];
+    DWORD length = ::GetEnvironmentVariableA(name, previous, sizeof previous);
+    m_hadValue = length > 0 && length < sizeof previous;
+    if (m_hadValue)
+        m_previous.assign(previous, length);
+    ::SetEnvironmentVariableA(name, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    ::SetEnvironmentVariableA(m_name.c_str(), m_hadValue ? m_previous.c_str() : nullptr);
+}

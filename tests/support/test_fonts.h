@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The folder of the running program.
+std::string ProgramDirectory();
+
+// Registers every font file of a folder for this process only (FR_PRIVATE),
+// by default the generated test fonts beside the program; removed again at
+// the end of the scope.
+class PrivateFonts {
+public:
+    explicit PrivateFonts(const std::string& folder = ProgramDirectory() + "\\testfonts");
+    PrivateFonts(const PrivateFonts&) = delete;
+    PrivateFonts& operator=(const PrivateFonts&) = delete;
+    ~PrivateFonts();
+
+    size_t Count() const { return m_files.size(); }
+
+private:
+    std::vector<std::string> m_files;
+};
+
+// Face names of the standard test set, with their OS/2 fsType.
+struct TestFace {
+    const char* facename;
+    unsigned fsType;
+};
+extern const TestFace kTestFaces[];
+extern const size_t kTestFaceCount;
