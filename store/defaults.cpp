@@ -35,6 +35,14 @@ bool CanOpenForWriting(const std::string& path)
     return static_cast<bool>(OpenUserKey(path, KEY_SET_VALUE));
 }
 
+// A list key that holds subkeys cannot be deleted on its own; it goes with
+// its subtree so that none of its values outlives the reset.
+void DeleteList(HKEY general, const char* name)
+{
+    if (::RegDeleteKeyA(general, name) != ERROR_SUCCESS)
+        ::RegDeleteTreeA(general, name);
+}
+
 } // namespace
 
 bool IsColdStart()
@@ -49,8 +57,8 @@ LONG SetAllToDefaults()
         UniqueHKey general = OpenUserKey(g_generalKeyPath, KEY_SET_VALUE, &error);
         if (!general)
             return error;
-        ::RegDeleteKeyA(general.get(), kTessellateListName);
-        ::RegDeleteKeyA(general.get(), kEmbedListName);
+        DeleteList(general.get(), kTessellateListName);
+        DeleteList(general.get(), kEmbedListName);
         CreateSubkey(general.get(), kTessellateListName, KEY_SET_VALUE);
     }
     for (const char* const* name = kDefaultEmbedExclusions; **name; ++name)
