@@ -237,7 +237,7 @@ struct CDataExchange {
 // a resource instance is given.
 class AFX_API CDialog : public CWnd {
 public:
-    CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr, HINSTANCE hResourceInstance = nullptr);
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr, HINSTANCE hResourceInstance = nullptr);
     ~CDialog() override;
 
     // Runs the dialog; an exception raised by a handler ends the dialog and is

@@ -1,0 +1,66 @@
+#!/usr/bin/python3
+"""Checks what the shipped modules import and export, as a loader sees them.
+
+    check_binaries.py BIN_DIR OBJDUMP
+
+Glyphor.dll may import only Windows system libraries, the framework and host
+stand-ins and the MinGW runtime, and must export exactly its four functions
+under their ordinals. GlyphorRes.dll carries resources only: no imports, no
+exports, no entry point.
+"""
+import re
+import subprocess
+import sys
+
+SYSTEM = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "msvcrt.dll"}
+PROJECT = {"framework.dll", "kyreg8.dll", "vexi16.dll"}
+RUNTIME = {"libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"}
+EXPORTS = {"runGlyphorDialog": 1, "IsEnabledForFacename": 2, "IsColdStart": 3, "SetAllToDefaults": 4}
+
+
+def private_headers(objdump, path):
+    return subprocess.run([objdump, "-p", path], check=True, capture_output=True, text=True).stdout
+
+
+def imports(headers):
+    return {name.lower() for name in re.findall(r"DLL Name: (\S+)", headers)}
+
+
+def exports(headers):
+    base = re.search(r"Ordinal Base\s+(\d+)", headers)
+    table = headers.split("[Ordinal/Name Pointer] Table", 1)
+    if not base or len(table) < 2:
+        return {}
+    entries = re.findall(r"^\s*\[\s*(\d+)\] (\S+)$", table[1].split("\n\n", 1)[0], re.M)
+    return {name: int(index) + int(base.group(1)) for index, name in entries}
+
+
+def main(bin_dir, objdump):
+    failures = []
+    glyphor = private_headers(objdump, bin_dir + "/Glyphor.dll")
+    foreign = sorted(imports(glyphor) - SYSTEM - PROJECT - RUNTIME)
+    if foreign:
+        failures.append("Glyphor.dll imports unexpected libraries: %s" % ", ".join(foreign))
+    if not {"framework.dll", "kyreg8.dll", "vexi16.dll"} <= imports(glyphor):
+        failures.append("Glyphor.dll does not import the framework and host libraries: %s" % sorted(imports(glyphor)))
+    found = exports(glyphor)
+    if found != EXPORTS:
+        failures.append("Glyphor.dll exports %s, expected %s" % (sorted(found.items()), sorted(EXPORTS.items())))
+
+    resources = private_headers(objdump, bin_dir + "/GlyphorRes.dll")
+    if imports(resources) or exports(resources):
+        failures.append("GlyphorRes.dll is not resource-only: imports %s, exports %s"
+                        % (sorted(imports(resources)), sorted(exports(resources))))
+    if not re.search(r"AddressOfEntryPoint\s+0+\b", resources):
+        failures.append("GlyphorRes.dll has an entry point")
+
+    for failure in failures:
+        print("FAIL:", failure)
+    print("%d passed, %d failed" % (5 - len(failures), len(failures)))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    sys.exit(main(sys.argv[1], sys.argv[2]))
