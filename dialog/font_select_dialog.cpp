@@ -72,11 +72,14 @@ void CFontSelectDialog::FillFontList(CFontEntryArray& fonts)
     m_pFontList->SetExtendedStyle(LVS_EX_CHECKBOXES);
     m_pFontList->InsertColumn(0, nullptr, LVCFMT_LEFT);
     const int count = fonts.GetSize();
-    RedrawSuspended quiet(*m_pFontList);
-    m_pFontList->SetItemCountEx(count);
-    for (int i = 0; i < count; ++i)
-        m_pFontList->InsertItem(i, fonts.GetAt(i)->GetFacename().c_str());
-    ShowEnabledStates(count);
+    {
+        RedrawSuspended quiet(*m_pFontList);
+        m_pFontList->SetItemCountEx(count);
+        for (int i = 0; i < count; ++i)
+            m_pFontList->InsertItem(i, fonts.GetAt(i)->GetFacename().c_str());
+        ShowEnabledStates(count);
+    }
+    // Measured once the list shows its items, with its scroll bars in place.
     FitColumn(*m_pFontList);
 }
 

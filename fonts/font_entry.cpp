@@ -11,14 +11,16 @@ CFontEntry::CFontEntry(std::string facename, int embeddable, int enabled)
 
 CFontEntry::~CFontEntry() = default;
 
+// Same locale and code page as lstrcmpA.
 std::string LocaleSortKey(const char* name)
 {
     const LCID locale = ::GetThreadLocale();
-    int size = ::LCMapStringA(locale, LCMAP_SORTKEY, name, -1, nullptr, 0);
+    const DWORD flags = LCMAP_SORTKEY | LOCALE_USE_CP_ACP;
+    int size = ::LCMapStringA(locale, flags, name, -1, nullptr, 0);
     if (size <= 0)
         return std::string();
     std::string key(static_cast<size_t>(size), '\0');
-    size = ::LCMapStringA(locale, LCMAP_SORTKEY, name, -1, key.data(), size);
+    size = ::LCMapStringA(locale, flags, name, -1, key.data(), size);
     key.resize(size > 0 ? static_cast<size_t>(size) : 0);
     return key;
 }

@@ -1,0 +1,40 @@
+#include "bench_profile.h"
+
+#include "tests/support/glyphor_library.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+// Every how many generated faces one is switched off, in each list.
+constexpr int kEmbedOffEvery = 17;
+constexpr int kTessellateOffEvery = 83;
+constexpr int kGeneratedFaces = 5000;
+
+} // namespace
+
+std::string BenchFaceName(int number)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "Glyphor Bench %05d", number);
+    return name;
+}
+
+std::vector<std::string> FillRealisticLists(const ScopedProfile& profile, const GlyphorLibrary& library)
+{
+    profile.CreateGeneral();
+    if (library.SetAllToDefaults() != ERROR_SUCCESS)
+        throw std::runtime_error("cannot write the defaults under HKCU\\" + profile.Path());
+    std::vector<std::string> listed = ValueNames(profile.EmbedList());
+    for (int i = 0; i < kGeneratedFaces; ++i) {
+        const std::string face = BenchFaceName(i);
+        if (i % kEmbedOffEvery == 0)
+            WriteDwordZero(profile.EmbedList(), face);
+        if (i % kTessellateOffEvery == 0)
+            WriteDwordZero(profile.TessellateList(), face);
+        if (i % kEmbedOffEvery == 0 || i % kTessellateOffEvery == 0)
+            listed.push_back(face);
+    }
+    return listed;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class GlyphorLibrary;
+class ScopedProfile;
+
+// Name of the generated benchmark face with this number.
+std::string BenchFaceName(int number);
+
+// Brings the profile to the defaults (through the library) and then switches
+// off a few hundred generated faces, as a profile in long use looks. Returns
+// the face names now listed in either list.
+std::vector<std::string> FillRealisticLists(const ScopedProfile& profile, const GlyphorLibrary& library);

@@ -1,0 +1,45 @@
+#include "result_table.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Figure(BenchRow::Kind kind, double value)
+{
+    char text[32];
+    if (kind == BenchRow::Kind::Rate)
+        std::snprintf(text, sizeof text, "%.0f/s", value);
+    else
+        std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string Target(const BenchRow& row)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%s%.2f", row.kind == BenchRow::Kind::Rate ? ">=" : "<=", row.limit);
+    return text;
+}
+
+} // namespace
+
+bool BenchRow::Passes() const
+{
+    return kind == Kind::Rate ? Ratio() >= limit : Ratio() <= limit;
+}
+
+void PrintTable(const std::vector<BenchRow>& rows)
+{
+    std::printf("%-32s %6s   %-11s %-11s %-7s %-7s %s\n", "benchmark", "size", "median", "floor", "ratio", "target",
+                "result");
+    int passed = 0;
+    for (const BenchRow& row : rows) {
+        const bool pass = row.Passes();
+        passed += pass ? 1 : 0;
+        std::printf("%-32s %6s   %-11s %-11s %-7.2f %-7s %s\n", row.name.c_str(), row.size.c_str(),
+                    Figure(row.kind, row.median).c_str(), Figure(row.kind, row.floor).c_str(), row.Ratio(),
+                    Target(row).c_str(), pass ? "PASS" : "MISS");
+    }
+    std::printf("%d passed, %d failed\n", passed, static_cast<int>(rows.size()) - passed);
+    std::fflush(stdout);
+}
