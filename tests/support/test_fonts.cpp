@@ -31,7 +31,7 @@ std::string ProgramDirectory()
     return directory.substr(0, directory.find_last_of('\\'));
 }
 
-PrivateFonts::PrivateFonts(const std::string& folder)
+PrivateFonts::PrivateFonts(const std::string& folder, size_t limit)
 {
     WIN32_FIND_DATAA found{};
     HANDLE first = ::FindFirstFileA((folder + "\\*.ttf").c_str(), &found);
@@ -42,7 +42,7 @@ PrivateFonts::PrivateFonts(const std::string& folder)
         std::string file = folder + "\\" + found.cFileName;
         if (::AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr) > 0)
             m_files.push_back(file);
-    } while (::FindNextFileA(search.get(), &found));
+    } while (m_files.size() < limit && ::FindNextFileA(search.get(), &found));
 }
 
 PrivateFonts::~PrivateFonts()

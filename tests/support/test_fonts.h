@@ -6,12 +6,13 @@
 // The folder of the running program.
 std::string ProgramDirectory();
 
-// Registers every font file of a folder for this process only (FR_PRIVATE),
-// by default the generated test fonts beside the program; removed again at
-// the end of the scope.
+// Registers the font files of a folder for this process only (FR_PRIVATE),
+// by default all the generated test fonts beside the program, or the first
+// `limit` files the folder lists; removed again at the end of the scope.
 class PrivateFonts {
 public:
-    explicit PrivateFonts(const std::string& folder = ProgramDirectory() + "\\testfonts");
+    explicit PrivateFonts(const std::string& folder = ProgramDirectory() + "\\testfonts",
+                          size_t limit = static_cast<size_t>(-1));
     PrivateFonts(const PrivateFonts&) = delete;
     PrivateFonts& operator=(const PrivateFonts&) = delete;
     ~PrivateFonts();

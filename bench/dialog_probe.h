@@ -1,0 +1,64 @@
+#pragma once
+
+#include "common/unique_handle.h"
+
+#include <windows.h>
+
+// Watches the font selection dialog that the calling thread is about to run
+// modally, and closes it as soon as it is open. A computer-based-training
+// hook (called when windows are made, not for every message, so it does not
+// slow the dialog down) subclasses the dialog's window as it is created.
+//
+// Open: from Start() until the dialog is on screen and painted with its list
+// filled. The dialog manager shows the dialog when its modal loop first runs
+// idle, after the list was filled during WM_INITDIALOG. The subclass sees
+// WM_SHOWWINDOW and posts a note to a helper window, which the dialog's own
+// loop delivers once the dialog is shown. The helper then paints what is
+// still invalid (RDW_UPDATENOW, as the loop would do next) and takes the time.
+//
+// Commit: when the probe ends the dialog with OK, it sends the OK button's
+// WM_COMMAND to the dialog and times it until the dialog asks to be hidden
+// (the WM_WINDOWPOSCHANGING of EndDialog): that is the dialog's OnOK, the
+// commit of every item. The hiding itself is left out: on a display without
+// a window manager it waits two seconds for the window to be withdrawn,
+// whatever the dialog did.
+class DialogProbe {
+public:
+    enum class Ending { Cancel, Ok };
+
+    explicit DialogProbe(Ending ending);
+    DialogProbe(const DialogProbe&) = delete;
+    DialogProbe& operator=(const DialogProbe&) = delete;
+    ~DialogProbe();
+
+    // Call right before the dialog is run.
+    void Start();
+
+    bool Opened() const { return m_shown != 0; }
+    double OpenSeconds() const { return m_shown - m_start; }
+    double CommitSeconds() const { return m_commitSeconds; }
+    // Of the list when the dialog was open: its items, and those checked.
+    int ItemCount() const { return m_itemCount; }
+    int CheckedCount() const { return m_checkedCount; }
+
+private:
+    static LRESULT CALLBACK OnTrainingEvent(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK DialogSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDialogShown(HWND dialog);
+    double TimeCommand(HWND dialog, int command) const;
+
+    static DialogProbe* s_active;
+
+    Ending m_ending;
+    UniqueHandle<HHOOK, &::UnhookWindowsHookEx> m_hook;
+    UniqueHandle<HWND, &::DestroyWindow> m_helper;
+    bool m_noted = false;
+    double m_start = 0;
+    double m_shown = 0;
+    double m_commitSeconds = 0;
+    WNDPROC m_dialogProc = nullptr; // the dialog's own, under the subclass
+    double m_hideRequested = 0;
+    int m_itemCount = -1;
+    int m_checkedCount = -1;
+};
