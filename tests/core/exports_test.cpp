@@ -1,64 +1,102 @@
 // The library's exports as the driver calls them: loaded by name, for a
 // profile of the test's own.
+#include "default_lists.h"
+
 #include "tests/support/glyphor_library.h"
 #include "tests/support/import_hook.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
-
-const char* const kDefaults[] = {
-    "Arial", "Arial Black", "Comic Sans MS", "Courier New", "Impact", "Lucinda Console", "Lucinda Sans Unicode",
-    "Marlett", "Tahoma", "Tahoma Bold", "Times New Roman", "Times New Roman Bold", "Times New Roman Bold Italic",
-    "Times New Roman Italic", "Verdana", "Verdana Bold", "Verdana Bold Italic", "Verdana Italic", "Webdings",
-    "Wingdings",
-};
-
-} // namespace
-
-TEST(Exports, QueryReadsOnlyWhetherTheValueExists)
-{
-    ScopedProfile profile("Exports.Query");
-    profile.CreateGeneral();
-    WriteValue(profile.EmbedList(), "Face Dword", REG_DWORD, {1, 0, 0, 0});
-    WriteValue(profile.EmbedList(), "Face String", REG_SZ, {'x', 0});
-    WriteValue(profile.EmbedList(), "Face Binary", REG_BINARY, {});
-    WriteValue(profile.TessellateList(), "Face Tessellated", REG_MULTI_SZ, {0, 0});
-    GlyphorLibrary glyphor(profile.Path());
-
-    for (const char* face : {"Face Dword", "Face String", "Face Binary"}) {
-        EXPECT_FALSE(glyphor.IsEnabledForFacename(face, false)) << face;
-        EXPECT_TRUE(glyphor.IsEnabledForFacename(face, true)) << face;
-    }
-    EXPECT_FALSE(glyphor.IsEnabledForFacename("Face Tessellated", true));
-    EXPECT_TRUE(glyphor.IsEnabledForFacename("Face Tessellated", false));
-    EXPECT_TRUE(glyphor.IsEnabledForFacename("Unlisted", false));
-    EXPECT_TRUE(glyphor.IsEnabledForFacename(nullptr, false));
+using Names = std::vector<std::string>;
 }
 
-TEST(Exports, DefaultsLeaveExactlyTheTwentyNames)
+// The selector is a one-byte boolean: a caller that passes a wider value is
+// answered by its low byte alone.
+TEST(Exports, QuerySelectorIsItsLowByte)
+{
+    ScopedProfile profile("Exports.Selector");
+    profile.CreateGeneral();
+    WriteDwordZero(profile.EmbedList(), "Embedded Off");
+    WriteDwordZero(profile.TessellateList(), "Tessellated Off");
+    GlyphorLibrary glyphor(profile.Path());
+    using WideSelectorQuery = bool (*)(const char*, int);
+    auto query = reinterpret_cast<WideSelectorQuery>(reinterpret_cast<void*>(glyphor.IsEnabledForFacename));
+
+    const struct {
+        int selector;
+        bool tessellation;
+    } cases[] = {{0, false}, {1, true}, {0x100, false}, {0x101, true}, {0x7FFFFF00, false}, {-255, true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(query("Embedded Off", c.selector), c.tessellation) << std::hex << "selector 0x" << c.selector;
+        EXPECT_EQ(query("Tessellated Off", c.selector), !c.tessellation) << std::hex << "selector 0x" << c.selector;
+        EXPECT_TRUE(query("Unlisted", c.selector)) << std::hex << "selector 0x" << c.selector;
+        EXPECT_TRUE(query(nullptr, c.selector)) << std::hex << "selector 0x" << c.selector;
+    }
+}
+
+TEST(Exports, ColdProfileIsPreparedWithTheDefaults)
 {
     ScopedProfile profile("Exports.Defaults");
-    profile.CreateGeneral();
-    WriteDwordZero(profile.EmbedList(), "User Embed Choice");
-    WriteDwordZero(profile.TessellateList(), "User Tessellate Choice");
     GlyphorLibrary glyphor(profile.Path());
+    EXPECT_TRUE(glyphor.IsColdStart());
+    EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_FILE_NOT_FOUND) << "without General";
+
+    profile.CreateGeneral();
+    WriteDwordZero(profile.TessellateList(), "User Tessellate Choice");
+    EXPECT_TRUE(glyphor.IsColdStart());
+    EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_SUCCESS);
+    ExpectDefaultLists(profile);
+    EXPECT_FALSE(glyphor.IsColdStart());
+    EXPECT_FALSE(glyphor.IsEnabledForFacename("Lucinda Console", false));
+    EXPECT_TRUE(glyphor.IsEnabledForFacename("User Tessellate Choice", true));
+}
+
+TEST(Exports, ThousandsOfCallsLeaveNoKeyOpen)
+{
+    ScopedProfile profile("Exports.Handles");
+    GlyphorLibrary glyphor(profile.Path());
+    long opened = 0, stillOpen = 0;
+    {
+        HandleBalance balance(glyphor.Module());
+        // First without General, where every open fails, then with it.
+        for (int round = 0; round < 2000; ++round) {
+            if (round == 1000)
+                CreateKey(profile.General());
+            glyphor.IsEnabledForFacename(round % 2 ? "Arial" : "Unlisted", round % 3 == 0);
+            glyphor.IsColdStart();
+            if (round % 20 == 0)
+                glyphor.SetAllToDefaults();
+        }
+        opened = balance.KeysOpenedInAll();
+        stillOpen = balance.OpenKeys();
+    }
+    EXPECT_EQ(stillOpen, 0);
+    EXPECT_GT(opened, 2000) << "the calls were not counted";
+}
+
+// The host hands over its profile key unchecked, so a trailing backslash
+// doubles the separator in every key path. The registry takes the doubled
+// separator as one: the library finds the profile's own lists and writes
+// nowhere else.
+TEST(Exports, ProfileKeyWithTrailingBackslashReachesTheSameLists)
+{
+    ScopedProfile profile("Exports.TrailingBackslash");
+    profile.CreateLists();
+    WriteDwordZero(profile.EmbedList(), "Embedded Off");
+    WriteDwordZero(profile.TessellateList(), "Tessellated Off");
+    GlyphorLibrary glyphor(profile.Path() + "\\");
+
+    EXPECT_FALSE(glyphor.IsEnabledForFacename("Embedded Off", false));
+    EXPECT_FALSE(glyphor.IsEnabledForFacename("Tessellated Off", true));
+    EXPECT_TRUE(glyphor.IsEnabledForFacename("Embedded Off", true));
+    EXPECT_FALSE(glyphor.IsColdStart());
 
     EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_SUCCESS);
-
-    std::vector<std::string> embed = ValueNames(profile.EmbedList());
-    std::sort(embed.begin(), embed.end());
-    std::vector<std::string> expected(std::begin(kDefaults), std::end(kDefaults));
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(embed, expected);
-    EXPECT_TRUE(KeyExists(profile.TessellateList()));
-    EXPECT_TRUE(ValueNames(profile.TessellateList()).empty());
-    for (const char* face : kDefaults) {
-        RegistryValue value = ReadValue(profile.EmbedList(), face);
-        EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << face;
-        EXPECT_EQ(value.data, (std::vector<BYTE>{0, 0, 0, 0})) << face;
-    }
-    EXPECT_FALSE(glyphor.IsColdStart());
+    ExpectDefaultLists(profile);
+    EXPECT_EQ(SubkeyNames(profile.Path()), Names{"General"});
+    EXPECT_EQ(SubkeyNames(profile.General()), (Names{"t2embed", "t2tessellate"}));
 }

@@ -117,25 +117,20 @@ Fn OriginalOf(const ImportHook& hook)
 
 long g_allocationsLeft = 0;
 long g_allocationFailures = 0;
+// The allocators the module imported, called through directly: the module
+// may be this program itself, whose own calls would come back to the hook.
+void* (*g_new)(size_t) = nullptr;
+void* (*g_newArray)(size_t) = nullptr;
 
-void* FailingNew(size_t size)
+template <void* (*&Allocate)(size_t)>
+void* FailingAllocation(size_t size)
 {
     if (g_allocationsLeft <= 0) {
         ++g_allocationFailures;
         throw std::bad_alloc();
     }
     --g_allocationsLeft;
-    return ::operator new(size);
-}
-
-void* FailingNewArray(size_t size)
-{
-    if (g_allocationsLeft <= 0) {
-        ++g_allocationFailures;
-        throw std::bad_alloc();
-    }
-    --g_allocationsLeft;
-    return ::operator new[](size);
+    return Allocate(size);
 }
 
 } // namespace
@@ -179,11 +174,14 @@ long HandleBalance::OpenKeys() const { return g_counts.keysOpened - g_counts.key
 long HandleBalance::LiveFonts() const { return g_counts.fontsCreated - g_counts.fontsDeleted; }
 long HandleBalance::HeldDCs() const { return g_counts.dcsObtained - g_counts.dcsReleased; }
 long HandleBalance::KeysOpenedInAll() const { return g_counts.keysOpened; }
+long HandleBalance::FontsCreatedInAll() const { return g_counts.fontsCreated; }
 
 AllocationFailure::AllocationFailure(HMODULE module, long allowed)
-    : m_new(module, "libstdc++-6.dll", "_Znwj", reinterpret_cast<const void*>(&FailingNew)),
-      m_newArray(module, "libstdc++-6.dll", "_Znaj", reinterpret_cast<const void*>(&FailingNewArray))
+    : m_new(module, "libstdc++-6.dll", "_Znwj", reinterpret_cast<const void*>(&FailingAllocation<g_new>)),
+      m_newArray(module, "libstdc++-6.dll", "_Znaj", reinterpret_cast<const void*>(&FailingAllocation<g_newArray>))
 {
+    g_new = OriginalOf<void* (*)(size_t)>(m_new);
+    g_newArray = OriginalOf<void* (*)(size_t)>(m_newArray);
     g_allocationsLeft = allowed;
     g_allocationFailures = 0;
 }

@@ -32,6 +32,7 @@ public:
     long LiveFonts() const;    // fonts created, less fonts deleted
     long HeldDCs() const;      // device contexts obtained, less released
     long KeysOpenedInAll() const;
+    long FontsCreatedInAll() const;
 
 private:
     ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;

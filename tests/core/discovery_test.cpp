@@ -1,0 +1,273 @@
+// Discovery of the installed TrueType faces on real GDI, with the generated
+// test fonts registered for this process.
+#include "collection_checks.h"
+#include "process_profile.h"
+
+#include "common/unique_handle.h"
+#include "fonts/truetype_enum.h"
+#include "tests/support/import_hook.h"
+#include "tests/support/test_fonts.h"
+
+#include <algorithm>
+#include <map>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Stands in for the dialog: the collection and the device-context slot, with
+// what the context had selected when it was handed over and taken back.
+class RecordingClient final : public CFontEnumClient {
+public:
+    CFontEntryArray& GetFonts() override { return m_fonts; }
+    HDC GetEnumDC() const override { return m_dc; }
+    void SetEnumDC(HDC dc) override
+    {
+        if (dc) {
+            ++m_handedOver;
+            m_fontHandedOver = ::GetCurrentObject(dc, OBJ_FONT);
+        } else if (m_dc) {
+            m_fontTakenBack = ::GetCurrentObject(m_dc, OBJ_FONT);
+        }
+        m_dc = dc;
+    }
+
+    CFontEntryArray m_fonts;
+    HDC m_dc = nullptr;
+    int m_handedOver = 0;
+    HGDIOBJ m_fontHandedOver = nullptr;
+    HGDIOBJ m_fontTakenBack = nullptr;
+};
+
+void ExpectContextReturned(const RecordingClient& client, const std::string& context)
+{
+    EXPECT_EQ(client.m_handedOver, 1) << context;
+    EXPECT_EQ(client.m_dc, nullptr) << context << ": the slot still holds the context";
+    EXPECT_NE(client.m_fontHandedOver, nullptr) << context;
+    EXPECT_EQ(client.m_fontTakenBack, client.m_fontHandedOver) << context << ": the context's font changed";
+}
+
+int CALLBACK CountReport(const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM count)
+{
+    *reinterpret_cast<int*>(count) += type == TRUETYPE_FONTTYPE;
+    return 1;
+}
+
+int CALLBACK RecordFamily(const LOGFONTA* family, const TEXTMETRICA*, DWORD type, LPARAM families)
+{
+    if (type != TRUETYPE_FONTTYPE)
+        return 1;
+    try {
+        reinterpret_cast<std::vector<std::string>*>(families)->emplace_back(family->lfFaceName);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+// The TrueType families in the order the font service reports them.
+std::vector<std::string> TrueTypeFamilies()
+{
+    std::vector<std::string> families;
+    UniqueScreenDC screen(::GetDC(nullptr));
+    ::EnumFontsA(screen.get(), nullptr, &RecordFamily, reinterpret_cast<LPARAM>(&families));
+    return families;
+}
+
+int VariantReports(const char* family)
+{
+    LOGFONTA request{};
+    request.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(request.lfFaceName, family, LF_FACESIZE);
+    int reports = 0;
+    UniqueScreenDC screen(::GetDC(nullptr));
+    ::EnumFontFamiliesExA(screen.get(), &request, &CountReport, reinterpret_cast<LPARAM>(&reports), 0);
+    return reports;
+}
+
+int Position(const std::vector<std::string>& list, const std::string& name)
+{
+    auto found = std::find(list.begin(), list.end(), name);
+    return found == list.end() ? -1 : static_cast<int>(found - list.begin());
+}
+
+int EntryCount(const CFontEntryArray& fonts, const std::string& name)
+{
+    int count = 0;
+    for (int index = 0; index < fonts.GetSize(); ++index)
+        count += fonts.GetAt(index)->GetFacename() == name;
+    return count;
+}
+
+int EntryIndex(const CFontEntryArray& fonts, const std::string& name)
+{
+    for (int index = 0; index < fonts.GetSize(); ++index)
+        if (fonts.GetAt(index)->GetFacename() == name)
+            return index;
+    return -1;
+}
+
+// The family that reports each test face first; the twin face comes from
+// whichever of its two families the font service lists first.
+std::map<std::string, std::string> FamilyOfTestFaces(const std::vector<std::string>& families)
+{
+    std::map<std::string, std::string> family;
+    for (size_t i = 0; i < kTestFaceCount; ++i)
+        family[kTestFaces[i].facename] = kTestFaces[i].facename;
+    family["Glyphor Test Sans Bold"] = "Glyphor Test Sans";
+    const bool twinAFirst = Position(families, "Glyphor Test Twin A") < Position(families, "Glyphor Test Twin B");
+    family["Glyphor Test Twin"] = twinAFirst ? "Glyphor Test Twin A" : "Glyphor Test Twin B";
+    return family;
+}
+
+} // namespace
+
+class Discovery : public ProcessProfile {
+protected:
+    const PrivateFonts m_testFonts;
+};
+
+TEST_F(Discovery, EachFaceIsEnteredOnceInFamilyOrderWithItsEmbeddingPermission)
+{
+    const std::vector<std::string> families = TrueTypeFamilies();
+    ASSERT_GE(Position(families, "Glyphor Test Twin A"), 0);
+    ASSERT_GE(Position(families, "Glyphor Test Twin B"), 0);
+    ASSERT_GT(VariantReports("Glyphor Test Sans"), 2) << "the Sans family is not reported in several character sets";
+    const std::map<std::string, std::string> familyOf = FamilyOfTestFaces(families);
+
+    RecordingClient client;
+    EnumerateTrueTypeFaces(client);
+    const CFontEntryArray& fonts = client.m_fonts;
+
+    for (size_t i = 0; i < kTestFaceCount; ++i) {
+        const std::string face = kTestFaces[i].facename;
+        ASSERT_EQ(EntryCount(fonts, face), 1) << face;
+        const CFontEntry* entry = fonts.FindByFacename(face);
+        // The twin face takes its permission from the family listed first.
+        const unsigned fsType = face == "Glyphor Test Twin" && familyOf.at(face) == "Glyphor Test Twin B"
+                                    ? 2u
+                                    : kTestFaces[i].fsType;
+        EXPECT_EQ(entry->m_embeddable, fsType == 2 ? 0 : 1) << face << ", fsType " << fsType;
+        EXPECT_EQ(entry->m_enabled, 1) << face << ": no list exists";
+    }
+
+    // Faces of different families appear in the order of their families.
+    for (size_t i = 0; i < kTestFaceCount; ++i)
+        for (size_t j = 0; j < kTestFaceCount; ++j) {
+            const std::string a = kTestFaces[i].facename, b = kTestFaces[j].facename;
+            const int familyA = Position(families, familyOf.at(a)), familyB = Position(families, familyOf.at(b));
+            if (familyA < familyB) {
+                EXPECT_LT(EntryIndex(fonts, a), EntryIndex(fonts, b))
+                    << a << " (family " << familyA << ") after " << b << " (family " << familyB << ")";
+            }
+        }
+
+    ExpectConsistent(fonts);
+    ExpectContextReturned(client, "one enumeration");
+}
+
+TEST_F(Discovery, FacesListedInEitherListAreEnteredDisabled)
+{
+    m_profile.CreateLists();
+    WriteDwordZero(m_profile.EmbedList(), "Glyphor Test Sans");
+    WriteDwordZero(m_profile.TessellateList(), "Glyphor Test Preview");
+    WriteDwordZero(m_profile.TessellateList(), "Glyphor Test Restricted");
+    WriteDwordZero(m_profile.EmbedList(), "Glyphor Test Restricted");
+
+    RecordingClient client;
+    EnumerateTrueTypeFaces(client);
+    for (size_t i = 0; i < kTestFaceCount; ++i) {
+        const std::string face = kTestFaces[i].facename;
+        const bool listed = face == "Glyphor Test Sans" || face == "Glyphor Test Preview" ||
+                            face == "Glyphor Test Restricted";
+        const CFontEntry* entry = client.m_fonts.FindByFacename(face);
+        ASSERT_NE(entry, nullptr) << face;
+        EXPECT_EQ(entry->m_enabled, listed ? 0 : 1) << face;
+    }
+}
+
+TEST_F(Discovery, EntriesAlreadyHeldAreNotAddedAgain)
+{
+    RecordingClient client;
+    client.m_fonts.AddEntry("Glyphor Test Sans", 0, 0);
+    EnumerateTrueTypeFaces(client);
+    const int size = client.m_fonts.GetSize();
+    EXPECT_EQ(EntryCount(client.m_fonts, "Glyphor Test Sans"), 1);
+    EXPECT_EQ(client.m_fonts.GetAt(0)->m_embeddable, 0) << "the held entry was replaced";
+    EXPECT_EQ(client.m_fonts.GetAt(0)->m_enabled, 0) << "the held entry was replaced";
+
+    std::vector<const CFontEntry*> first;
+    for (int index = 0; index < size; ++index)
+        first.push_back(client.m_fonts.GetAt(index));
+    client.m_handedOver = 0;
+    EnumerateTrueTypeFaces(client);
+    ASSERT_EQ(client.m_fonts.GetSize(), size) << "a second run added entries";
+    for (int index = 0; index < size; ++index)
+        EXPECT_EQ(client.m_fonts.GetAt(index), first[index]) << index;
+    ExpectContextReturned(client, "second run");
+}
+
+TEST_F(Discovery, DozensOfRunsLeaveNoKeyFontOrContextBehind)
+{
+    m_profile.CreateLists();
+    long keys = 0, fonts = 0, contexts = 0, keysOpened = 0, fontsCreated = 0;
+    {
+        HandleBalance balance(::GetModuleHandleA(nullptr));
+        for (int run = 0; run < 24; ++run) {
+            RecordingClient client;
+            EnumerateTrueTypeFaces(client);
+        }
+        keys = balance.OpenKeys();
+        fonts = balance.LiveFonts();
+        contexts = balance.HeldDCs();
+        keysOpened = balance.KeysOpenedInAll();
+        fontsCreated = balance.FontsCreatedInAll();
+    }
+    EXPECT_EQ(keys, 0);
+    EXPECT_EQ(fonts, 0);
+    EXPECT_EQ(contexts, 0);
+    EXPECT_GE(keysOpened, 24) << "the lists were not read";
+    EXPECT_GE(fontsCreated, 24 * static_cast<long>(kTestFaceCount)) << "the faces were not realised";
+}
+
+// Allocation fails at points spread over a whole discovery: each failure
+// reaches the caller as bad_alloc, after the context has been handed back,
+// and leaves a usable collection and nothing open.
+TEST_F(Discovery, AllocationFailureReachesTheCallerAndLeavesNothingBehind)
+{
+    const HMODULE program = ::GetModuleHandleA(nullptr);
+    int failedWithEntries = 0;
+    bool completed = false;
+    for (long allowed = 0; !completed && allowed < 10'000'000; allowed = allowed * 3 + 1) {
+        const std::string context = "allocation " + std::to_string(allowed) + " failed";
+        RecordingClient client;
+        bool threw = false;
+        long failures = 0, keys = 0, fonts = 0, contexts = 0;
+        {
+            HandleBalance balance(program);
+            {
+                AllocationFailure failure(program, allowed);
+                try {
+                    EnumerateTrueTypeFaces(client);
+                } catch (const std::bad_alloc&) {
+                    threw = true;
+                }
+                failures = failure.Failures();
+            }
+            keys = balance.OpenKeys();
+            fonts = balance.LiveFonts();
+            contexts = balance.HeldDCs();
+        }
+        completed = failures == 0;
+        failedWithEntries += threw && client.m_fonts.GetSize() > 0;
+        EXPECT_EQ(threw, failures > 0) << context;
+        EXPECT_EQ(keys, 0) << context;
+        EXPECT_EQ(fonts, 0) << context;
+        EXPECT_EQ(contexts, 0) << context;
+        ExpectContextReturned(client, context);
+        ExpectConsistent(client.m_fonts);
+    }
+    EXPECT_TRUE(completed) << "discovery never ran to its end";
+    EXPECT_GE(failedWithEntries, 3) << "too few failures fell in the middle of a discovery";
+}

@@ -1,0 +1,154 @@
+// The collection of discovered faces: order, lookups and failure safety.
+#include "collection_checks.h"
+
+#include "tests/support/import_hook.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+TEST(FontCollection, EmptyCollectionFindsNothing)
+{
+    CFontEntryArray fonts;
+    EXPECT_EQ(fonts.GetSize(), 0);
+    EXPECT_EQ(fonts.FindByFacename("Arial"), nullptr);
+    EXPECT_EQ(fonts.FindByFacename(""), nullptr);
+    EXPECT_EQ(fonts.FindByFacenameLocale("Arial"), nullptr);
+    EXPECT_EQ(fonts.FindByFacenameLocale(""), nullptr);
+    fonts.RemoveAll();
+    EXPECT_EQ(fonts.GetSize(), 0);
+}
+
+TEST(FontCollection, EntriesKeepTheirInsertionIndexUntilRemoveAll)
+{
+    CFontEntryArray fonts;
+    const int count = 100; // past several growths of the storage
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(fonts.AddEntry("Face " + std::to_string(i), i % 2, i % 3 == 0), i);
+    ASSERT_EQ(fonts.GetSize(), count);
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "Face " + std::to_string(i);
+        const CFontEntry* entry = fonts.GetAt(i);
+        EXPECT_EQ(entry->GetFacename(), name);
+        EXPECT_EQ(entry->m_embeddable, i % 2) << name;
+        EXPECT_EQ(entry->m_enabled, i % 3 == 0 ? 1 : 0) << name;
+        EXPECT_EQ(fonts.FindByFacename(name), entry) << name;
+        EXPECT_EQ(fonts.FindByFacenameLocale(name.c_str()), entry) << name;
+    }
+
+    fonts.RemoveAll();
+    EXPECT_EQ(fonts.GetSize(), 0);
+    EXPECT_EQ(fonts.FindByFacename("Face 0"), nullptr);
+    EXPECT_EQ(fonts.FindByFacenameLocale("Face 0"), nullptr);
+    EXPECT_EQ(fonts.AddEntry("Face 7", 1, 1), 0);
+    EXPECT_EQ(fonts.FindByFacename("Face 7"), fonts.GetAt(0));
+    EXPECT_EQ(fonts.FindByFacenameLocale("Face 7"), fonts.GetAt(0));
+}
+
+TEST(FontCollection, LookupsAreCaseSensitiveAndAnswerTheFirstOfEqualNames)
+{
+    CFontEntryArray fonts;
+    fonts.AddEntry("Other Face", 1, 1);
+    fonts.AddEntry("Glyphor Test Sans", 1, 1);
+    fonts.AddEntry("Glyphor Test Sans", 0, 0);
+    fonts.AddEntry("glyphor test sans", 0, 1);
+
+    EXPECT_EQ(fonts.FindByFacename("Glyphor Test Sans"), fonts.GetAt(1));
+    EXPECT_EQ(fonts.FindByFacenameLocale("Glyphor Test Sans"), fonts.GetAt(1));
+    EXPECT_EQ(fonts.FindByFacename("glyphor test sans"), fonts.GetAt(3));
+    EXPECT_EQ(fonts.FindByFacenameLocale("glyphor test sans"), fonts.GetAt(3));
+    for (const char* spelling : {"GLYPHOR TEST SANS", "Glyphor test Sans", "other face"}) {
+        EXPECT_EQ(fonts.FindByFacename(spelling), nullptr) << spelling;
+        EXPECT_EQ(fonts.FindByFacenameLocale(spelling), nullptr) << spelling;
+    }
+}
+
+// An entry that cannot be added in full is not added at all: every
+// allocation that AddEntry makes is failed in turn, for a new name and for a
+// name the collection already holds.
+TEST(FontCollection, AddEntryUnderAllocationFailureLeavesTheCollectionAsItWas)
+{
+    CFontEntryArray fonts;
+    const int held = 8; // the next addition grows the storage
+    for (int i = 0; i < held; ++i)
+        fonts.AddEntry("Held Face With A Long Name " + std::to_string(i), 1, 1);
+    const HMODULE program = ::GetModuleHandleA(nullptr);
+
+    const std::string added[] = {"A New Face With A Long Name", "Held Face With A Long Name 3"};
+    for (const std::string& name : added) {
+        const CFontEntry* before = fonts.FindByFacename(name);
+        const int size = fonts.GetSize();
+        long allowed = 0;
+        int index = -1;
+        for (;; ++allowed) {
+            bool failed = false;
+            {
+                AllocationFailure failure(program, allowed);
+                try {
+                    index = fonts.AddEntry(name, 0, 0);
+                } catch (const std::bad_alloc&) {
+                    failed = true;
+                }
+            }
+            if (!failed)
+                break;
+            ASSERT_LT(allowed, 100) << name << ": AddEntry never succeeded";
+            EXPECT_EQ(fonts.GetSize(), size) << name << ", allocation " << allowed << " failed";
+            EXPECT_EQ(fonts.FindByFacename(name), before) << name << ", allocation " << allowed << " failed";
+            EXPECT_EQ(fonts.FindByFacenameLocale(name.c_str()), before)
+                << name << ", allocation " << allowed << " failed";
+            ExpectConsistent(fonts);
+        }
+        EXPECT_GE(allowed, 2) << name << ": too few allocations were failed to mean anything";
+        EXPECT_EQ(index, size) << name;
+        EXPECT_EQ(fonts.GetAt(index)->GetFacename(), name);
+        EXPECT_EQ(fonts.FindByFacename(name), before ? before : fonts.GetAt(index)) << name;
+        ExpectConsistent(fonts);
+    }
+}
+
+// The locale lookup narrows its search by sort key. That is sound only if two
+// names have equal sort keys exactly when lstrcmpA calls them equal, and the
+// lookup must answer what a plain scan with lstrcmpA answers.
+TEST(FontCollection, LocaleLookupAgreesWithLstrcmpA)
+{
+    const std::vector<std::string> names = {
+        "", " ", "  ", "a", "A", "b", "Face", "face", "FACE", "Face ", "Face  ", " Face", "co-op", "coop", "co op",
+        "co'op", "Co-Op", "coop-", "-coop", "co--op", "co\xADop", "ae", "\xE6", "AE", "\xC6", "ss", "\xDF", "SS",
+        "cafe", "caf\xE9", "CAF\xC9", "caf\xE8", "\xC0", "\xE0", "A\xC0", "\xFF", "y", "\xFD", "\xD1", "\xF1", "n",
+        "Face\t", "Face\x01", "Face\x1F", "\x01", "\x7F", "1", "01", "10", "Face 1", "Face 01", "Face1",
+        "Face.", "Face,", "Face!", "Face_", "_Face", "Face&Sans", "Face & Sans", "Face\xB7",
+        std::string(200, 'x'), std::string(200, 'x') + "-", std::string(199, 'x') + "X", std::string(1000, 'y'),
+    };
+
+    std::vector<std::string> keys;
+    for (const std::string& name : names)
+        keys.push_back(LocaleSortKey(name.c_str()));
+    int disagreements = 0;
+    for (size_t i = 0; i < names.size(); ++i)
+        for (size_t j = 0; j < names.size(); ++j) {
+            const bool equal = ::lstrcmpA(names[i].c_str(), names[j].c_str()) == 0;
+            if (equal != (keys[i] == keys[j])) {
+                ++disagreements;
+                ADD_FAILURE() << "lstrcmpA calls \"" << names[i] << "\" and \"" << names[j] << "\" "
+                              << (equal ? "equal" : "different") << " but their sort keys are "
+                              << (equal ? "different" : "equal");
+            }
+        }
+    EXPECT_EQ(disagreements, 0);
+
+    CFontEntryArray fonts;
+    for (const std::string& name : names)
+        fonts.AddEntry(name, 1, 1);
+    for (const std::string& probe : names) {
+        EXPECT_EQ(fonts.FindByFacenameLocale(probe.c_str()), FirstLocaleEqualEntry(fonts, probe.c_str()))
+            << '"' << probe << '"';
+        EXPECT_EQ(fonts.FindByFacename(probe), FirstEqualEntry(fonts, probe)) << '"' << probe << '"';
+    }
+    for (const char* absent : {"Absent", "co_op", "Face  Sans"})
+        EXPECT_EQ(fonts.FindByFacenameLocale(absent), FirstLocaleEqualEntry(fonts, absent)) << absent;
+}
