@@ -1,0 +1,256 @@
+// Check all, clear all, and carrying one item's change to the selection.
+#include "dialog_test.h"
+#include "driver_failure.h"
+#include "notification_recorder.h"
+
+#include <commctrl.h>
+
+#include <functional>
+
+namespace {
+
+// Three faces the tests select together.
+struct Trio {
+    int first, second, third;
+};
+
+Trio PickTrio(const FontList& list)
+{
+    return {list.Require(kSans), list.Require(kSansBold), list.Require(kPreview)};
+}
+
+void SetStates(const FontList& list, const Trio& trio, bool first, bool second, bool third)
+{
+    list.SetChecked(trio.first, first);
+    list.SetChecked(trio.second, second);
+    list.SetChecked(trio.third, third);
+}
+
+std::vector<bool> States(const FontList& list, const Trio& trio)
+{
+    return {list.Checked(trio.first), list.Checked(trio.second), list.Checked(trio.third)};
+}
+
+// The order the dialog relies on: the list notifies the click, then toggles
+// the clicked box itself.
+void ClickCheckBoxNotifyingFirst(const FontList& list, int item, int code = NM_CLICK)
+{
+    const bool before = list.Checked(item);
+    list.NotifyClick(list.CheckBoxPoint(item), code);
+    list.SetChecked(item, !before);
+}
+
+// Whether a click notification at `at` carries to the other selected item:
+// the hit item and one other are selected and checked, so a click on the
+// hit item's box unchecks the other.
+bool ClickCarries(const FontList& list, POINT at)
+{
+    const int hit = list.HitTest(at);
+    if (hit == -1)
+        throw DriverFailure("no item under the point");
+    const int other = hit == 0 ? 1 : 0;
+    list.Select({hit, other}); // no focus: the list would scroll to it
+    list.SetChecked(hit, true);
+    list.SetChecked(other, true);
+    list.NotifyClick(at, NM_CLICK);
+    return !list.Checked(other);
+}
+
+// Every face's check box but that of `item`.
+std::map<std::string, bool> OthersOf(const FontList& list, int item)
+{
+    std::map<std::string, bool> states = list.CheckStates();
+    states.erase(list.Text(item));
+    return states;
+}
+
+std::vector<std::string> Describe(const std::vector<NotificationRecorder::Event>& events)
+{
+    std::vector<std::string> lines;
+    for (const auto& event : events)
+        lines.push_back("code " + std::to_string(event.code) + " item " + std::to_string(event.item) + " image " +
+                        std::to_string(event.stateImage));
+    return lines;
+}
+
+std::string Expect(int code, int item, UINT image)
+{
+    return Describe({{code, item, image}}).front();
+}
+
+} // namespace
+
+class CheckBoxes : public DialogTest {
+protected:
+    // Opens the dialog, lets `steps` work on the three test faces, then cancels.
+    void WithTrio(const std::function<void(const FontList&, const Trio&)>& steps) const
+    {
+        GlyphorLibrary glyphor(profile.Path());
+        ASSERT_TRUE(RunDialogSession(glyphor, [&steps](const DialogWindow& dialog) {
+            const FontList list = dialog.List();
+            steps(list, PickTrio(list));
+            dialog.Close(IDCANCEL);
+        }));
+    }
+};
+
+TEST_F(CheckBoxes, CheckAllAndClearAllSetEveryItem)
+{
+    FillStore({kSans}, {kRestricted});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        list.Select({1}, 1);
+        for (const auto& [button, checked] : {std::pair{IDC_CLEAR_ALL_BTN, false}, std::pair{IDC_CHECK_ALL_BTN, true},
+                                              std::pair{IDC_CLEAR_ALL_BTN, false}}) {
+            dialog.Press(button);
+            for (const auto& [face, state] : list.CheckStates())
+                EXPECT_EQ(state, checked) << face << " after button " << button;
+        }
+        EXPECT_EQ(list.HitTest(list.CheckBoxPoint(1)), 1);
+        EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 1) << "the selection stays";
+        dialog.Close(IDCANCEL);
+    }));
+}
+
+
+// The dialog relies on the list notifying a click or key before it toggles
+// the box itself. Wine's list view does so; its hit test finds no item on the
+// first pixel columns of the box.
+TEST_F(CheckBoxes, ListNotifiesBeforeItToggles)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        const int item = list.Require(kSans);
+        list.Select({item}, item);
+        list.SetChecked(item, true);
+        NotificationRecorder recorder(::GetWindowThreadProcessId(dialog.Handle(), nullptr), list.Handle());
+
+        list.Click(list.CheckBoxPoint(item));
+        EXPECT_EQ(Describe(recorder.Take()),
+                  (std::vector<std::string>{Expect(NM_CLICK, item, 2), Expect(LVN_ITEMCHANGED, item, 1)}));
+        list.PressKey(VK_SPACE);
+        EXPECT_EQ(Describe(recorder.Take()),
+                  (std::vector<std::string>{Expect(LVN_KEYDOWN, item, 1), Expect(LVN_ITEMCHANGED, item, 2)}));
+        const POINT box = list.CheckBoxPoint(item);
+        ::SendMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+        ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+        EXPECT_EQ(Describe(recorder.Take()), std::vector<std::string>{Expect(NM_DBLCLK, item, 2)})
+            << "a double-click on the box does not toggle it again";
+
+        const RECT icon = list.IconRect(item);
+        EXPECT_EQ(list.HitTest({icon.right - 12, icon.top}), -1) << "icon right edge " << icon.right;
+        EXPECT_EQ(list.HitTest({icon.right - 11, icon.top}), item) << "icon right edge " << icon.right;
+        dialog.Close(IDCANCEL);
+    }));
+}
+
+TEST_F(CheckBoxes, ClickOnTheBoxBandCarriesToTheSelection)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        const RECT icon = list.IconRect(2);
+        const LONG r = icon.right, middle = (icon.top + icon.bottom) / 2;
+        EXPECT_TRUE(ClickCarries(list, {r, middle})) << "r = " << r;
+        EXPECT_TRUE(ClickCarries(list, {r - 11, middle})) << "r = " << r;
+        EXPECT_TRUE(ClickCarries(list, {r - 8, icon.top})) << "top edge " << icon.top;
+        EXPECT_TRUE(ClickCarries(list, {r - 8, icon.bottom})) << "bottom edge " << icon.bottom;
+        EXPECT_FALSE(ClickCarries(list, {r + 1, middle})) << "r = " << r;
+        EXPECT_FALSE(ClickCarries(list, {r + 40, middle})) << "on the text";
+        // r - 16 lies left of the client area here, where the hit test finds
+        // no item: neither it nor r - 17 reaches the selection.
+        EXPECT_EQ(list.HitTest({r - 16, middle}), -1) << "r = " << r;
+
+        const RECT client = list.ClientRect();
+        ASSERT_NE(list.HitTest({r - 8, client.bottom}), -1) << "an item reaches below the list";
+        EXPECT_FALSE(ClickCarries(list, {r - 8, client.bottom})) << "bottom edge " << client.bottom;
+        EXPECT_TRUE(ClickCarries(list, {r - 8, client.bottom - 1})) << "bottom edge " << client.bottom;
+
+        // Narrow the list until its right edge runs through the box.
+        RECT frame{};
+        ::GetWindowRect(list.Handle(), &frame);
+        const LONG border = (frame.right - frame.left) - client.right;
+        ::SetWindowPos(list.Handle(), nullptr, 0, 0, r + border, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+        const RECT narrow = list.ClientRect();
+        ASSERT_EQ(narrow.right, r) << "the list's client width";
+        EXPECT_FALSE(ClickCarries(list, {r, middle})) << "right edge " << narrow.right;
+        EXPECT_TRUE(ClickCarries(list, {r - 1, middle})) << "right edge " << narrow.right;
+        dialog.Close(IDCANCEL);
+    }));
+}
+
+TEST_F(CheckBoxes, ClickOnOneOfSeveralSelectedBoxesSwitchesThemAll)
+{
+    WithTrio([](const FontList& list, const Trio& trio) {
+        list.Select({trio.first, trio.second, trio.third}, trio.second);
+        for (int code : {NM_CLICK, NM_DBLCLK}) {
+            SetStates(list, trio, true, false, true);
+            ClickCheckBoxNotifyingFirst(list, trio.second, code);
+            EXPECT_EQ(States(list, trio), (std::vector<bool>{true, true, true})) << "code " << code;
+            ClickCheckBoxNotifyingFirst(list, trio.first, code);
+            EXPECT_EQ(States(list, trio), (std::vector<bool>{false, false, false})) << "code " << code;
+        }
+
+        // The same with the list's own clicks.
+        SetStates(list, trio, true, false, true);
+        list.Click(list.CheckBoxPoint(trio.second));
+        EXPECT_EQ(States(list, trio), (std::vector<bool>{true, true, true}));
+        list.Select({trio.first, trio.second, trio.third}, trio.third);
+        list.Click(list.CheckBoxPoint(trio.third));
+        EXPECT_EQ(States(list, trio), (std::vector<bool>{false, false, false}));
+    });
+}
+
+TEST_F(CheckBoxes, ClickOutsideASelectionChangesOnlyTheClickedBox)
+{
+    WithTrio([](const FontList& list, const Trio& trio) {
+        SetStates(list, trio, true, false, true);
+
+        list.Select({trio.first}, trio.first);
+        std::map<std::string, bool> others = OthersOf(list, trio.first);
+        list.Click(list.CheckBoxPoint(trio.first));
+        EXPECT_FALSE(list.Checked(trio.first));
+        EXPECT_EQ(OthersOf(list, trio.first), others) << "the only selected item";
+
+        list.Select({trio.first, trio.third}, trio.first);
+        others = OthersOf(list, trio.second);
+        list.Click(list.CheckBoxPoint(trio.second));
+        EXPECT_TRUE(list.Checked(trio.second));
+        EXPECT_EQ(OthersOf(list, trio.second), others) << "an item outside the selection";
+    });
+}
+
+TEST_F(CheckBoxes, SpaceBarGivesTheSelectionTheFocusedItemsNewState)
+{
+    WithTrio([](const FontList& list, const Trio& trio) {
+
+        SetStates(list, trio, true, false, true);
+        list.Select({trio.first, trio.second, trio.third}, trio.second);
+        list.PressKey(VK_SPACE);
+        EXPECT_EQ(States(list, trio), (std::vector<bool>{true, true, true})) << "focus on the unchecked item";
+        list.Select({trio.first, trio.second, trio.third}, trio.first);
+        list.PressKey(VK_SPACE);
+        EXPECT_EQ(States(list, trio), (std::vector<bool>{false, false, false})) << "focus on a checked item";
+
+        // The focus on an item outside the selection: the selection is cleared.
+        SetStates(list, trio, true, false, true);
+        list.Select({trio.first, trio.third}, trio.second);
+        list.PressKey(VK_SPACE);
+        EXPECT_EQ(States(list, trio), (std::vector<bool>{false, true, false}));
+
+        list.Select({trio.second}, trio.second);
+        std::map<std::string, bool> others = OthersOf(list, trio.second);
+        list.PressKey(VK_SPACE);
+        EXPECT_FALSE(list.Checked(trio.second));
+        EXPECT_EQ(OthersOf(list, trio.second), others) << "the only selected item";
+
+        SetStates(list, trio, true, false, true);
+        list.Select({trio.first, trio.second, trio.third}, trio.second);
+        const std::map<std::string, bool> before = list.CheckStates();
+        for (WORD key : {WORD('X'), WORD(VK_RETURN), WORD(VK_F2)})
+            list.PressKey(key);
+        EXPECT_EQ(list.CheckStates(), before) << "keys other than the space bar";
+    });
+}

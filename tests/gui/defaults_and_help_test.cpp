@@ -1,0 +1,167 @@
+// The defaults button with its question, and help.
+#include "dialog_test.h"
+#include "window_search.h"
+
+#include <cstdio>
+#include <fstream>
+
+using DefaultsButton = DialogTest;
+
+TEST_F(DefaultsButton, AnsweredNoChangesNothing)
+{
+    FillStore({kSans}, {kRestricted});
+    const StoreContents before = ReadStore(profile);
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        list.SetChecked(list.Require(kPreview), false);
+        const std::map<std::string, bool> states = list.CheckStates();
+        dialog.PressLater(IDC_DEFAULTS_BTN);
+        dialog.WaitForMessageBox().Answer(IDNO);
+        dialog.Sync();
+        EXPECT_EQ(list.CheckStates(), states);
+        EXPECT_EQ(ReadStore(profile), before);
+        dialog.Close(IDCANCEL);
+    }));
+    EXPECT_EQ(ReadStore(profile), before);
+}
+
+TEST_F(DefaultsButton, AnsweredYesRebuildsTheStoreAndTheCheckBoxes)
+{
+    FillStore({kSans, "Not Installed Face"}, {kRestricted});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        dialog.Press(IDC_CLEAR_ALL_BTN);
+        dialog.PressLater(IDC_DEFAULTS_BTN);
+        dialog.WaitForMessageBox().Answer(IDYES);
+        dialog.Sync();
+        const StoreContents store = ReadStore(profile);
+        EXPECT_TRUE(HoldsDefaults(store)) << store;
+        const std::map<std::string, bool> states = list.CheckStates();
+        EXPECT_TRUE(states.at(kSans)) << "no longer listed";
+        EXPECT_TRUE(states.at(kRestricted)) << "no longer listed";
+        for (const auto& [face, checked] : states)
+            EXPECT_EQ(checked, !IsDefaultFace(face)) << face;
+        dialog.Close(IDCANCEL);
+    }));
+    EXPECT_TRUE(HoldsDefaults(ReadStore(profile))) << "Cancel keeps the defaults\n" << ReadStore(profile);
+}
+
+TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    HMODULE resources = ::GetModuleHandleA("GlyphorRes.dll");
+    ASSERT_NE(resources, nullptr);
+    char prompt[1024] = {}, caption[256] = {};
+    ASSERT_GT(::LoadStringA(resources, IDS_RESET_PROMPT, prompt, sizeof prompt), 0);
+    ASSERT_GT(::LoadStringA(resources, IDS_RESET_CAPTION, caption, sizeof caption), 0);
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        dialog.PressLater(IDC_DEFAULTS_BTN);
+        const MessageBoxWindow box = dialog.WaitForMessageBox();
+        EXPECT_EQ(box.Text(), prompt);
+        EXPECT_EQ(box.Caption(), caption);
+        EXPECT_EQ(::GetWindow(box.Handle(), GW_OWNER), dialog.Handle()) << "owned by the dialog";
+        EXPECT_TRUE(box.HasButton(IDYES) && box.HasButton(IDNO)) << "Yes and No";
+        EXPECT_FALSE(box.HasButton(IDOK) || box.HasButton(IDCANCEL)) << "nothing but Yes and No";
+        EXPECT_EQ(box.Icon(), ::LoadIconA(nullptr, IDI_EXCLAMATION)) << "the exclamation icon";
+        box.Answer(IDNO);
+        dialog.Close(IDCANCEL);
+    }));
+}
+
+namespace {
+
+// The help calls the host received, one line each, gathered in a file.
+class HelpLog {
+public:
+    HelpLog() : m_path(LogPath()), m_environment("KYREG8_HELP_LOG", m_path.c_str()) { std::remove(m_path.c_str()); }
+    HelpLog(const HelpLog&) = delete;
+    HelpLog& operator=(const HelpLog&) = delete;
+    ~HelpLog() { std::remove(m_path.c_str()); }
+
+    std::vector<std::string> Lines() const
+    {
+        std::vector<std::string> lines;
+        std::ifstream log(m_path);
+        for (std::string line; std::getline(log, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+private:
+    static std::string LogPath()
+    {
+        char folder[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, folder);
+        return std::string(folder) + "glyphor_dialog_tests_help.log";
+    }
+
+    std::string m_path;
+    ScopedEnvironment m_environment;
+};
+
+std::string HexHandle(HWND window)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+} // namespace
+
+using Help = DialogTest;
+
+TEST_F(Help, ButtonAndContextHelpReachTheHost)
+{
+    HelpLog log;
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    std::vector<std::string> expected;
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        dialog.Press(IDC_HELP_BTN);
+        expected.push_back(HexHandle(dialog.Handle()) + "\tDRV_KVF.HLP\tFont_Handling_drv_kvf\t0");
+
+        // F1 on the list asks for the list's help. Wine does not give controls
+        // the help numbers of the template, so the number is the control's
+        // own as the window system reports it.
+        HWND list = dialog.Control(IDC_FONT_LIST);
+        ::SetForegroundWindow(dialog.Handle());
+        ::PostMessageA(dialog.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+        dialog.Sync();
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, keys, sizeof keys[0]);
+        WaitUntil([&] { return log.Lines().size() == 2; }, 3000);
+        expected.push_back(HexHandle(list) + "\tDRV_KVF.HLP\t" + std::to_string(::GetWindowContextHelpId(list)) + "\t8");
+
+        // A request for any control passes that control and its number on.
+        HELPINFO request{};
+        request.cbSize = sizeof request;
+        request.iContextType = HELPINFO_WINDOW;
+        request.iCtrlId = IDOK;
+        request.hItemHandle = dialog.Control(IDOK);
+        request.dwContextId = 4242;
+        ::SendMessageA(dialog.Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
+        expected.push_back(HexHandle(dialog.Control(IDOK)) + "\tDRV_KVF.HLP\t4242\t8");
+        dialog.Close(IDCANCEL);
+    }));
+    EXPECT_EQ(log.Lines(), expected);
+}
+
+TEST_F(Help, DialogWorksWhenTheHostHasNoApplicationKey)
+{
+    ScopedEnvironment throws("KYREG8_APP_KEY_THROWS", "1");
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        EXPECT_GT(list.Count(), 0);
+        list.SetChecked(list.Require(kSans), false);
+        dialog.Close(IDOK);
+    }));
+    EXPECT_TRUE(ReadStore(profile).Embeds(kSans)) << ReadStore(profile);
+}

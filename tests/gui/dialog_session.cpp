@@ -1,0 +1,79 @@
+#include "dialog_session.h"
+
+#include "driver_failure.h"
+#include "window_search.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+const char kDialogCaption[] = "TrueType Fonts";
+
+// Ends whatever the dialog's thread still shows: first a question, then the
+// dialog itself, until the dialog entry has returned.
+void CloseEverything(DWORD thread, const std::atomic<bool>& returned)
+{
+    WaitUntil(
+        [&] {
+            if (returned)
+                return true;
+            if (HWND window = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, nullptr)) {
+                const bool isDialog = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, kDialogCaption) == window;
+                ::PostMessageA(window, WM_COMMAND, isDialog ? IDCANCEL : IDNO, 0);
+            }
+            ::Sleep(50);
+            return returned.load();
+        },
+        kWindowTimeoutMs);
+}
+
+} // namespace
+
+bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script)
+{
+    const DWORD thread = ::GetCurrentThreadId();
+    std::atomic<bool> returned{false};
+    bool opened = false;
+    std::thread driver([&] {
+        HWND dialog = nullptr;
+        WaitUntil(
+            [&] {
+                dialog = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, kDialogCaption);
+                return dialog || returned;
+            },
+            kWindowTimeoutMs);
+        if (dialog) {
+            opened = true;
+            try {
+                DialogWindow window(dialog, thread);
+                window.Sync();
+                script(window);
+            } catch (const std::exception& failure) {
+                ADD_FAILURE() << "dialog script stopped: " << failure.what();
+            }
+        }
+        CloseEverything(thread, returned);
+    });
+    glyphor.runGlyphorDialog();
+    returned = true;
+    driver.join();
+    return opened;
+}
+
+bool RunDialogAndClose(const GlyphorLibrary& glyphor, int button)
+{
+    return RunDialogSession(glyphor, [button](const DialogWindow& dialog) { dialog.Close(button); });
+}
+
+std::map<std::string, bool> CheckStatesOnOpening(const GlyphorLibrary& glyphor)
+{
+    std::map<std::string, bool> states;
+    RunDialogSession(glyphor, [&states](const DialogWindow& dialog) {
+        states = dialog.List().CheckStates();
+        dialog.Close(IDCANCEL);
+    });
+    return states;
+}

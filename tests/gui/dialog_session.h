@@ -1,0 +1,23 @@
+#pragma once
+
+#include "dialog_window.h"
+
+#include "tests/support/glyphor_library.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+// Runs the font selection dialog of `glyphor` on the calling thread while
+// `script` works it from a second thread, and returns once both are done:
+// true when the dialog opened. A script that fails is reported as a test
+// failure; a dialog that it left open, with any question it was asking, is
+// cancelled.
+bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script);
+
+// A session that only presses `button` (OK or Cancel) once the dialog is open.
+bool RunDialogAndClose(const GlyphorLibrary& glyphor, int button);
+
+// The check box of every listed face as the dialog opens; then cancelled.
+// Empty when the dialog did not open.
+std::map<std::string, bool> CheckStatesOnOpening(const GlyphorLibrary& glyphor);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "font_list.h"
+#include "message_box.h"
+
+#include <windows.h>
+
+// The open font selection dialog as its driver thread sees it. Buttons that
+// open a box of their own are posted, everything else is sent, so each call
+// returns once the dialog has handled it.
+class DialogWindow {
+public:
+    DialogWindow(HWND dialog, DWORD thread) : m_dialog(dialog), m_thread(thread) {}
+
+    HWND Handle() const { return m_dialog; }
+    bool IsOpen() const { return ::IsWindow(m_dialog) != FALSE; }
+
+    HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); } // null when missing
+    RECT ControlRect(int id) const; // in the dialog's client coordinates
+    FontList List() const;          // throws DriverFailure when the dialog has none
+
+    // Clicks a button that opens nothing.
+    void Press(int id) const;
+    // Clicks a button whose handler asks a question: returns at once.
+    void PressLater(int id) const;
+    // Clicks OK or Cancel and waits until the dialog has gone.
+    void Close(int id) const;
+
+    // The question the dialog asks.
+    MessageBoxWindow WaitForMessageBox() const;
+    // Returns once the dialog's thread has finished what it was doing.
+    void Sync() const;
+
+private:
+    LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    HWND m_dialog;
+    DWORD m_thread;
+};

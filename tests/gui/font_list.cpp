@@ -1,0 +1,155 @@
+#include "font_list.h"
+
+#include "driver_failure.h"
+
+#include <commctrl.h>
+
+namespace {
+constexpr UINT kSendTimeoutMs = 10000;
+}
+
+LRESULT FontList::Send(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(m_list, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result))
+        throw DriverFailure("the font list did not answer message " + std::to_string(message));
+    return static_cast<LRESULT>(result);
+}
+
+int FontList::Count() const
+{
+    return static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string FontList::Text(int item) const
+{
+    char text[512] = {};
+    LVITEMA request{};
+    request.pszText = text;
+    request.cchTextMax = sizeof text;
+    const auto length = Send(LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&request));
+    return std::string(text, static_cast<size_t>(length));
+}
+
+std::vector<std::string> FontList::Faces() const
+{
+    std::vector<std::string> faces;
+    for (int i = 0, count = Count(); i < count; ++i)
+        faces.push_back(Text(i));
+    return faces;
+}
+
+int FontList::Find(const std::string& face) const
+{
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING;
+    find.psz = face.c_str();
+    const int item = static_cast<int>(Send(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    // The control matches without regard to case; face names are case-sensitive.
+    return item != -1 && Text(item) == face ? item : -1;
+}
+
+int FontList::Require(const std::string& face) const
+{
+    const int item = Find(face);
+    if (item == -1)
+        throw DriverFailure("\"" + face + "\" is not in the font list");
+    return item;
+}
+
+UINT FontList::StateImage(int item) const
+{
+    return static_cast<UINT>(Send(LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK)) >> 12;
+}
+
+void FontList::SetChecked(int item, bool checked) const
+{
+    LVITEMA state{};
+    state.stateMask = LVIS_STATEIMAGEMASK;
+    state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    Send(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+}
+
+std::map<std::string, bool> FontList::CheckStates() const
+{
+    std::map<std::string, bool> states;
+    for (int i = 0, count = Count(); i < count; ++i)
+        states[Text(i)] = Checked(i);
+    return states;
+}
+
+void FontList::Select(std::initializer_list<int> items, int focused) const
+{
+    LVITEMA none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    for (int item : items) {
+        LVITEMA selected{};
+        selected.stateMask = LVIS_SELECTED;
+        selected.state = LVIS_SELECTED;
+        Send(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&selected));
+    }
+    if (focused != -1) {
+        LVITEMA focus{};
+        focus.stateMask = LVIS_FOCUSED;
+        focus.state = LVIS_FOCUSED;
+        Send(LVM_SETITEMSTATE, focused, reinterpret_cast<LPARAM>(&focus));
+    }
+}
+
+int FontList::HitTest(POINT at) const
+{
+    LVHITTESTINFO hit{};
+    hit.pt = at;
+    return static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+RECT FontList::IconRect(int item) const
+{
+    RECT rect{};
+    rect.left = LVIR_ICON;
+    if (!Send(LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&rect)))
+        throw DriverFailure("no icon rectangle for item " + std::to_string(item));
+    return rect;
+}
+
+RECT FontList::ClientRect() const
+{
+    RECT rect{};
+    ::GetClientRect(m_list, &rect);
+    return rect;
+}
+
+POINT FontList::CheckBoxPoint(int item) const
+{
+    Send(LVM_ENSUREVISIBLE, item, FALSE);
+    const RECT icon = IconRect(item);
+    return {icon.right - 8, (icon.top + icon.bottom) / 2};
+}
+
+void FontList::Click(POINT at) const
+{
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+void FontList::PressKey(WORD key) const
+{
+    const UINT scanCode = ::MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    Send(WM_KEYDOWN, key, 1 | (scanCode << 16));
+    Send(WM_KEYUP, key, 1 | (scanCode << 16) | (3u << 30));
+}
+
+void FontList::NotifyClick(POINT at, int code) const
+{
+    NMITEMACTIVATE activate{};
+    activate.hdr.hwndFrom = m_list;
+    activate.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_list));
+    activate.hdr.code = static_cast<UINT>(code);
+    activate.iItem = HitTest(at);
+    activate.ptAction = at;
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(::GetParent(m_list), WM_NOTIFY, activate.hdr.idFrom,
+                               reinterpret_cast<LPARAM>(&activate), SMTO_NORMAL, kSendTimeoutMs, &result))
+        throw DriverFailure("the dialog did not answer the click notification");
+}

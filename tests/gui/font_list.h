@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <vector>
+
+// The dialog's font list as its driver thread sees it: every call is a real
+// message to the real control, sent across to the dialog's thread.
+class FontList {
+public:
+    explicit FontList(HWND list) : m_list(list) {}
+
+    HWND Handle() const { return m_list; }
+    int Count() const;
+    std::string Text(int item) const;
+    std::vector<std::string> Faces() const; // in list order
+    int Find(const std::string& face) const; // -1 when not listed
+    int Require(const std::string& face) const; // throws DriverFailure when not listed
+
+    // State-image index: 1 unchecked, 2 checked, 0 none.
+    UINT StateImage(int item) const;
+    bool Checked(int item) const { return StateImage(item) == 2; }
+    bool Checked(const std::string& face) const { return Checked(Require(face)); }
+    void SetChecked(int item, bool checked) const;
+    std::map<std::string, bool> CheckStates() const; // face -> checked
+
+    // Selects exactly `items` and gives `focused` the focus (-1: no item has it).
+    void Select(std::initializer_list<int> items, int focused = -1) const;
+
+    int HitTest(POINT at) const; // the item under the point, -1 when none
+    RECT IconRect(int item) const;
+    RECT ClientRect() const;
+    // A point on the item's check box, as the dialog measures it, once the
+    // list has scrolled the item into view.
+    POINT CheckBoxPoint(int item) const;
+
+    // Real input to the list itself.
+    void Click(POINT at) const;
+    void PressKey(WORD key) const;
+    // The click notification the list sends its dialog, with ptAction `at`.
+    void NotifyClick(POINT at, int code) const;
+
+private:
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    HWND m_list;
+};

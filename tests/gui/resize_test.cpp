@@ -1,0 +1,72 @@
+// The controls follow the dialog's size.
+#include "dialog_test.h"
+
+namespace {
+
+SIZE ClientSize(HWND window)
+{
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+RECT Moved(RECT rect, LONG dx, LONG dy)
+{
+    ::OffsetRect(&rect, dx, dy);
+    return rect;
+}
+
+RECT Grown(RECT rect, LONG dx, LONG dy)
+{
+    rect.right += dx;
+    rect.bottom += dy;
+    return rect;
+}
+
+std::string Show(const RECT& rect)
+{
+    return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) +
+           "," + std::to_string(rect.bottom) + ")";
+}
+
+} // namespace
+
+using Resize = DialogTest;
+
+TEST_F(Resize, ControlsFollowTheDialogsSize)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        const int ids[] = {IDC_FONT_LIST_CAPTION, IDC_FONT_LIST, IDC_DEFAULTS_BTN, IDC_CHECK_ALL_BTN,
+                           IDC_CLEAR_ALL_BTN, IDOK, IDCANCEL, IDC_HELP_BTN};
+        std::map<int, RECT> before;
+        for (int id : ids)
+            before[id] = dialog.ControlRect(id);
+        const SIZE client = ClientSize(dialog.Handle());
+        RECT frame{};
+        ::GetWindowRect(dialog.Handle(), &frame);
+
+        ::SetWindowPos(dialog.Handle(), nullptr, 0, 0, frame.right - frame.left + 121, frame.bottom - frame.top + 80,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        dialog.Sync();
+        const SIZE grown = ClientSize(dialog.Handle());
+        const LONG dx = grown.cx - client.cx, dy = grown.cy - client.cy;
+        ASSERT_EQ(dx, 121);
+        ASSERT_EQ(dy, 80);
+
+        const std::map<int, RECT> expected = {
+            {IDC_FONT_LIST_CAPTION, Grown(before[IDC_FONT_LIST_CAPTION], dx, 0)},
+            {IDC_FONT_LIST, Grown(before[IDC_FONT_LIST], dx, dy)},
+            {IDC_DEFAULTS_BTN, Moved(before[IDC_DEFAULTS_BTN], 0, dy)},
+            {IDC_CHECK_ALL_BTN, Moved(before[IDC_CHECK_ALL_BTN], MulDiv(dx, 50, 100), dy)},
+            {IDC_CLEAR_ALL_BTN, Moved(before[IDC_CLEAR_ALL_BTN], dx, dy)},
+            {IDOK, Moved(before[IDOK], dx, dy)},
+            {IDCANCEL, Moved(before[IDCANCEL], dx, dy)},
+            {IDC_HELP_BTN, Moved(before[IDC_HELP_BTN], dx, dy)},
+        };
+        for (const auto& [id, rect] : expected)
+            EXPECT_EQ(Show(dialog.ControlRect(id)), Show(rect)) << "control " << id << " was " << Show(before[id]);
+        dialog.Close(IDCANCEL);
+    }));
+}

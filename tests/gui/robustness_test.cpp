@@ -1,0 +1,80 @@
+// Many runs, a second writer, and memory running out.
+#include "child_process.h"
+#include "dialog_test.h"
+
+#include "framework/afx.h"
+#include "tests/support/import_hook.h"
+
+using Robustness = DialogTest;
+
+TEST_F(Robustness, RepeatedRunsLeaveNoHandleBehind)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    HandleBalance balance(glyphor.Module());
+    constexpr int kRuns = 24;
+    for (int run = 0; run < kRuns; ++run) {
+        ASSERT_TRUE(RunDialogSession(glyphor, [run](const DialogWindow& dialog) {
+            const FontList list = dialog.List();
+            list.SetChecked(list.Require(kSans), run % 2 == 0);
+            if (run % 8 == 0) {
+                dialog.PressLater(IDC_DEFAULTS_BTN);
+                dialog.WaitForMessageBox().Answer(IDYES);
+            }
+            dialog.Close(run % 3 == 0 ? IDCANCEL : IDOK);
+        })) << "run " << run;
+    }
+    EXPECT_GT(balance.KeysOpenedInAll(), kRuns);
+    EXPECT_EQ(balance.OpenKeys(), 0);
+    EXPECT_EQ(balance.LiveFonts(), 0);
+    EXPECT_EQ(balance.HeldDCs(), 0);
+}
+
+TEST_F(Robustness, AnotherWriterWhileOpenLosesNothingButWhatTheUserSees)
+{
+    FillStore({"Outside Earlier"}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        EXPECT_TRUE(dialog.List().Checked(kSans));
+        for (const char* face : {kSans, "Outside Later"}) {
+            const std::string command = "reg.exe add \"HKCU\\" + profile.EmbedList() + "\" /v \"" + face +
+                                        "\" /t REG_DWORD /d 0 /f";
+            EXPECT_EQ(RunToEnd(command), 0u) << command;
+        }
+        ASSERT_TRUE(ReadStore(profile).Embeds(kSans)) << "the other process wrote";
+        dialog.Close(IDOK);
+    }));
+    const StoreContents store = ReadStore(profile);
+    EXPECT_FALSE(store.Embeds(kSans)) << "shown checked, so written on\n" << store;
+    EXPECT_TRUE(store.Embeds("Outside Earlier")) << store;
+    EXPECT_TRUE(store.Embeds("Outside Later")) << store;
+}
+
+TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
+{
+    FillStore({kSans}, {kRestricted});
+    const StoreContents before = ReadStore(profile);
+    GlyphorLibrary glyphor(profile.Path());
+    AFX_MODULE_STATE* const callerState = AfxGetModuleState();
+    int failedRuns = 0;
+    for (long allowed : {0L, 1L, 2L, 3L, 5L, 8L, 13L, 21L, 34L, 55L, 89L, 144L, 233L, 377L}) {
+        long failures = 0;
+        {
+            AllocationFailure failure(glyphor.Module(), allowed);
+            RunDialogAndClose(glyphor, IDCANCEL);
+            failures = failure.Failures();
+        }
+        failedRuns += failures > 0;
+        EXPECT_EQ(AfxGetModuleState(), callerState) << "after " << allowed << " allocations";
+        EXPECT_EQ(ReadStore(profile), before) << "after " << allowed << " allocations";
+    }
+    EXPECT_GT(failedRuns, 3) << "allocations did fail";
+
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        EXPECT_FALSE(list.Checked(kSans));
+        list.SetChecked(list.Require(kSans), true);
+        dialog.Close(IDOK);
+    }));
+    EXPECT_FALSE(ReadStore(profile).Embeds(kSans)) << ReadStore(profile);
+}
