@@ -259,6 +259,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    HINSTANCE m_hTemplateInstance = nullptr; // where the running dialog's template came from
     std::exception_ptr m_pendingException;
 
     DECLARE_MESSAGE_MAP()

@@ -1,6 +1,8 @@
 #define AFX_BUILD
 #include "afx.h"
 
+#include "dialog_help_ids.h"
+
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd, HINSTANCE hResourceInstance)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_hResourceInstance(hResourceInstance)
 {
@@ -10,10 +12,10 @@ CDialog::~CDialog() = default;
 
 INT_PTR CDialog::DoModal()
 {
-    HINSTANCE resources = m_hResourceInstance ? m_hResourceInstance : AfxGetResourceHandle();
+    m_hTemplateInstance = m_hResourceInstance ? m_hResourceInstance : AfxGetResourceHandle();
     HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     m_pendingException = nullptr;
-    INT_PTR result = ::DialogBoxParamA(resources, MAKEINTRESOURCEA(m_nIDTemplate), parent, &CDialog::DialogProc,
+    INT_PTR result = ::DialogBoxParamA(m_hTemplateInstance, MAKEINTRESOURCEA(m_nIDTemplate), parent, &CDialog::DialogProc,
                                        reinterpret_cast<LPARAM>(this));
     if (m_pendingException)
         std::rethrow_exception(std::exchange(m_pendingException, nullptr));
@@ -75,14 +77,16 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
+        ApplyTemplateHelpIds(m_hWnd, m_hTemplateInstance, m_nIDTemplate);
         return OnInitDialog();
+    }
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
         return FALSE;
-    if (message == WM_NOTIFY)
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
-    return message == WM_HELP ? static_cast<INT_PTR>(result) : TRUE;
+    // What the sender of the message receives.
+    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)

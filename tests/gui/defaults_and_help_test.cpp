@@ -1,6 +1,7 @@
 // The defaults button with its question, and help.
 #include "dialog_test.h"
 #include "window_search.h"
+#include "resources/help_ids.h"
 
 #include <cstdio>
 #include <fstream>
@@ -123,9 +124,8 @@ TEST_F(Help, ButtonAndContextHelpReachTheHost)
         dialog.Press(IDC_HELP_BTN);
         expected.push_back(HexHandle(dialog.Handle()) + "\tDRV_KVF.HLP\tFont_Handling_drv_kvf\t0");
 
-        // F1 on the list asks for the list's help. Wine does not give controls
-        // the help numbers of the template, so the number is the control's
-        // own as the window system reports it.
+        // F1 on the list asks for the list's help, with the number the
+        // template gives the list.
         HWND list = dialog.Control(IDC_FONT_LIST);
         ::SetForegroundWindow(dialog.Handle());
         ::PostMessageA(dialog.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
@@ -136,7 +136,7 @@ TEST_F(Help, ButtonAndContextHelpReachTheHost)
         keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
         ::SendInput(2, keys, sizeof keys[0]);
         WaitUntil([&] { return log.Lines().size() == 2; }, 3000);
-        expected.push_back(HexHandle(list) + "\tDRV_KVF.HLP\t" + std::to_string(::GetWindowContextHelpId(list)) + "\t8");
+        expected.push_back(HexHandle(list) + "\tDRV_KVF.HLP\t" + std::to_string(HIDC_FONT_LIST) + "\t8");
 
         // A request for any control passes that control and its number on.
         HELPINFO request{};
