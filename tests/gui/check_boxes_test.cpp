@@ -163,16 +163,25 @@ TEST_F(CheckBoxes, ClickOnTheBoxBandCarriesToTheSelection)
         // no item: neither it nor r - 17 reaches the selection.
         EXPECT_EQ(list.HitTest({r - 16, middle}), -1) << "r = " << r;
 
+        // Shorten the list until its bottom edge runs through item 2, so that
+        // an item lies under that edge however many fonts are installed.
+        RECT original{};
+        ::GetWindowRect(list.Handle(), &original);
+        const LONG frameHeight = (original.bottom - original.top) - list.ClientRect().bottom;
+        ::SetWindowPos(list.Handle(), nullptr, 0, 0, original.right - original.left, middle + frameHeight,
+                       SWP_NOMOVE | SWP_NOZORDER);
         const RECT client = list.ClientRect();
-        ASSERT_NE(list.HitTest({r - 8, client.bottom}), -1) << "an item reaches below the list";
+        ASSERT_EQ(client.bottom, middle) << "the list's client height";
+        ASSERT_EQ(list.HitTest({r - 8, client.bottom}), 2) << "item 2 reaches below the list";
         EXPECT_FALSE(ClickCarries(list, {r - 8, client.bottom})) << "bottom edge " << client.bottom;
         EXPECT_TRUE(ClickCarries(list, {r - 8, client.bottom - 1})) << "bottom edge " << client.bottom;
 
-        // Narrow the list until its right edge runs through the box.
-        RECT frame{};
-        ::GetWindowRect(list.Handle(), &frame);
-        const LONG border = (frame.right - frame.left) - client.right;
-        ::SetWindowPos(list.Handle(), nullptr, 0, 0, r + border, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+        // Back to its height, then narrow it until its right edge runs through the box.
+        ::SetWindowPos(list.Handle(), nullptr, 0, 0, original.right - original.left, original.bottom - original.top,
+                       SWP_NOMOVE | SWP_NOZORDER);
+        const LONG border = (original.right - original.left) - list.ClientRect().right;
+        ::SetWindowPos(list.Handle(), nullptr, 0, 0, r + border, original.bottom - original.top,
+                       SWP_NOMOVE | SWP_NOZORDER);
         const RECT narrow = list.ClientRect();
         ASSERT_EQ(narrow.right, r) << "the list's client width";
         EXPECT_FALSE(ClickCarries(list, {r, middle})) << "right edge " << narrow.right;

@@ -16,6 +16,24 @@ UniqueHKey Open(const std::string& path, REGSAM access)
     return UniqueHKey(key);
 }
 
+// Names that `enumerate` reports under a key, index by index, until it fails.
+template <typename Enumerate>
+std::vector<std::string> EnumeratedNames(const std::string& path, Enumerate enumerate)
+{
+    std::vector<std::string> names;
+    UniqueHKey key = Open(path, KEY_READ);
+    if (!key)
+        return names;
+    std::vector<char> name(32768); // the longest value name, and more than any key name
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        if (enumerate(key.get(), index, name.data(), &length) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 } // namespace
 
 ScopedProfile::ScopedProfile(const std::string& name) : m_path(std::string(kTestRoot) + "\\" + name)
@@ -62,34 +80,16 @@ void DeleteTree(const std::string& path)
 
 std::vector<std::string> ValueNames(const std::string& path)
 {
-    std::vector<std::string> names;
-    UniqueHKey key = Open(path, KEY_READ);
-    if (!key)
-        return names;
-    for (DWORD index = 0;; ++index) {
-        char name[32768];
-        DWORD length = sizeof name;
-        if (::RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, length);
-    }
-    return names;
+    return EnumeratedNames(path, [](HKEY key, DWORD index, char* name, DWORD* length) {
+        return ::RegEnumValueA(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 std::vector<std::string> SubkeyNames(const std::string& path)
 {
-    std::vector<std::string> names;
-    UniqueHKey key = Open(path, KEY_READ);
-    if (!key)
-        return names;
-    for (DWORD index = 0;; ++index) {
-        char name[256];
-        DWORD length = sizeof name;
-        if (::RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, length);
-    }
-    return names;
+    return EnumeratedNames(path, [](HKEY key, DWORD index, char* name, DWORD* length) {
+        return ::RegEnumKeyExA(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 RegistryValue ReadValue(const std::string& path, const std::string& name)
