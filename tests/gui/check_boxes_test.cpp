@@ -56,6 +56,24 @@ bool ClickCarries(const FontList& list, POINT at)
     return !list.Checked(other);
 }
 
+// Resizes a window until its client area measures width x height; scroll
+// bars that come and go with the size are made up for on the next round.
+RECT ResizeClient(HWND window, LONG width, LONG height)
+{
+    RECT client{};
+    for (int round = 0; round < 4; ++round) {
+        ::GetClientRect(window, &client);
+        if (client.right == width && client.bottom == height)
+            break;
+        RECT frame{};
+        ::GetWindowRect(window, &frame);
+        ::SetWindowPos(window, nullptr, 0, 0, (frame.right - frame.left) + width - client.right,
+                       (frame.bottom - frame.top) + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    ::GetClientRect(window, &client);
+    return client;
+}
+
 // Every face's check box but that of `item`.
 std::map<std::string, bool> OthersOf(const FontList& list, int item)
 {
@@ -167,10 +185,7 @@ TEST_F(CheckBoxes, ClickOnTheBoxBandCarriesToTheSelection)
         // an item lies under that edge however many fonts are installed.
         RECT original{};
         ::GetWindowRect(list.Handle(), &original);
-        const LONG frameHeight = (original.bottom - original.top) - list.ClientRect().bottom;
-        ::SetWindowPos(list.Handle(), nullptr, 0, 0, original.right - original.left, middle + frameHeight,
-                       SWP_NOMOVE | SWP_NOZORDER);
-        const RECT client = list.ClientRect();
+        const RECT client = ResizeClient(list.Handle(), list.ClientRect().right, middle);
         ASSERT_EQ(client.bottom, middle) << "the list's client height";
         ASSERT_EQ(list.HitTest({r - 8, client.bottom}), 2) << "item 2 reaches below the list";
         EXPECT_FALSE(ClickCarries(list, {r - 8, client.bottom})) << "bottom edge " << client.bottom;
@@ -179,10 +194,7 @@ TEST_F(CheckBoxes, ClickOnTheBoxBandCarriesToTheSelection)
         // Back to its height, then narrow it until its right edge runs through the box.
         ::SetWindowPos(list.Handle(), nullptr, 0, 0, original.right - original.left, original.bottom - original.top,
                        SWP_NOMOVE | SWP_NOZORDER);
-        const LONG border = (original.right - original.left) - list.ClientRect().right;
-        ::SetWindowPos(list.Handle(), nullptr, 0, 0, r + border, original.bottom - original.top,
-                       SWP_NOMOVE | SWP_NOZORDER);
-        const RECT narrow = list.ClientRect();
+        const RECT narrow = ResizeClient(list.Handle(), r, list.ClientRect().bottom);
         ASSERT_EQ(narrow.right, r) << "the list's client width";
         EXPECT_FALSE(ClickCarries(list, {r, middle})) << "right edge " << narrow.right;
         EXPECT_TRUE(ClickCarries(list, {r - 1, middle})) << "right edge " << narrow.right;
