@@ -101,7 +101,26 @@ void DialogProbe::OnDialogShown(HWND dialog)
     m_shown = ::IsWindowVisible(dialog) ? SecondsNow() : 0;
     m_itemCount = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     m_checkedCount = CountChecked(list, m_itemCount);
+    if (m_whileOpen) {
+        Settle();
+        m_whileOpen();
+        Settle();
+    }
     m_commitSeconds = TimeCommand(dialog, m_ending == Ending::Ok ? IDOK : IDCANCEL);
+}
+
+void DialogProbe::Settle()
+{
+    constexpr double kSettleSeconds = 0.25;
+    const double until = SecondsNow() + kSettleSeconds;
+    while (SecondsNow() < until) {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+        ::Sleep(5);
+    }
 }
 
 double DialogProbe::TimeCommand(HWND dialog, int command) const

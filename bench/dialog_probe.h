@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // Watches the font selection dialog that the calling thread is about to run
 // modally, and closes it as soon as it is open. A computer-based-training
 // hook (called when windows are made, not for every message, so it does not
@@ -16,7 +18,11 @@
 // loop delivers once the dialog is shown. The helper then paints what is
 // still invalid (RDW_UPDATENOW, as the loop would do next) and takes the time.
 //
-// Commit: when the probe ends the dialog with OK, it sends the OK button's
+// Commit: the registry is slower while a new window is being taken in by
+// Wine's other processes, so the probe first lets the open dialog settle, then
+// does the work given to WhileOpen (the floor), lets the registry settle after
+// it too, then ends the dialog. When it
+// ends the dialog with OK, it sends the OK button's
 // WM_COMMAND to the dialog and times it until the dialog asks to be hidden
 // (the WM_WINDOWPOSCHANGING of EndDialog): that is the dialog's OnOK, the
 // commit of every item. The hiding itself is left out: on a display without
@@ -34,6 +40,10 @@ public:
     // Call right before the dialog is run.
     void Start();
 
+    // Work timed beside the commit: done while the dialog is open and has
+    // settled, right before the dialog is ended.
+    void WhileOpen(std::function<void()> work) { m_whileOpen = std::move(work); }
+
     bool Opened() const { return m_shown != 0; }
     double OpenSeconds() const { return m_shown - m_start; }
     double CommitSeconds() const { return m_commitSeconds; }
@@ -46,6 +56,7 @@ private:
     static LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK DialogSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnDialogShown(HWND dialog);
+    static void Settle();
     double TimeCommand(HWND dialog, int command) const;
 
     static DialogProbe* s_active;
@@ -57,6 +68,7 @@ private:
     double m_start = 0;
     double m_shown = 0;
     double m_commitSeconds = 0;
+    std::function<void()> m_whileOpen;
     WNDPROC m_dialogProc = nullptr; // the dialog's own, under the subclass
     double m_hideRequested = 0;
     int m_itemCount = -1;

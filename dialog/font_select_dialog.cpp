@@ -85,8 +85,10 @@ void CFontSelectDialog::FillFontList(CFontEntryArray& fonts)
 
 void CFontSelectDialog::ShowEnabledStates(int count)
 {
+    std::string face;
     for (int i = 0; i < count; ++i) {
-        const CFontEntry* entry = m_fonts.FindByFacename(m_pFontList->GetItemText(i, 0));
+        m_pFontList->GetItemText(i, 0, face);
+        const CFontEntry* entry = m_fonts.FindByFacename(face);
         if (entry)
             m_pFontList->SetCheck(i, entry->m_enabled != 0);
     }
@@ -95,9 +97,10 @@ void CFontSelectDialog::ShowEnabledStates(int count)
 void CFontSelectDialog::OnOK()
 {
     const int count = m_pFontList ? m_pFontList->GetItemCount() : 0;
+    std::string face;
     for (int i = 0; i < count; ++i) {
         const UINT state = m_pFontList->GetItemState(i, LVIS_STATEIMAGEMASK);
-        const std::string face = m_pFontList->GetItemText(i, 0);
+        m_pFontList->GetItemText(i, 0, face);
         const CFontEntry* entry = m_fonts.FindByFacename(face);
         if (!entry)
             continue;

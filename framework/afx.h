@@ -273,7 +273,8 @@ public:
     int InsertItem(int nItem, LPCSTR text) const;
     void SetItemCountEx(int count) const;
     int GetItemCount() const;
-    std::string GetItemText(int nItem, int nSubItem) const;
+    // The item's text into `text`, whose storage is reused across calls.
+    void GetItemText(int nItem, int nSubItem, std::string& text) const;
     UINT GetItemState(int nItem, UINT nMask) const;
     BOOL SetCheck(int nItem, BOOL bCheck = TRUE) const;
     int GetNextItem(int nItem, int nFlags) const;

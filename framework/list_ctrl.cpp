@@ -1,6 +1,8 @@
 #define AFX_BUILD
 #include "afx.h"
 
+#include <algorithm>
+
 DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) const
 {
     return static_cast<DWORD>(::SendMessageA(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
@@ -34,11 +36,11 @@ int CListCtrl::GetItemCount() const
     return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string CListCtrl::GetItemText(int nItem, int nSubItem) const
+void CListCtrl::GetItemText(int nItem, int nSubItem, std::string& text) const
 {
     // The control copies at most the buffer's size less one; grow until the
-    // text fits with room to spare.
-    std::string text(256, '\0');
+    // text fits with room to spare. The string's storage is reused.
+    text.resize(std::max<size_t>(text.capacity(), 256));
     for (;;) {
         LVITEMA item{};
         item.iSubItem = nSubItem;
@@ -47,9 +49,9 @@ std::string CListCtrl::GetItemText(int nItem, int nSubItem) const
         int length = static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)));
         if (length < static_cast<int>(text.size()) - 1) {
             text.resize(length > 0 ? static_cast<size_t>(length) : 0);
-            return text;
+            return;
         }
-        text.assign(text.size() * 2, '\0');
+        text.resize(text.size() * 2);
     }
 }
 
