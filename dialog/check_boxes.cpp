@@ -7,28 +7,23 @@
 
 namespace {
 
-constexpr UINT kUnchecked = 1;        // state-image index of an unchecked box
-constexpr LONG kCheckBoxWidth = 16;   // the box ends at the icon area's right edge
-
-UINT StateImage(const CListCtrl& list, int item)
-{
-    return list.GetItemState(item, LVIS_STATEIMAGEMASK) >> 12;
-}
+constexpr int kUnchecked = 0;       // GetCheck of an unchecked box
+constexpr LONG kCheckBoxWidth = 16; // the box ends at the icon area's right edge
 
 } // namespace
 
 void CFontSelectDialog::OnCheckAll()
 {
-    const int count = m_pFontList ? m_pFontList->GetItemCount() : 0;
+    const int count = m_fontList.GetItemCount();
     for (int i = 0; i < count; ++i)
-        m_pFontList->SetCheck(i, TRUE);
+        m_fontList.SetCheck(i, TRUE);
 }
 
 void CFontSelectDialog::OnClearAll()
 {
-    const int count = m_pFontList ? m_pFontList->GetItemCount() : 0;
+    const int count = m_fontList.GetItemCount();
     for (int i = 0; i < count; ++i)
-        m_pFontList->SetCheck(i, FALSE);
+        m_fontList.SetCheck(i, FALSE);
 }
 
 void CFontSelectDialog::OnFontListClick(NMHDR* pNotify, LRESULT* pResult)
@@ -40,47 +35,48 @@ void CFontSelectDialog::OnFontListClick(NMHDR* pNotify, LRESULT* pResult)
 
 void CFontSelectDialog::ApplyCheckClick(int x, int y)
 {
-    if (!m_pFontList)
+    if (!HasFontList())
         return;
     const POINT point{x, y};
-    const int hit = m_pFontList->HitTest(point);
+    const int hit = m_fontList.HitTest(point);
     if (hit == -1)
         return;
     RECT client{};
-    m_pFontList->GetClientRect(&client);
+    m_fontList.GetClientRect(&client);
     if (!::PtInRect(&client, point))
         return;
     RECT icon{};
-    m_pFontList->GetItemRect(hit, &icon, LVIR_ICON);
+    m_fontList.GetItemRect(hit, &icon, LVIR_ICON);
     if (x < icon.right - kCheckBoxWidth || x > icon.right || y < icon.top || y > icon.bottom)
         return;
-    const UINT state = StateImage(*m_pFontList, hit);
-    if (m_pFontList->GetSelectedCount() < 2)
+    const int check = m_fontList.GetCheck(hit);
+    if (m_fontList.GetSelectedCount() < 2)
         return;
     bool hitSelected = false;
-    for (int i = m_pFontList->GetNextItem(-1, LVNI_SELECTED); i != -1; i = m_pFontList->GetNextItem(i, LVNI_SELECTED))
+    for (int i = m_fontList.GetNextItem(-1, LVNI_SELECTED); i != -1; i = m_fontList.GetNextItem(i, LVNI_SELECTED))
         hitSelected = hitSelected || i == hit;
     if (!hitSelected)
         return;
-    SetSelectionCheck(hit, state == kUnchecked);
+    SetSelectionCheck(hit, check == kUnchecked);
 }
 
 void CFontSelectDialog::OnFontListKeyDown(NMHDR* pNotify, LRESULT* pResult)
 {
     const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(pNotify);
     *pResult = 0;
-    if (!m_pFontList)
+    if (!HasFontList())
         return;
-    const int focused = m_pFontList->GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
-    const UINT state = focused == -1 ? 0 : StateImage(*m_pFontList, focused);
+    const int focused = m_fontList.GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
+    // With no focused selected item, GetCheck(-1) reads as no box.
+    const int check = m_fontList.GetCheck(focused);
     if (key->wVKey == VK_SPACE)
-        SetSelectionCheck(focused, state == kUnchecked);
+        SetSelectionCheck(focused, check == kUnchecked);
 }
 
 void CFontSelectDialog::SetSelectionCheck(int except, BOOL checked)
 {
-    for (int i = m_pFontList->GetNextItem(-1, LVNI_SELECTED); i != -1; i = m_pFontList->GetNextItem(i, LVNI_SELECTED)) {
+    for (int i = m_fontList.GetNextItem(-1, LVNI_SELECTED); i != -1; i = m_fontList.GetNextItem(i, LVNI_SELECTED)) {
         if (i != except)
-            m_pFontList->SetCheck(i, checked);
+            m_fontList.SetCheck(i, checked);
     }
 }

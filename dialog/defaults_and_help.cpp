@@ -25,11 +25,11 @@ void CFontSelectDialog::OnDefaults()
     SetAllToDefaults();
     m_fonts.RemoveAll();
     EnumerateTrueTypeFaces(*this);
-    if (!m_pFontList)
+    if (!HasFontList())
         return;
     // Items are neither added nor removed: only their check boxes change.
-    RedrawSuspended quiet(*m_pFontList);
-    ShowEnabledStates(m_fonts.GetSize());
+    RedrawSuspended quiet(m_fontList);
+    ShowEnabledStates(m_fonts, m_fonts.GetSize());
 }
 
 void CFontSelectDialog::OnHelpButton()

@@ -24,6 +24,13 @@ const int kFontSelectLayoutCount = static_cast<int>(std::size(kFontSelectLayout)
 
 namespace {
 
+// What a check box commits: checked is on, unchecked off. An item without a
+// box (-1) was never unchecked by the user, so it stays on.
+int EnabledByCheck(int check)
+{
+    return check;
+}
+
 // The list's single column: wide enough for the longest name, and never
 // narrower than the list.
 void FitColumn(const CListCtrl& list)
@@ -58,54 +65,58 @@ BOOL CFontSelectDialog::OnInitDialog()
         SetAllToDefaults();
     CVexiBaseDialog::OnInitDialog();
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
-    m_pFontList = GetDlgControl<CListCtrl>(IDC_FONT_LIST);
+    m_fontList.Attach(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
     m_fonts.RemoveAll();
     EnumerateTrueTypeFaces(*this);
-    FillFontList(m_fonts);
+    if (HasFontList())
+        FillFontList(m_fonts);
     return TRUE;
+}
+
+void CFontSelectDialog::PostNcDestroy()
+{
+    m_fontList.Detach();
+    CVexiDialog::PostNcDestroy();
 }
 
 void CFontSelectDialog::FillFontList(CFontEntryArray& fonts)
 {
-    if (!m_pFontList)
-        return;
-    m_pFontList->SetExtendedStyle(LVS_EX_CHECKBOXES);
-    m_pFontList->InsertColumn(0, nullptr, LVCFMT_LEFT);
+    m_fontList.SetExtendedStyle(LVS_EX_CHECKBOXES);
+    m_fontList.InsertColumn(0, nullptr, LVCFMT_LEFT);
     const int count = fonts.GetSize();
     {
-        RedrawSuspended quiet(*m_pFontList);
-        m_pFontList->SetItemCountEx(count);
+        RedrawSuspended quiet(m_fontList);
+        m_fontList.SetItemCountEx(count);
         for (int i = 0; i < count; ++i)
-            m_pFontList->InsertItem(i, fonts.GetAt(i)->GetFacename().c_str());
-        ShowEnabledStates(count);
+            m_fontList.InsertItem(i, fonts.GetAt(i)->GetFacename().c_str());
+        ShowEnabledStates(fonts, count);
     }
     // Measured once the list shows its items, with its scroll bars in place.
-    FitColumn(*m_pFontList);
+    FitColumn(m_fontList);
 }
 
-void CFontSelectDialog::ShowEnabledStates(int count)
+void CFontSelectDialog::ShowEnabledStates(const CFontEntryArray& fonts, int count)
 {
     std::string face;
     for (int i = 0; i < count; ++i) {
-        m_pFontList->GetItemText(i, 0, face);
-        const CFontEntry* entry = m_fonts.FindByFacename(face);
+        m_fontList.GetItemText(i, 0, face);
+        const CFontEntry* entry = fonts.FindByFacename(face);
         if (entry)
-            m_pFontList->SetCheck(i, entry->m_enabled != 0);
+            m_fontList.SetCheck(i, entry->m_enabled != 0);
     }
 }
 
 void CFontSelectDialog::OnOK()
 {
-    const int count = m_pFontList ? m_pFontList->GetItemCount() : 0;
+    const int count = HasFontList() ? m_fontList.GetItemCount() : 0;
     std::string face;
     for (int i = 0; i < count; ++i) {
-        const UINT state = m_pFontList->GetItemState(i, LVIS_STATEIMAGEMASK);
-        m_pFontList->GetItemText(i, 0, face);
+        const int check = m_fontList.GetCheck(i);
+        m_fontList.GetItemText(i, 0, face);
         const CFontEntry* entry = m_fonts.FindByFacename(face);
         if (!entry)
             continue;
-        // Checked (image 2) is on, unchecked (1) off; no image gives -1, also on.
-        const int enabled = static_cast<int>((state >> 12) - 1);
+        const int enabled = EnabledByCheck(check);
         const int tessellation = entry->m_embeddable ? 0 : 1;
         SetFaceEnabled(face.c_str(), enabled, tessellation);
     }

@@ -15,6 +15,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void PostNcDestroy() override;
 
     void FillFontList(CFontEntryArray& fonts);
 
@@ -35,13 +36,16 @@ private:
     void SetEnumDC(HDC dc) override { m_hEnumDC = dc; }
     HDC GetEnumDC() const override { return m_hEnumDC; }
 
-    // Sets every item's check box from the entry that bears its text.
-    void ShowEnabledStates(int count);
+    // A template without the list opens without one; nothing is then listed
+    // or written.
+    bool HasFontList() const { return m_fontList.m_hWnd != nullptr; }
+    // Sets every item's check box from the entry of `fonts` that bears its text.
+    void ShowEnabledStates(const CFontEntryArray& fonts, int count);
     // Sets the check box of every selected item except `except`.
     void SetSelectionCheck(int except, BOOL checked);
 
     CFontEntryArray m_fonts;
-    CListCtrl* m_pFontList = nullptr; // null when the template has no list
+    CListCtrl m_fontList; // attached while the dialog's window exists
     HDC m_hEnumDC = nullptr;
 
     DECLARE_MESSAGE_MAP()

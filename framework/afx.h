@@ -10,10 +10,7 @@
 
 #include <cstddef>
 #include <exception>
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #ifdef AFX_BUILD
 #define AFX_API __declspec(dllexport)
@@ -199,32 +196,15 @@ public:
     CWnd() = default;
     ~CWnd() override;
 
-    // A wrapper for the child control nID, owned by this window for as long
-    // as its window exists; null when there is no such child.
-    template <class TControl>
-    TControl* GetDlgControl(int nID)
-    {
-        HWND child = ::GetDlgItem(m_hWnd, nID);
-        if (!child)
-            return nullptr;
-        auto control = std::make_unique<TControl>();
-        control->m_hWnd = child;
-        TControl* result = control.get();
-        m_children.push_back(std::move(control));
-        return result;
-    }
+    // Wraps an existing window (null for none) without owning it.
+    void Attach(HWND window) { m_hWnd = window; }
+    // Forgets the window; it lives on.
+    HWND Detach();
 
     void SetRedraw(BOOL redraw) const;
     void GetClientRect(RECT* rect) const;
 
     HWND m_hWnd = nullptr;
-
-protected:
-    // Forgets the window and the wrappers of its children.
-    void Detach();
-
-private:
-    std::vector<std::unique_ptr<CWnd>> m_children;
 };
 
 // Data exchange between a dialog's controls and its members.
@@ -250,6 +230,8 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual void OnOK();
     virtual void OnCancel();
+    // Called once the dialog's window is gone: member controls let go of theirs.
+    virtual void PostNcDestroy();
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
@@ -276,7 +258,12 @@ public:
     // The item's text into `text`, whose storage is reused across calls.
     void GetItemText(int nItem, int nSubItem, std::string& text) const;
     UINT GetItemState(int nItem, UINT nMask) const;
+    // The item's check box: 1 checked, 0 unchecked, -1 no box (also for a
+    // missing item).
+    int GetCheck(int nItem) const;
     BOOL SetCheck(int nItem, BOOL bCheck = TRUE) const;
+    // The check box that item state bits describe, read as GetCheck reads it.
+    static int CheckOfState(UINT state);
     int GetNextItem(int nItem, int nFlags) const;
     UINT GetSelectedCount() const;
     int HitTest(POINT point) const;

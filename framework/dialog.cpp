@@ -3,6 +3,8 @@
 
 #include "dialog_help_ids.h"
 
+#include <utility>
+
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd, HINSTANCE hResourceInstance)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_hResourceInstance(hResourceInstance)
 {
@@ -48,6 +50,8 @@ void CDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
+void CDialog::PostNcDestroy() {}
+
 // No exception may unwind through the system's dialog manager: the first one
 // ends the dialog and waits in m_pendingException for DoModal.
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -71,6 +75,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(window, DWLP_USER, 0);
         dialog->Detach();
+        dialog->PostNcDestroy();
     }
     return handled;
 }

@@ -60,6 +60,17 @@ UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
     return static_cast<UINT>(::SendMessageA(m_hWnd, LVM_GETITEMSTATE, nItem, nMask));
 }
 
+int CListCtrl::CheckOfState(UINT state)
+{
+    // State-image index 2 is checked, 1 unchecked, 0 none.
+    return static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12) - 1;
+}
+
+int CListCtrl::GetCheck(int nItem) const
+{
+    return CheckOfState(GetItemState(nItem, LVIS_STATEIMAGEMASK));
+}
+
 BOOL CListCtrl::SetCheck(int nItem, BOOL bCheck) const
 {
     LVITEMA item{};

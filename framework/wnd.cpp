@@ -1,6 +1,8 @@
 #define AFX_BUILD
 #include "afx.h"
 
+#include <utility>
+
 CWnd::~CWnd() = default;
 
 void CWnd::SetRedraw(BOOL redraw) const
@@ -13,8 +15,7 @@ void CWnd::GetClientRect(RECT* rect) const
     ::GetClientRect(m_hWnd, rect);
 }
 
-void CWnd::Detach()
+HWND CWnd::Detach()
 {
-    m_children.clear();
-    m_hWnd = nullptr;
+    return std::exchange(m_hWnd, nullptr);
 }

@@ -1,6 +1,7 @@
 #include "font_list.h"
 
 #include "driver_failure.h"
+#include "framework/afx.h"
 
 #include <commctrl.h>
 
@@ -57,9 +58,9 @@ int FontList::Require(const std::string& face) const
     return item;
 }
 
-UINT FontList::StateImage(int item) const
+int FontList::Check(int item) const
 {
-    return static_cast<UINT>(Send(LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK)) >> 12;
+    return CListCtrl::CheckOfState(static_cast<UINT>(Send(LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK)));
 }
 
 void FontList::SetChecked(int item, bool checked) const

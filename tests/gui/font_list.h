@@ -20,9 +20,10 @@ public:
     int Find(const std::string& face) const; // -1 when not listed
     int Require(const std::string& face) const; // throws DriverFailure when not listed
 
-    // State-image index: 1 unchecked, 2 checked, 0 none.
-    UINT StateImage(int item) const;
-    bool Checked(int item) const { return StateImage(item) == 2; }
+    // The item's check box as the list control wrapper reads it: 1 checked,
+    // 0 unchecked, -1 none.
+    int Check(int item) const;
+    bool Checked(int item) const { return Check(item) == 1; }
     bool Checked(const std::string& face) const { return Checked(Require(face)); }
     void SetChecked(int item, bool checked) const;
     std::map<std::string, bool> CheckStates() const; // face -> checked

@@ -1,5 +1,7 @@
 #include "notification_recorder.h"
 
+#include "framework/afx.h"
+
 #include <commctrl.h>
 
 #include <stdexcept>
@@ -60,8 +62,9 @@ void NotificationRecorder::Record(const NMHDR& header)
         item = reinterpret_cast<const NMLISTVIEW&>(header).iItem;
     else
         return;
-    const UINT stateImage =
-        item < 0 ? 0 : static_cast<UINT>(::SendMessageA(m_list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK)) >> 12;
+    CListCtrl list;
+    list.Attach(m_list);
+    const UINT stateImage = static_cast<UINT>(list.GetCheck(item) + 1);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_events.size() < m_events.capacity()) // never allocates on the dialog's thread
         m_events.push_back({code, item, stateImage});
