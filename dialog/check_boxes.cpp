@@ -12,18 +12,34 @@ constexpr LONG kCheckBoxWidth = 16; // the box ends at the icon area's right edg
 
 } // namespace
 
+// Both act on the faces shown. One message sets every item; the list's
+// notifications carry each change to the faces and the count.
 void CFontSelectDialog::OnCheckAll()
 {
-    const int count = m_fontList.GetItemCount();
-    for (int i = 0; i < count; ++i)
-        m_fontList.SetCheck(i, TRUE);
+    m_fontList.SetCheckAll(TRUE);
+    ShowCount();
 }
 
 void CFontSelectDialog::OnClearAll()
 {
-    const int count = m_fontList.GetItemCount();
-    for (int i = 0; i < count; ++i)
-        m_fontList.SetCheck(i, FALSE);
+    m_fontList.SetCheckAll(FALSE);
+    ShowCount();
+}
+
+// Every check box change of a shown item, whoever makes it, reaches the face
+// behind the item.
+void CFontSelectDialog::OnFontListItemChanged(NMHDR* pNotify, LRESULT* pResult)
+{
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(pNotify);
+    *pResult = 0;
+    if (m_refilling || !(change->uChanged & LVIF_STATE) ||
+        !((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK))
+        return;
+    CFaceTable::Face* face = m_faces.ShownAt(change->iItem);
+    if (!face)
+        return;
+    face->check = CListCtrl::CheckOfState(change->uNewState);
+    ShowCountSoon();
 }
 
 void CFontSelectDialog::OnFontListClick(NMHDR* pNotify, LRESULT* pResult)

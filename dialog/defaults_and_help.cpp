@@ -23,13 +23,18 @@ void CFontSelectDialog::OnDefaults()
     if (::MessageBoxA(m_hWnd, prompt.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
     SetAllToDefaults();
+    CWaitCursor wait;
     m_fonts.RemoveAll();
     EnumerateTrueTypeFaces(*this);
     if (!HasFontList())
         return;
-    // Items are neither added nor removed: only their check boxes change.
-    RedrawSuspended quiet(m_fontList);
-    ShowEnabledStates(m_fonts, m_fonts.GetSize());
+    // Every face's check box changes, shown or not; items are neither added
+    // nor removed, and the find text stays.
+    {
+        RedrawSuspended quiet(m_fontList);
+        ShowEnabledStates(m_fonts);
+    }
+    ShowCount();
 }
 
 void CFontSelectDialog::OnHelpButton()

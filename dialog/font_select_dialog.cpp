@@ -1,6 +1,7 @@
 #include "font_select_dialog.h"
 
 #include "control_ids.h"
+#include "find_box.h"
 #include "redraw_suspended.h"
 #include "host/kyreg8/kyreg8.h"
 #include "store/defaults.h"
@@ -19,6 +20,9 @@ const _dlgControlTag kFontSelectLayout[] = {
     {IDOK, kVexiMoveRight | kVexiMoveDown, 100},
     {IDCANCEL, kVexiMoveRight | kVexiMoveDown, 100},
     {IDC_HELP_BTN, kVexiMoveRight | kVexiMoveDown, 100},
+    {IDC_FIND_BOX, kVexiWider, 100},
+    {IDC_FONT_COUNT, kVexiMoveDown, 100},
+    {IDC_FONT_COUNT, kVexiWider, 100},
 };
 const int kFontSelectLayoutCount = static_cast<int>(std::size(kFontSelectLayout));
 
@@ -29,18 +33,6 @@ namespace {
 int EnabledByCheck(int check)
 {
     return check;
-}
-
-// The list's single column: wide enough for the longest name, and never
-// narrower than the list.
-void FitColumn(const CListCtrl& list)
-{
-    list.SetColumnWidth(0, LVSCW_AUTOSIZE);
-    RECT client{};
-    list.GetClientRect(&client);
-    const int width = static_cast<int>(::SendMessageA(list.m_hWnd, LVM_GETCOLUMNWIDTH, 0, 0));
-    if (width < client.right)
-        list.SetColumnWidth(0, client.right);
 }
 
 } // namespace
@@ -67,9 +59,13 @@ BOOL CFontSelectDialog::OnInitDialog()
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
     m_fontList.Attach(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
     m_fonts.RemoveAll();
-    EnumerateTrueTypeFaces(*this);
-    if (HasFontList())
-        FillFontList(m_fonts);
+    {
+        CWaitCursor wait;
+        EnumerateTrueTypeFaces(*this);
+        if (HasFontList())
+            FillFontList(m_fonts);
+    }
+    EscapeEmptiesFindBox(::GetDlgItem(m_hWnd, IDC_FIND_BOX));
     return TRUE;
 }
 
@@ -79,46 +75,40 @@ void CFontSelectDialog::PostNcDestroy()
     CVexiDialog::PostNcDestroy();
 }
 
-void CFontSelectDialog::FillFontList(CFontEntryArray& fonts)
+void CFontSelectDialog::FillFontList(const CFontEntryArray& fonts)
 {
     m_fontList.SetExtendedStyle(LVS_EX_CHECKBOXES);
-    m_fontList.InsertColumn(0, nullptr, LVCFMT_LEFT);
-    const int count = fonts.GetSize();
-    {
-        RedrawSuspended quiet(m_fontList);
-        m_fontList.SetItemCountEx(count);
-        for (int i = 0; i < count; ++i)
-            m_fontList.InsertItem(i, fonts.GetAt(i)->GetFacename().c_str());
-        ShowEnabledStates(fonts, count);
-    }
+    InsertColumns();
+    m_faces.Load(fonts, m_words);
+    ShowFaces();
     // Measured once the list shows its items, with its scroll bars in place.
-    FitColumn(m_fontList);
+    FitColumns();
+    ShowCount();
 }
 
-void CFontSelectDialog::ShowEnabledStates(const CFontEntryArray& fonts, int count)
+void CFontSelectDialog::ShowEnabledStates(const CFontEntryArray& fonts)
 {
-    std::string face;
-    for (int i = 0; i < count; ++i) {
-        m_fontList.GetItemText(i, 0, face);
-        const CFontEntry* entry = fonts.FindByFacename(face);
+    for (int face = 0; face < m_faces.Count(); ++face) {
+        const CFontEntry* entry = fonts.FindByFacename(m_faces.At(face).name);
         if (entry)
-            m_fontList.SetCheck(i, entry->m_enabled != 0);
+            m_faces.At(face).check = entry->m_enabled ? 1 : 0;
     }
+    const std::vector<int>& shown = m_faces.Shown();
+    for (size_t i = 0; i < shown.size(); ++i)
+        m_fontList.SetCheck(static_cast<int>(i), m_faces.At(shown[i]).check == 1);
 }
 
 void CFontSelectDialog::OnOK()
 {
-    const int count = HasFontList() ? m_fontList.GetItemCount() : 0;
-    std::string face;
-    for (int i = 0; i < count; ++i) {
-        const int check = m_fontList.GetCheck(i);
-        m_fontList.GetItemText(i, 0, face);
-        const CFontEntry* entry = m_fonts.FindByFacename(face);
-        if (!entry)
-            continue;
-        const int enabled = EnabledByCheck(check);
-        const int tessellation = entry->m_embeddable ? 0 : 1;
-        SetFaceEnabled(face.c_str(), enabled, tessellation);
+    if (HasFontList()) {
+        CWaitCursor wait;
+        // Every face, shown or not, in the order the list would show them all.
+        for (int face : m_faces.Order()) {
+            const CFaceTable::Face& listed = m_faces.At(face);
+            const CFontEntry* entry = m_fonts.FindByFacename(listed.name);
+            if (entry)
+                SetFaceEnabled(listed.name.c_str(), EnabledByCheck(listed.check), SwitchListOf(*entry));
+        }
     }
     CVexiDialog::OnOK();
 }
@@ -132,4 +122,10 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_BN_CLICKED(IDC_CLEAR_ALL_BTN, &CFontSelectDialog::OnClearAll)
     ON_NOTIFY(LVN_KEYDOWN, IDC_FONT_LIST, &CFontSelectDialog::OnFontListKeyDown)
     ON_WM_HELPINFO(&CFontSelectDialog::OnHelpInfo)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_FONT_LIST, &CFontSelectDialog::OnFontListItemChanged)
+    ON_NOTIFY(LVN_GETDISPINFOA, IDC_FONT_LIST, &CFontSelectDialog::OnFontListDisplayInfo)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_FONT_LIST, &CFontSelectDialog::OnFontListColumnClick)
+    ON_EN_CHANGE(IDC_FIND_BOX, &CFontSelectDialog::OnFindChange)
+    ON_WM_SIZE(&CFontSelectDialog::OnSize)
+    ON_MESSAGE(kCountChangedMessage, &CFontSelectDialog::OnCountChanged)
 END_MESSAGE_MAP()

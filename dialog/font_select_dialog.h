@@ -1,11 +1,14 @@
 #pragma once
 
+#include "face_table.h"
+#include "face_words.h"
 #include "fonts/truetype_enum.h"
 #include "host/vexi16/vexi16.h"
 
 // The font selection dialog: every installed TrueType face as a list item
 // with a check box; a checked item is an enabled face. OK writes one switch
-// per item, Cancel none.
+// per face, Cancel none. A find box narrows the list; the checks of the
+// faces it hides are kept.
 class CFontSelectDialog : public CVexiDialog, private CFontEnumClient {
 public:
     explicit CFontSelectDialog(CWnd* pParent = nullptr);
@@ -17,19 +20,27 @@ protected:
     void OnOK() override;
     void PostNcDestroy() override;
 
-    void FillFontList(CFontEntryArray& fonts);
+    void FillFontList(const CFontEntryArray& fonts);
 
     // Check boxes.
     void OnCheckAll();
     void OnClearAll();
     void OnFontListClick(NMHDR* pNotify, LRESULT* pResult);
     void OnFontListKeyDown(NMHDR* pNotify, LRESULT* pResult);
+    void OnFontListItemChanged(NMHDR* pNotify, LRESULT* pResult);
     void ApplyCheckClick(int x, int y);
 
     // Defaults and help.
     void OnDefaults();
     void OnHelpButton();
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+
+    // Columns, sorting and finding.
+    void OnFontListDisplayInfo(NMHDR* pNotify, LRESULT* pResult);
+    void OnFontListColumnClick(NMHDR* pNotify, LRESULT* pResult);
+    void OnFindChange();
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnCountChanged(WPARAM, LPARAM);
 
 private:
     CFontEntryArray& GetFonts() override { return m_fonts; }
@@ -39,14 +50,31 @@ private:
     // A template without the list opens without one; nothing is then listed
     // or written.
     bool HasFontList() const { return m_fontList.m_hWnd != nullptr; }
-    // Sets every item's check box from the entry of `fonts` that bears its text.
-    void ShowEnabledStates(const CFontEntryArray& fonts, int count);
+    // Puts the faces the table shows into the list, in its order, with their
+    // check boxes.
+    void ShowFaces();
+    void InsertColumns() const;
+    void FitColumns();
+    // Sets every face's check box from the entry of `fonts` that bears its name.
+    void ShowEnabledStates(const CFontEntryArray& fonts);
     // Sets the check box of every selected item except `except`.
     void SetSelectionCheck(int except, BOOL checked);
+    // The count line, now or once the current message is done.
+    void ShowCount();
+    void ShowCountSoon();
 
     CFontEntryArray m_fonts;
     CListCtrl m_fontList; // attached while the dialog's window exists
     HDC m_hEnumDC = nullptr;
+    CFaceWords m_words;
+    CFaceTable m_faces;
+    bool m_refilling = false;    // the list's items are being replaced
+    bool m_countPending = false; // a count update is on its way
+    int m_listWidth = 0;         // the list's client width when its columns were last fitted
+
+    // Posted when a check box changed: the count line follows once the
+    // change, which may be one of thousands, is done.
+    static constexpr UINT kCountChangedMessage = WM_APP + 1;
 
     DECLARE_MESSAGE_MAP()
 };

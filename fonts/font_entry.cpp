@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <numeric>
 #include <utility>
 
-CFontEntry::CFontEntry(std::string facename, int embeddable, int enabled)
-    : m_facename(std::move(facename)), m_embeddable(embeddable), m_enabled(enabled)
+CFontEntry::CFontEntry(std::string facename, int embeddable, int enabled, unsigned fsType)
+    : m_facename(std::move(facename)), m_embeddable(embeddable), m_enabled(enabled), m_fsType(fsType)
 {
 }
 
@@ -29,15 +31,18 @@ CFontEntryArray::CFontEntryArray() = default;
 
 CFontEntryArray::~CFontEntryArray() = default;
 
-int CFontEntryArray::AddEntry(const std::string& facename, int embeddable, int enabled)
+int CFontEntryArray::AddEntry(const std::string& facename, int embeddable, int enabled, unsigned fsType)
 {
     const int index = GetSize();
     std::string sortKey = LocaleSortKey(facename.c_str());
-    m_entries.push_back(std::make_unique<CFontEntry>(facename, embeddable, enabled));
+    m_sortKeys.reserve(m_sortKeys.size() + 1);
+    m_entries.push_back(std::make_unique<CFontEntry>(facename, embeddable, enabled, fsType));
     bool named = false;
     try {
         named = m_byName.try_emplace(facename, index).second;
-        m_bySortKey[std::move(sortKey)].push_back(index);
+        auto bucket = m_bySortKey.try_emplace(std::move(sortKey)).first;
+        bucket->second.push_back(index);
+        m_sortKeys.push_back(&bucket->first); // reserved above: cannot throw
     } catch (...) {
         // Leave the collection as it was before the call.
         if (named)
@@ -52,6 +57,7 @@ void CFontEntryArray::RemoveAll()
 {
     m_byName.clear();
     m_bySortKey.clear();
+    m_sortKeys.clear();
     m_entries.clear();
     m_entries.shrink_to_fit();
 }
@@ -76,4 +82,13 @@ CFontEntry* CFontEntryArray::FindByFacenameLocale(const char* facename) const
             return entry;
     }
     return nullptr;
+}
+
+std::vector<int> CFontEntryArray::OrderByName() const
+{
+    std::vector<int> order(m_entries.size());
+    std::iota(order.begin(), order.end(), 0);
+    // Names the comparison calls equal keep their collection order.
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return *m_sortKeys[a] < *m_sortKeys[b]; });
+    return order;
 }

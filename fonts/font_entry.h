@@ -8,7 +8,7 @@
 // One discovered face. Never changed after construction.
 class CFontEntry {
 public:
-    CFontEntry(std::string facename, int embeddable, int enabled);
+    CFontEntry(std::string facename, int embeddable, int enabled, unsigned fsType = 0);
     virtual ~CFontEntry();
 
     const std::string& GetFacename() const { return m_facename; }
@@ -19,6 +19,7 @@ private:
 public:
     const int m_embeddable; // 1 when the face's licence allows embedding
     const int m_enabled;    // 1 when both switches were on at discovery
+    const unsigned m_fsType; // the face's embedding permission as its OS/2 table gives it
 };
 
 // The discovered faces in discovery order; owns its entries.
@@ -34,7 +35,7 @@ public:
     CFontEntryArray& operator=(const CFontEntryArray&) = delete;
     ~CFontEntryArray();
 
-    int AddEntry(const std::string& facename, int embeddable, int enabled);
+    int AddEntry(const std::string& facename, int embeddable, int enabled, unsigned fsType = 0);
     int GetSize() const { return static_cast<int>(m_entries.size()); }
     CFontEntry* GetAt(int index) const { return m_entries[index].get(); }
     void RemoveAll();
@@ -42,14 +43,22 @@ public:
     CFontEntry* FindByFacename(const std::string& facename) const;
     CFontEntry* FindByFacenameLocale(const char* facename) const;
 
+    // The entries' indexes in the order of a list control that sorts its
+    // items itself in ascending order: the locale comparison's order, taken
+    // from the entries' sort keys.
+    std::vector<int> OrderByName() const;
+
 private:
     std::vector<std::unique_ptr<CFontEntry>> m_entries;
     // Face name -> index of its first entry.
     std::unordered_map<std::string, int> m_byName;
     // Locale sort key -> indexes of the entries with that key, in order.
     std::unordered_map<std::string, std::vector<int>> m_bySortKey;
+    // Each entry's key, as held by m_bySortKey (its keys do not move).
+    std::vector<const std::string*> m_sortKeys;
 };
 
 // The key under which the locale comparison sorts a name: two names compare
-// equal with lstrcmpA exactly when their keys are equal.
+// equal with lstrcmpA exactly when their keys are equal, and the keys' byte
+// order is the comparison's order.
 std::string LocaleSortKey(const char* name);

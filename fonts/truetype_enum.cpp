@@ -25,7 +25,7 @@ struct EnumerationState {
 
 struct FaceMetrics {
     std::string facename;
-    int embeddable;
+    UINT fsType; // embedding permission
 };
 
 // Reads the face name and embedding permission of the font selected into dc.
@@ -47,7 +47,7 @@ bool ReadFaceMetrics(HDC dc, FaceMetrics& out)
     if (!end)
         return false;
     out.facename.assign(name, static_cast<const char*>(end));
-    out.embeddable = static_cast<UINT>(metrics->otmfsType) != kRestrictedLicenseEmbedding ? 1 : 0;
+    out.fsType = static_cast<UINT>(metrics->otmfsType);
     return true;
 }
 
@@ -69,7 +69,8 @@ void AddFace(const LOGFONTA& variant, EnumerationState& state)
     if (fonts.FindByFacenameLocale(face.facename.c_str()))
         return;
     const int enabled = state.switches.IsEnabledForBoth(face.facename.c_str()) ? 1 : 0;
-    fonts.AddEntry(face.facename, face.embeddable, enabled);
+    const int embeddable = face.fsType != kRestrictedLicenseEmbedding ? 1 : 0;
+    fonts.AddEntry(face.facename, embeddable, enabled, face.fsType);
 }
 
 } // namespace

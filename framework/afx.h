@@ -70,6 +70,18 @@ AFX_API std::string AfxLoadString(UINT nID);
 // ExitInstance on process detach, each with the module's state selected.
 AFX_API BOOL AfxModuleMain(AFX_MODULE_STATE* state, HINSTANCE module, DWORD reason);
 
+// Shows the wait cursor for a scope; the previous cursor comes back on every exit.
+class AFX_API CWaitCursor {
+public:
+    CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    ~CWaitCursor();
+
+private:
+    HCURSOR m_previous;
+};
+
 // ---------------------------------------------------------------------------
 // Message maps
 
@@ -80,6 +92,7 @@ enum AfxSig : UINT {
     AfxSig_bHELPINFO, // BOOL (HELPINFO*)
     AfxSig_vwii,      // void (UINT, int, int)
     AfxSig_vMINMAXINFO, // void (MINMAXINFO*)
+    AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)
 };
 
 typedef void (CCmdTarget::*AFX_PMSG)();
@@ -92,12 +105,14 @@ union AFX_PMSG_ANY {
     constexpr AFX_PMSG_ANY(BOOL (CCmdTarget::*f)(HELPINFO*)) : pfn_HELPINFO(f) {}
     constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)(UINT, int, int)) : pfn_SIZE(f) {}
     constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)(MINMAXINFO*)) : pfn_MINMAXINFO(f) {}
+    constexpr AFX_PMSG_ANY(LRESULT (CCmdTarget::*f)(WPARAM, LPARAM)) : pfn_MESSAGE(f) {}
 
     AFX_PMSG pfn;
     void (CCmdTarget::*pfn_NOTIFY)(NMHDR*, LRESULT*);
     BOOL (CCmdTarget::*pfn_HELPINFO)(HELPINFO*);
     void (CCmdTarget::*pfn_SIZE)(UINT, int, int);
     void (CCmdTarget::*pfn_MINMAXINFO)(MINMAXINFO*);
+    LRESULT (CCmdTarget::*pfn_MESSAGE)(WPARAM, LPARAM);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -140,6 +155,10 @@ private:                                                                        
 #define ON_COMMAND(id, memberFxn)                                                                                     \
     {WM_COMMAND, BN_CLICKED, static_cast<UINT>(id), AfxSig_vv, AFX_PMSG_OF(void (CCmdTarget::*)(), memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND(id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn)                                                                                   \
+    {WM_COMMAND, EN_CHANGE, static_cast<UINT>(id), AfxSig_vv, AFX_PMSG_OF(void (CCmdTarget::*)(), memberFxn)},
+#define ON_MESSAGE(message, memberFxn)                                                                                \
+    {message, 0, 0, AfxSig_lwl, AFX_PMSG_OF(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
 #define ON_NOTIFY(code, id, memberFxn)                                                                                \
     {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vNMHDRpl,                                      \
      AFX_PMSG_OF(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
@@ -253,15 +272,21 @@ public:
     DWORD SetExtendedStyle(DWORD dwNewStyle) const;
     int InsertColumn(int nCol, LPCSTR heading, int nFormat = LVCFMT_LEFT) const;
     int InsertItem(int nItem, LPCSTR text) const;
+    // A sub-item's text; LPSTR_TEXTCALLBACKA asks the parent each time it is shown.
+    BOOL SetItemText(int nItem, int nSubItem, LPCSTR text) const;
+    BOOL DeleteAllItems() const;
     void SetItemCountEx(int count) const;
     int GetItemCount() const;
     // The item's text into `text`, whose storage is reused across calls.
     void GetItemText(int nItem, int nSubItem, std::string& text) const;
     UINT GetItemState(int nItem, UINT nMask) const;
+    BOOL SetItemState(int nItem, UINT nState, UINT nMask) const;
     // The item's check box: 1 checked, 0 unchecked, -1 no box (also for a
     // missing item).
     int GetCheck(int nItem) const;
     BOOL SetCheck(int nItem, BOOL bCheck = TRUE) const;
+    // Every item's check box at once.
+    BOOL SetCheckAll(BOOL bCheck) const;
     // The check box that item state bits describe, read as GetCheck reads it.
     static int CheckOfState(UINT state);
     int GetNextItem(int nItem, int nFlags) const;
@@ -269,4 +294,9 @@ public:
     int HitTest(POINT point) const;
     BOOL GetItemRect(int nItem, RECT* rect, UINT nCode) const;
     BOOL SetColumnWidth(int nCol, int cx) const;
+    int GetColumnWidth(int nCol) const;
+    int GetStringWidth(LPCSTR text) const;
+    // Shows the sort arrow in one column's header (ascending or descending)
+    // and none in the others.
+    void SetSortArrow(int nCol, bool ascending) const;
 };

@@ -43,6 +43,8 @@ LRESULT Call(CCmdTarget* target, const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, L
         (target->*handler.pfn_MINMAXINFO)(reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     }
+    case AfxSig_lwl:
+        return (target->*handler.pfn_MESSAGE)(wParam, lParam);
     case AfxSig_end:
         break;
     }

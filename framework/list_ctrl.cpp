@@ -26,6 +26,19 @@ int CListCtrl::InsertItem(int nItem, LPCSTR text) const
     return static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR text) const
+{
+    LVITEMA item{};
+    item.iSubItem = nSubItem;
+    item.pszText = const_cast<LPSTR>(text);
+    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::DeleteAllItems() const
+{
+    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0));
+}
+
 void CListCtrl::SetItemCountEx(int count) const
 {
     ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, count, 0);
@@ -71,12 +84,22 @@ int CListCtrl::GetCheck(int nItem) const
     return CheckOfState(GetItemState(nItem, LVIS_STATEIMAGEMASK));
 }
 
-BOOL CListCtrl::SetCheck(int nItem, BOOL bCheck) const
+BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) const
 {
     LVITEMA item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(bCheck ? 2 : 1);
+    item.stateMask = nMask;
+    item.state = nState;
     return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETITEMSTATE, nItem, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::SetCheck(int nItem, BOOL bCheck) const
+{
+    return SetItemState(nItem, INDEXTOSTATEIMAGEMASK(bCheck ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+BOOL CListCtrl::SetCheckAll(BOOL bCheck) const
+{
+    return SetCheck(-1, bCheck);
 }
 
 int CListCtrl::GetNextItem(int nItem, int nFlags) const
@@ -105,4 +128,29 @@ BOOL CListCtrl::GetItemRect(int nItem, RECT* rect, UINT nCode) const
 BOOL CListCtrl::SetColumnWidth(int nCol, int cx) const
 {
     return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)));
+}
+
+int CListCtrl::GetColumnWidth(int nCol) const
+{
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETCOLUMNWIDTH, nCol, 0));
+}
+
+int CListCtrl::GetStringWidth(LPCSTR text) const
+{
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+}
+
+void CListCtrl::SetSortArrow(int nCol, bool ascending) const
+{
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < columns; ++i) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        ::SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == nCol)
+            item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+        ::SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
 }

@@ -1,0 +1,90 @@
+#include "face_table.h"
+
+#include "fonts/font_entry.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+std::string Folded(std::string text)
+{
+    if (!text.empty())
+        ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+} // namespace
+
+void CFaceTable::Load(const CFontEntryArray& fonts, CFaceWords& words)
+{
+    const int count = fonts.GetSize();
+    m_faces.assign(static_cast<size_t>(count), Face{});
+    for (int i = 0; i < count; ++i) {
+        const CFontEntry& entry = *fonts.GetAt(i);
+        Face& face = m_faces[i];
+        face.name = entry.GetFacename();
+        face.folded = Folded(face.name);
+        face.words[kAllowsColumn] = &words.Allows(entry);
+        face.words[kLicenceColumn] = &words.Licence(entry.m_fsType);
+        face.check = entry.m_enabled ? 1 : 0;
+    }
+    const std::vector<int> byName = fonts.OrderByName();
+    for (int rank = 0; rank < count; ++rank)
+        m_faces[byName[rank]].nameRank = rank;
+    m_findText.clear();
+    m_sortColumn = kNameColumn;
+    m_sortAscending = true;
+    m_order = byName;
+    Show();
+}
+
+void CFaceTable::SortBy(int column, bool ascending)
+{
+    m_sortColumn = column;
+    m_sortAscending = ascending;
+    std::sort(m_order.begin(), m_order.end(), [this](int a, int b) { return m_faces[a].nameRank < m_faces[b].nameRank; });
+    if (column != kNameColumn) {
+        // Few distinct words: each gets its sort key once, in the name order's
+        // comparison.
+        std::map<const std::string*, std::string> keys;
+        std::vector<const std::string*> keyOf(m_faces.size());
+        for (size_t i = 0; i < m_faces.size(); ++i) {
+            const std::string* word = m_faces[i].words[column];
+            keyOf[i] = &keys.try_emplace(word, LocaleSortKey(word->c_str())).first->second;
+        }
+        std::stable_sort(m_order.begin(), m_order.end(), [&keyOf](int a, int b) { return *keyOf[a] < *keyOf[b]; });
+    }
+    if (!ascending)
+        std::reverse(m_order.begin(), m_order.end());
+    Show();
+}
+
+void CFaceTable::Narrow(const std::string& text)
+{
+    m_findText = Folded(text);
+    Show();
+}
+
+void CFaceTable::Show()
+{
+    m_shown.clear();
+    for (int face : m_order) {
+        if (m_faces[face].folded.find(m_findText) != std::string::npos)
+            m_shown.push_back(face);
+    }
+}
+
+int CFaceTable::CheckedCount() const
+{
+    return static_cast<int>(std::count_if(m_faces.begin(), m_faces.end(), [](const Face& face) { return face.check == 1; }));
+}
+
+CFaceTable::Face* CFaceTable::ShownAt(int item)
+{
+    if (item < 0 || item >= static_cast<int>(m_shown.size()))
+        return nullptr;
+    return &m_faces[m_shown[item]];
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "face_words.h"
+
+#include <string>
+#include <vector>
+
+// The list's columns.
+enum FaceColumn : int { kNameColumn = 0, kAllowsColumn = 1, kLicenceColumn = 2, kFaceColumnCount = 3 };
+
+// Every face the dialog lists, as discovered when it opened, with its check
+// box, and which of them the list shows in which order. The list shows the
+// faces whose names contain the find text, sorted by one column; the checks
+// of the faces it does not show are kept here.
+class CFaceTable {
+public:
+    struct Face {
+        std::string name;
+        std::string folded;  // the name in lower case, for finding
+        const std::string* words[kFaceColumnCount] = {}; // texts of the columns after the name
+        int nameRank = 0;    // position in the name order
+        int check = 0;       // as CListCtrl::GetCheck reads a check box
+    };
+
+    // Takes the discovered faces, each checked when both its switches are on,
+    // sorted by name and all shown.
+    void Load(const CFontEntryArray& fonts, CFaceWords& words);
+
+    // Sorts by a column; ties go by name in the same direction.
+    void SortBy(int column, bool ascending);
+    int SortColumn() const { return m_sortColumn; }
+    bool SortAscending() const { return m_sortAscending; }
+
+    // Shows the faces whose names contain `text`, ignoring case; all for "".
+    void Narrow(const std::string& text);
+    bool Narrowed() const { return !m_findText.empty(); }
+
+    int Count() const { return static_cast<int>(m_faces.size()); }
+    int CheckedCount() const;
+    // Every face in the current sort, shown or not.
+    const std::vector<int>& Order() const { return m_order; }
+    const Face& At(int face) const { return m_faces[face]; }
+    Face& At(int face) { return m_faces[face]; }
+
+    // The shown faces: list item i is face Shown()[i].
+    const std::vector<int>& Shown() const { return m_shown; }
+    // The face behind list item `item`; null when there is no such item.
+    Face* ShownAt(int item);
+
+private:
+    void Show();
+
+    std::vector<Face> m_faces; // in discovery order
+    std::vector<int> m_order;
+    std::vector<int> m_shown;
+    std::string m_findText; // folded
+    int m_sortColumn = kNameColumn;
+    bool m_sortAscending = true;
+};

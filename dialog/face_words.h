@@ -1,0 +1,28 @@
+#pragma once
+
+#include "fonts/font_entry.h"
+
+#include <map>
+#include <string>
+
+// The words the list shows beside a face's name, from the resource library.
+class CFaceWords {
+public:
+    // Loads the words from the current resource module.
+    CFaceWords();
+
+    // Which switch the face's check box controls: "embedding" or "tessellation".
+    const std::string& Allows(const CFontEntry& entry) const;
+    // The face's embedding permission in words, e.g. "restricted, no subsetting".
+    // The reference stays valid as long as this object.
+    const std::string& Licence(unsigned fsType);
+
+private:
+    std::string m_embedding;
+    std::string m_tessellation;
+    std::map<unsigned, std::string> m_licences; // by fsType, made when first asked
+};
+
+// The list a face's check box is written to: 1 the tessellation list, for a
+// face whose licence restricts embedding; 0 the embedding list.
+int SwitchListOf(const CFontEntry& entry);
