@@ -149,6 +149,7 @@ TEST_F(Discovery, EachFaceIsEnteredOnceInFamilyOrderWithItsEmbeddingPermission)
                                     ? 2u
                                     : kTestFaces[i].fsType;
         EXPECT_EQ(entry->m_embeddable, fsType == 2 ? 0 : 1) << face << ", fsType " << fsType;
+        EXPECT_EQ(entry->m_fsType, fsType) << face;
         EXPECT_EQ(entry->m_enabled, 1) << face << ": no list exists";
     }
 

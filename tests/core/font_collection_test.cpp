@@ -3,7 +3,10 @@
 
 #include "tests/support/import_hook.h"
 
+#include "common/unique_handle.h"
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -111,19 +114,46 @@ TEST(FontCollection, AddEntryUnderAllocationFailureLeavesTheCollectionAsItWas)
     }
 }
 
-// The locale lookup narrows its search by sort key. That is sound only if two
-// names have equal sort keys exactly when lstrcmpA calls them equal, and the
-// lookup must answer what a plain scan with lstrcmpA answers.
-TEST(FontCollection, LocaleLookupAgreesWithLstrcmpA)
+namespace {
+
+// Case twins, accents, ligatures, punctuation, digits, control and 8-bit
+// bytes, and long names.
+std::vector<std::string> AwkwardNames()
 {
-    const std::vector<std::string> names = {
+    return {
         "", " ", "  ", "a", "A", "b", "Face", "face", "FACE", "Face ", "Face  ", " Face", "co-op", "coop", "co op",
         "co'op", "Co-Op", "coop-", "-coop", "co--op", "co\xADop", "ae", "\xE6", "AE", "\xC6", "ss", "\xDF", "SS",
         "cafe", "caf\xE9", "CAF\xC9", "caf\xE8", "\xC0", "\xE0", "A\xC0", "\xFF", "y", "\xFD", "\xD1", "\xF1", "n",
         "Face\t", "Face\x01", "Face\x1F", "\x01", "\x7F", "1", "01", "10", "Face 1", "Face 01", "Face1",
         "Face.", "Face,", "Face!", "Face_", "_Face", "Face&Sans", "Face & Sans", "Face\xB7",
         std::string(200, 'x'), std::string(200, 'x') + "-", std::string(199, 'x') + "X", std::string(1000, 'y'),
+        "Arial Bold", "arial bold", "Arial bold", "\xC6ther", "AEther", "aether", "_Glyphor", "Glyphor-Sans",
     };
+}
+
+std::vector<std::string> TextsOf(HWND list)
+{
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[2048] = {};
+        LVITEMA item{};
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        ::SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+} // namespace
+
+// The locale lookup narrows its search by sort key. That is sound only if two
+// names have equal sort keys exactly when lstrcmpA calls them equal, and the
+// lookup must answer what a plain scan with lstrcmpA answers.
+TEST(FontCollection, LocaleLookupAgreesWithLstrcmpA)
+{
+    const std::vector<std::string> names = AwkwardNames();
 
     std::vector<std::string> keys;
     for (const std::string& name : names)
@@ -151,4 +181,32 @@ TEST(FontCollection, LocaleLookupAgreesWithLstrcmpA)
     }
     for (const char* absent : {"Absent", "co_op", "Face  Sans"})
         EXPECT_EQ(fonts.FindByFacenameLocale(absent), FirstLocaleEqualEntry(fonts, absent)) << absent;
+}
+
+// The dialog lists faces in the collection's name order; it must be the order
+// a list that sorts itself gives them. Names the comparison calls equal may
+// stand in either order.
+TEST(FontCollection, NameOrderIsTheOrderOfASelfSortingList)
+{
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    const UniqueHandle<HWND, &::DestroyWindow> list(::CreateWindowExA(
+        0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | LVS_SORTASCENDING, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(list);
+    CFontEntryArray fonts;
+    for (const std::string& name : AwkwardNames()) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.pszText = const_cast<char*>(name.c_str());
+        ::SendMessageA(list.get(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        fonts.AddEntry(name, 1, 1);
+    }
+    const std::vector<std::string> listed = TextsOf(list.get());
+    const std::vector<int> order = fonts.OrderByName();
+    ASSERT_EQ(order.size(), listed.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const std::string& ours = fonts.GetAt(order[i])->GetFacename();
+        EXPECT_EQ(::lstrcmpA(ours.c_str(), listed[i].c_str()), 0)
+            << "position " << i << ": \"" << ours << "\", the list has \"" << listed[i] << '"';
+    }
 }

@@ -27,6 +27,7 @@ STANDARD_SET = [
     ("Glyphor Test Mixed", "Regular", "Glyphor Test Mixed", 6, LATIN1),
     ("Glyphor Test Editable", "Regular", "Glyphor Test Editable", 8, LATIN1),
     ("Glyphor Test NoSubset", "Regular", "Glyphor Test NoSubset", 258, LATIN1),
+    ("Glyphor Test Bitmaps", "Regular", "Glyphor Test Bitmaps", 0x0202, LATIN1),
     # Two families that report one face name; the restricted one differs so
     # that the entry shows which family was taken.
     ("Glyphor Test Twin A", "Regular", "Glyphor Test Twin", 0, LATIN1),

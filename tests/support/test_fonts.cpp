@@ -18,6 +18,7 @@ const TestFace kTestFaces[] = {
     {"Glyphor Test Mixed", 6},
     {"Glyphor Test Editable", 8},
     {"Glyphor Test NoSubset", 258},
+    {"Glyphor Test Bitmaps", 0x0202},
     {"Glyphor Test Twin", 0}, // reported by two families; the second restricts embedding
     {"Glyphor Test Thirty One Chars X", 0},
 };
