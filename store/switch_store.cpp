@@ -10,13 +10,6 @@ const std::string& ListPath(bool tessellation)
     return tessellation ? g_tessellateKeyPath : g_embedKeyPath;
 }
 
-// A list that could not be opened reads as every switch on. A null name would
-// ask for the key's default value, so it is never queried.
-bool IsListedIn(HKEY list, const char* face)
-{
-    return list && face && ::RegQueryValueExA(list, face, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
 } // namespace
 
 bool IsEnabledForFacename(const char* face, bool tessellation)
@@ -24,7 +17,7 @@ bool IsEnabledForFacename(const char* face, bool tessellation)
     if (!face)
         return true;
     UniqueHKey list = OpenUserKey(ListPath(tessellation), KEY_READ);
-    return !IsListedIn(list.get(), face);
+    return !list || !HasValue(list.get(), face);
 }
 
 bool IsEnabledForBoth(const char* face)
@@ -57,12 +50,9 @@ void SetFaceEnabled(const char* face, int enabled, int tessellation)
     ::RegSetValueExA(list.get(), face, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
 }
 
-CSwitchReader::CSwitchReader()
-    : m_tessellateList(OpenUserKey(g_tessellateKeyPath, KEY_READ)), m_embedList(OpenUserKey(g_embedKeyPath, KEY_READ))
-{
-}
+CSwitchReader::CSwitchReader() : m_tessellateList(g_tessellateKeyPath), m_embedList(g_embedKeyPath) {}
 
 bool CSwitchReader::IsEnabledForBoth(const char* face) const
 {
-    return !IsListedIn(m_tessellateList.get(), face) && !IsListedIn(m_embedList.get(), face);
+    return !m_tessellateList.Lists(face) && !m_embedList.Lists(face);
 }

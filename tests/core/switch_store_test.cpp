@@ -146,3 +146,24 @@ TEST_F(SwitchStore, BothAsksTheTessellationListFirstAndStopsThere)
     EXPECT_TRUE(neither);
     EXPECT_EQ(stillOpen, 0);
 }
+
+// The reader answers each face as the registry matches names: case twins,
+// accented letters and their capitals, names whose capital or whose ANSI
+// look-alike is an ASCII letter, 8-bit bytes, the longest name.
+TEST_F(SwitchStore, ReaderAnswersAsTheRegistryMatches)
+{
+    const std::wstring names[] = {L"", L"arial", L"Caf\u00E9", L"\u0131", L"\u0130", L"\u017Fans", L"\u212Aey", L"\u00C5",
+                                  L"\u00FF", L"\u0160", L"stra\u00DFe", std::wstring(16383, L'L')};
+    const Names faces = {"", "ARIAL", "Arial", "arial ", "CAF\xC9", "caf\xE9", "Cafe", "i", "I", "?", "Sans", "sans",
+                         "KEY", "key", "\xC5", "\xE5", "A", "\xFF", "\x9F", "Y", "\x8A", "\x9A", "S", "STRASSE",
+                         "STRA\xDF" "E", std::string(16383, 'l'), std::string(16384, 'L')};
+    for (const std::wstring& name : names) {
+        WriteDwordZero(m_profile.TessellateList(), name);
+        WriteDwordZero(m_profile.EmbedList(), name);
+    }
+    const CSwitchReader reader;
+    for (const std::string& face : faces)
+        EXPECT_EQ(reader.IsEnabledForBoth(face.c_str()), ReadValue(m_profile.EmbedList(), face).type != REG_DWORD)
+            << '"' << face.substr(0, 20) << "\" (" << face.size() << " bytes)";
+}
+
