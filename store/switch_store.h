@@ -32,3 +32,19 @@ private:
     SwitchList m_embedList;
 };
 
+// Writes many faces' switches through list keys opened at most once each,
+// with KEY_SET_VALUE only, for one commit: the registry ends as SetFaceEnabled
+// called for each face in the same order leaves it. The keys close when the
+// writer is destroyed.
+class CSwitchWriter {
+public:
+    void SetFaceEnabled(const char* face, int enabled, int tessellation);
+
+private:
+    struct List {
+        UniqueHKey key;
+        bool openTried = false;
+        bool createTried = false;
+    };
+    List m_lists[2]; // embedding, tessellation
+};

@@ -167,3 +167,41 @@ TEST_F(SwitchStore, ReaderAnswersAsTheRegistryMatches)
             << '"' << face.substr(0, 20) << "\" (" << face.size() << " bytes)";
 }
 
+// The writer leaves the store as the same calls face by face leave it,
+// whichever keys exist beforehand, opening each list at most once.
+TEST_F(SwitchStore, WriterLeavesWhatFaceByFaceCallsLeave)
+{
+    const struct { const char* face; int enabled, tessellation; } steps[] = {
+        {"On First", 1, 0}, {"OLD SZ", 1, 1}, {"Off", 0, 0},    {"OFF", 0, 0},   {"Kept", 0, 1},  {"kept", 1, 0},
+        {nullptr, 0, 1},    {"Twice", 0, 2},  {"twice", 1, 2}, {"Old Sz", 0, 0}, {"Last", 0, 1}};
+    const std::string general = m_profile.General(), embed = m_profile.EmbedList(), tess = m_profile.TessellateList();
+    const std::vector<std::string> keysBefore[] = {{}, {general}, {embed}, {tess}, {embed, tess}};
+    for (const auto& keys : keysBefore) {
+        std::string written[2];
+        for (bool batched : {false, true}) {
+            DeleteTree(general);
+            for (const std::string& key : keys) // each holding a value of another type
+                WriteValue(key, "Old Sz", REG_SZ, {'x', 0});
+            HandleBalance balance(::GetModuleHandleA(nullptr));
+            {
+                CSwitchWriter writer;
+                for (const auto& step : steps)
+                    batched ? writer.SetFaceEnabled(step.face, step.enabled, step.tessellation)
+                            : SetFaceEnabled(step.face, step.enabled, step.tessellation);
+            }
+            EXPECT_EQ(balance.OpenKeys(), 0);
+            if (batched) {
+                EXPECT_LE(balance.KeysOpenedInAll(), 4) << "a list was opened more than once";
+            }
+            for (const std::string& list : {embed, tess}) { // the lists with every value's type and data
+                written[batched] += '\n' + list + (KeyExists(list) ? ":" : " (missing):");
+                for (const std::string& name : ValueNames(list)) {
+                    const RegistryValue value = ReadValue(list, name);
+                    written[batched] += " [" + name + "] " + std::to_string(value.type) + ' ' +
+                                        std::string(value.data.begin(), value.data.end());
+                }
+            }
+        }
+        EXPECT_EQ(written[1], written[0]) << "per face, then the writer";
+    }
+}
