@@ -10,11 +10,25 @@ const std::string& ListPath(bool tessellation)
     return tessellation ? g_tessellateKeyPath : g_embedKeyPath;
 }
 
-// A list that could not be opened reads as every switch on. A null name would
-// ask for the key's default value, so it is never queried.
-bool IsListedIn(HKEY list, const char* face)
+// A missing list is created only under an existing General.
+UniqueHKey CreateList(bool tessellation)
 {
-    return list && face && ::RegQueryValueExA(list, face, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    UniqueHKey general = OpenUserKey(g_generalKeyPath, KEY_WRITE);
+    if (!general)
+        return UniqueHKey();
+    return CreateSubkey(general.get(), tessellation ? kTessellateListName : kEmbedListName, KEY_SET_VALUE);
+}
+
+// Switching on removes the face's value (absent is no error); switching off
+// writes it as DWORD 0.
+void WriteSwitch(HKEY list, const char* face, bool enabled)
+{
+    if (enabled) {
+        ::RegDeleteValueA(list, face);
+        return;
+    }
+    const DWORD off = 0;
+    ::RegSetValueExA(list, face, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
 }
 
 } // namespace
@@ -24,7 +38,7 @@ bool IsEnabledForFacename(const char* face, bool tessellation)
     if (!face)
         return true;
     UniqueHKey list = OpenUserKey(ListPath(tessellation), KEY_READ);
-    return !IsListedIn(list.get(), face);
+    return !list || !HasValue(list.get(), face);
 }
 
 bool IsEnabledForBoth(const char* face)
@@ -36,33 +50,33 @@ void SetFaceEnabled(const char* face, int enabled, int tessellation)
 {
     if (!face)
         return;
-    const std::string& path = ListPath(tessellation != 0);
-    if (enabled) {
-        UniqueHKey list = OpenUserKey(path, KEY_WRITE);
-        if (list)
-            ::RegDeleteValueA(list.get(), face);
-        return;
-    }
-    UniqueHKey list = OpenUserKey(path, KEY_SET_VALUE);
-    if (!list) {
-        UniqueHKey general = OpenUserKey(g_generalKeyPath, KEY_WRITE);
-        if (!general)
-            return;
-        const char* name = tessellation ? kTessellateListName : kEmbedListName;
-        list = CreateSubkey(general.get(), name, KEY_SET_VALUE);
-        if (!list)
-            return;
-    }
-    const DWORD off = 0;
-    ::RegSetValueExA(list.get(), face, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+    UniqueHKey list = OpenUserKey(ListPath(tessellation != 0), enabled ? KEY_WRITE : KEY_SET_VALUE);
+    if (!list && !enabled)
+        list = CreateList(tessellation != 0);
+    if (list)
+        WriteSwitch(list.get(), face, enabled != 0);
 }
 
-CSwitchReader::CSwitchReader()
-    : m_tessellateList(OpenUserKey(g_tessellateKeyPath, KEY_READ)), m_embedList(OpenUserKey(g_embedKeyPath, KEY_READ))
+void CSwitchWriter::SetFaceEnabled(const char* face, int enabled, int tessellation)
 {
+    if (!face)
+        return;
+    List& list = m_lists[tessellation != 0];
+    if (!list.openTried) {
+        list.openTried = true;
+        list.key = OpenUserKey(ListPath(tessellation != 0), KEY_SET_VALUE);
+    }
+    if (!list.key && !enabled && !list.createTried) {
+        list.createTried = true;
+        list.key = CreateList(tessellation != 0);
+    }
+    if (list.key)
+        WriteSwitch(list.key.get(), face, enabled != 0);
 }
+
+CSwitchReader::CSwitchReader() : m_tessellateList(g_tessellateKeyPath), m_embedList(g_embedKeyPath) {}
 
 bool CSwitchReader::IsEnabledForBoth(const char* face) const
 {
-    return !IsListedIn(m_tessellateList.get(), face) && !IsListedIn(m_embedList.get(), face);
+    return !m_tessellateList.Lists(face) && !m_embedList.Lists(face);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/unique_handle.h"
+#include "switch_list.h"
 
 // Per-face switches. A face named as a value in a list has that switch off;
 // every other face, and every face of a list that cannot be opened, has it on.
@@ -19,14 +20,31 @@ bool IsEnabledForBoth(const char* face);
 // a face is switched off.
 void SetFaceEnabled(const char* face, int enabled, int tessellation);
 
-// Answers IsEnabledForBoth for many faces through list keys opened once, for
-// one discovery of the installed faces.
+// Answers IsEnabledForBoth for many faces from both lists read once, for one
+// discovery of the installed faces.
 class CSwitchReader {
 public:
     CSwitchReader();
     bool IsEnabledForBoth(const char* face) const;
 
 private:
-    UniqueHKey m_tessellateList;
-    UniqueHKey m_embedList;
+    SwitchList m_tessellateList;
+    SwitchList m_embedList;
+};
+
+// Writes many faces' switches through list keys opened at most once each,
+// with KEY_SET_VALUE only, for one commit: the registry ends as SetFaceEnabled
+// called for each face in the same order leaves it. The keys close when the
+// writer is destroyed.
+class CSwitchWriter {
+public:
+    void SetFaceEnabled(const char* face, int enabled, int tessellation);
+
+private:
+    struct List {
+        UniqueHKey key;
+        bool openTried = false;
+        bool createTried = false;
+    };
+    List m_lists[2]; // embedding, tessellation
 };

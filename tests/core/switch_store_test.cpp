@@ -146,3 +146,62 @@ TEST_F(SwitchStore, BothAsksTheTessellationListFirstAndStopsThere)
     EXPECT_TRUE(neither);
     EXPECT_EQ(stillOpen, 0);
 }
+
+// The reader answers each face as the registry matches names: case twins,
+// accented letters and their capitals, names whose capital or whose ANSI
+// look-alike is an ASCII letter, 8-bit bytes, the longest name.
+TEST_F(SwitchStore, ReaderAnswersAsTheRegistryMatches)
+{
+    const std::wstring names[] = {L"", L"arial", L"Caf\u00E9", L"\u0131", L"\u0130", L"\u017Fans", L"\u212Aey", L"\u00C5",
+                                  L"\u00FF", L"\u0160", L"stra\u00DFe", std::wstring(16383, L'L')};
+    const Names faces = {"", "ARIAL", "Arial", "arial ", "CAF\xC9", "caf\xE9", "Cafe", "i", "I", "?", "Sans", "sans",
+                         "KEY", "key", "\xC5", "\xE5", "A", "\xFF", "\x9F", "Y", "\x8A", "\x9A", "S", "STRASSE",
+                         "STRA\xDF" "E", std::string(16383, 'l'), std::string(16384, 'L')};
+    for (const std::wstring& name : names) {
+        WriteDwordZero(m_profile.TessellateList(), name);
+        WriteDwordZero(m_profile.EmbedList(), name);
+    }
+    const CSwitchReader reader;
+    for (const std::string& face : faces)
+        EXPECT_EQ(reader.IsEnabledForBoth(face.c_str()), ReadValue(m_profile.EmbedList(), face).type != REG_DWORD)
+            << '"' << face.substr(0, 20) << "\" (" << face.size() << " bytes)";
+}
+
+// The writer leaves the store as the same calls face by face leave it,
+// whichever keys exist beforehand, opening each list at most once.
+TEST_F(SwitchStore, WriterLeavesWhatFaceByFaceCallsLeave)
+{
+    const struct { const char* face; int enabled, tessellation; } steps[] = {
+        {"On First", 1, 0}, {"OLD SZ", 1, 1}, {"Off", 0, 0},    {"OFF", 0, 0},   {"Kept", 0, 1},  {"kept", 1, 0},
+        {nullptr, 0, 1},    {"Twice", 0, 2},  {"twice", 1, 2}, {"Old Sz", 0, 0}, {"Last", 0, 1}};
+    const std::string general = m_profile.General(), embed = m_profile.EmbedList(), tess = m_profile.TessellateList();
+    const std::vector<std::string> keysBefore[] = {{}, {general}, {embed}, {tess}, {embed, tess}};
+    for (const auto& keys : keysBefore) {
+        std::string written[2];
+        for (bool batched : {false, true}) {
+            DeleteTree(general);
+            for (const std::string& key : keys) // each holding a value of another type
+                WriteValue(key, "Old Sz", REG_SZ, {'x', 0});
+            HandleBalance balance(::GetModuleHandleA(nullptr));
+            {
+                CSwitchWriter writer;
+                for (const auto& step : steps)
+                    batched ? writer.SetFaceEnabled(step.face, step.enabled, step.tessellation)
+                            : SetFaceEnabled(step.face, step.enabled, step.tessellation);
+            }
+            EXPECT_EQ(balance.OpenKeys(), 0);
+            if (batched) {
+                EXPECT_LE(balance.KeysOpenedInAll(), 4) << "a list was opened more than once";
+            }
+            for (const std::string& list : {embed, tess}) { // the lists with every value's type and data
+                written[batched] += '\n' + list + (KeyExists(list) ? ":" : " (missing):");
+                for (const std::string& name : ValueNames(list)) {
+                    const RegistryValue value = ReadValue(list, name);
+                    written[batched] += " [" + name + "] " + std::to_string(value.type) + ' ' +
+                                        std::string(value.data.begin(), value.data.end());
+                }
+            }
+        }
+        EXPECT_EQ(written[1], written[0]) << "per face, then the writer";
+    }
+}

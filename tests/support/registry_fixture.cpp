@@ -120,6 +120,15 @@ void WriteDwordZero(const std::string& path, const std::string& name)
     WriteValue(path, name, REG_DWORD, {0, 0, 0, 0});
 }
 
+void WriteDwordZero(const std::string& path, const std::wstring& name)
+{
+    CreateKey(path);
+    UniqueHKey key = Open(path, KEY_SET_VALUE);
+    const BYTE off[4] = {};
+    if (!key || ::RegSetValueExW(key.get(), name.c_str(), 0, REG_DWORD, off, sizeof off) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot write a UTF-16 name in HKCU\\" + path);
+}
+
 ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : m_name(name)
 {
     char previous[32768];

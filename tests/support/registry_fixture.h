@@ -44,6 +44,8 @@ struct RegistryValue {
 RegistryValue ReadValue(const std::string& path, const std::string& name);
 void WriteValue(const std::string& path, const std::string& name, DWORD type, const std::vector<BYTE>& data);
 void WriteDwordZero(const std::string& path, const std::string& name);
+// The same under a UTF-16 name, which the ANSI code page may not spell.
+void WriteDwordZero(const std::string& path, const std::wstring& name);
 
 // Sets an environment variable for a scope and restores the earlier value.
 class ScopedEnvironment {
