@@ -102,12 +102,13 @@ void CFontSelectDialog::OnOK()
 {
     if (HasFontList()) {
         CWaitCursor wait;
+        CSwitchWriter switches;
         // Every face, shown or not, in the order the list would show them all.
         for (int face : m_faces.Order()) {
             const CFaceTable::Face& listed = m_faces.At(face);
             const CFontEntry* entry = m_fonts.FindByFacename(listed.name);
             if (entry)
-                SetFaceEnabled(listed.name.c_str(), EnabledByCheck(listed.check), SwitchListOf(*entry));
+                switches.SetFaceEnabled(listed.name.c_str(), EnabledByCheck(listed.check), SwitchListOf(*entry));
         }
     }
     CVexiDialog::OnOK();
