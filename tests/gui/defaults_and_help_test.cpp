@@ -124,19 +124,13 @@ TEST_F(Help, ButtonAndContextHelpReachTheHost)
         dialog.Press(IDC_HELP_BTN);
         expected.push_back(HexHandle(dialog.Handle()) + "\tDRV_KVF.HLP\tFont_Handling_drv_kvf\t0");
 
-        // F1 on the list asks for the list's help, with the number the
-        // template gives the list.
-        HWND list = dialog.Control(IDC_FONT_LIST);
-        ::SetForegroundWindow(dialog.Handle());
-        ::PostMessageA(dialog.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
-        dialog.Sync();
-        INPUT keys[2] = {};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(2, keys, sizeof keys[0]);
-        WaitUntil([&] { return log.Lines().size() == 2; }, 3000);
-        expected.push_back(HexHandle(list) + "\tDRV_KVF.HLP\t" + std::to_string(HIDC_FONT_LIST) + "\t8");
+        // F1 on a control asks for its help, with the number the template
+        // gives it.
+        for (const auto& [id, helpId] : {std::pair{IDC_FONT_LIST, HIDC_FONT_LIST}, std::pair{IDC_FIND_BOX, HIDC_FIND_BOX}}) {
+            dialog.PressKeyOn(id, VK_F1);
+            WaitUntil([&, lines = expected.size() + 1] { return log.Lines().size() == lines; }, 3000);
+            expected.push_back(HexHandle(dialog.Control(id)) + "\tDRV_KVF.HLP\t" + std::to_string(helpId) + "\t8");
+        }
 
         // A request for any control passes that control and its number on.
         HELPINFO request{};

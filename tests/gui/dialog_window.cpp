@@ -5,7 +5,6 @@
 
 #include "dialog/control_ids.h"
 
-#include <string>
 
 LRESULT DialogWindow::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const
 {
@@ -32,6 +31,30 @@ FontList DialogWindow::List() const
     if (!list)
         throw DriverFailure("the dialog has no font list");
     return FontList(list);
+}
+
+std::string DialogWindow::Text(int id) const
+{
+    char text[512] = {};
+    const auto length = Send(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return std::string(text, static_cast<size_t>(length));
+}
+
+void DialogWindow::SetText(int id, const std::string& text) const
+{
+    Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void DialogWindow::PressKeyOn(int id, WORD key) const
+{
+    ::SetForegroundWindow(m_dialog);
+    ::PostMessageA(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE);
+    Sync();
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof keys[0]);
 }
 
 void DialogWindow::Press(int id) const

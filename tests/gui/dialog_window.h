@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The open font selection dialog as its driver thread sees it. Buttons that
 // open a box of their own are posted, everything else is sent, so each call
 // returns once the dialog has handled it.
@@ -18,6 +20,11 @@ public:
     HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); } // null when missing
     RECT ControlRect(int id) const; // in the dialog's client coordinates
     FontList List() const;          // throws DriverFailure when the dialog has none
+    std::string Text(int id) const;
+    // Sets a control's text as typing would: an edit box reports the change.
+    void SetText(int id, const std::string& text) const;
+    // Gives a control the focus and presses a key on the real keyboard input.
+    void PressKeyOn(int id, WORD key) const;
 
     // Clicks a button that opens nothing.
     void Press(int id) const;

@@ -22,10 +22,11 @@ int FontList::Count() const
     return static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string FontList::Text(int item) const
+std::string FontList::Text(int item, int column) const
 {
     char text[512] = {};
     LVITEMA request{};
+    request.iSubItem = column;
     request.pszText = text;
     request.cchTextMax = sizeof text;
     const auto length = Send(LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&request));
@@ -139,6 +140,25 @@ void FontList::PressKey(WORD key) const
     const UINT scanCode = ::MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
     Send(WM_KEYDOWN, key, 1 | (scanCode << 16));
     Send(WM_KEYUP, key, 1 | (scanCode << 16) | (3u << 30));
+}
+
+void FontList::TypeChars(const std::string& text) const
+{
+    for (char c : text)
+        Send(WM_CHAR, static_cast<BYTE>(c), 1);
+}
+
+void FontList::ClickHeading(int column) const
+{
+    HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER, 0, 0));
+    RECT rect{};
+    if (!::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect)))
+        throw DriverFailure("no heading for column " + std::to_string(column));
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    DWORD_PTR result = 0;
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+        ::SendMessageTimeoutA(header, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, at, SMTO_NORMAL,
+                              kSendTimeoutMs, &result);
 }
 
 void FontList::NotifyClick(POINT at, int code) const

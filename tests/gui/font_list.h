@@ -15,7 +15,7 @@ public:
 
     HWND Handle() const { return m_list; }
     int Count() const;
-    std::string Text(int item) const;
+    std::string Text(int item, int column = 0) const;
     std::vector<std::string> Faces() const; // in list order
     int Find(const std::string& face) const; // -1 when not listed
     int Require(const std::string& face) const; // throws DriverFailure when not listed
@@ -41,6 +41,9 @@ public:
     // Real input to the list itself.
     void Click(POINT at) const;
     void PressKey(WORD key) const;
+    void TypeChars(const std::string& text) const;
+    // A click on a column's heading.
+    void ClickHeading(int column) const;
     // The click notification the list sends its dialog, with ptAction `at`.
     void NotifyClick(POINT at, int code) const;
 

@@ -1,6 +1,8 @@
 // The controls follow the dialog's size.
 #include "dialog_test.h"
 
+#include <commctrl.h>
+
 namespace {
 
 SIZE ClientSize(HWND window)
@@ -39,13 +41,15 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
     GlyphorLibrary glyphor(profile.Path());
     ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
         const int ids[] = {IDC_FONT_LIST_CAPTION, IDC_FONT_LIST, IDC_DEFAULTS_BTN, IDC_CHECK_ALL_BTN,
-                           IDC_CLEAR_ALL_BTN, IDOK, IDCANCEL, IDC_HELP_BTN};
+                           IDC_CLEAR_ALL_BTN, IDOK, IDCANCEL, IDC_HELP_BTN, IDC_FIND_BOX, IDC_FONT_COUNT};
         std::map<int, RECT> before;
         for (int id : ids)
             before[id] = dialog.ControlRect(id);
         const SIZE client = ClientSize(dialog.Handle());
         RECT frame{};
         ::GetWindowRect(dialog.Handle(), &frame);
+        const auto nameWidth = [&] { return ::SendMessageA(dialog.Control(IDC_FONT_LIST), LVM_GETCOLUMNWIDTH, 0, 0); };
+        const LRESULT nameBefore = nameWidth();
 
         ::SetWindowPos(dialog.Handle(), nullptr, 0, 0, frame.right - frame.left + 121, frame.bottom - frame.top + 80,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -64,9 +68,12 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
             {IDOK, Moved(before[IDOK], dx, dy)},
             {IDCANCEL, Moved(before[IDCANCEL], dx, dy)},
             {IDC_HELP_BTN, Moved(before[IDC_HELP_BTN], dx, dy)},
+            {IDC_FIND_BOX, Grown(before[IDC_FIND_BOX], dx, 0)},
+            {IDC_FONT_COUNT, Grown(Moved(before[IDC_FONT_COUNT], 0, dy), dx, 0)},
         };
         for (const auto& [id, rect] : expected)
             EXPECT_EQ(Show(dialog.ControlRect(id)), Show(rect)) << "control " << id << " was " << Show(before[id]);
+        EXPECT_EQ(nameWidth() - nameBefore, dx) << "the name column takes the added width";
         dialog.Close(IDCANCEL);
     }));
 }

@@ -5,6 +5,37 @@
 #include "framework/afx.h"
 #include "tests/support/import_hook.h"
 
+namespace {
+
+// Every cursor the framework sets, with the one it replaced.
+struct CursorChange {
+    HCURSOR set;
+    HCURSOR replaced;
+};
+std::vector<CursorChange> g_cursorChanges;
+const void* g_setCursor = nullptr;
+
+HCURSOR WINAPI RecordSetCursor(HCURSOR cursor)
+{
+    const HCURSOR replaced = reinterpret_cast<HCURSOR(WINAPI*)(HCURSOR)>(g_setCursor)(cursor);
+    g_cursorChanges.push_back({cursor, replaced});
+    return replaced;
+}
+
+// The wait cursors that were not followed at once by the cursor they replaced.
+int UnrestoredWaitCursors()
+{
+    const HCURSOR wait = ::LoadCursor(nullptr, IDC_WAIT);
+    int unrestored = 0;
+    for (size_t i = 0; i < g_cursorChanges.size(); ++i) {
+        if (g_cursorChanges[i].set == wait)
+            unrestored += i + 1 == g_cursorChanges.size() || g_cursorChanges[i + 1].set != g_cursorChanges[i].replaced;
+    }
+    return unrestored;
+}
+
+} // namespace
+
 using Robustness = DialogTest;
 
 TEST_F(Robustness, RepeatedRunsLeaveNoHandleBehind)
@@ -56,6 +87,11 @@ TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
     const StoreContents before = ReadStore(profile);
     GlyphorLibrary glyphor(profile.Path());
     AFX_MODULE_STATE* const callerState = AfxGetModuleState();
+    g_cursorChanges.clear();
+    g_cursorChanges.reserve(1000);
+    ImportHook cursor(::GetModuleHandleA("framework.dll"), "user32.dll", "SetCursor",
+                      reinterpret_cast<const void*>(&RecordSetCursor));
+    g_setCursor = cursor.Original();
     int failedRuns = 0;
     for (long allowed : {0L, 1L, 2L, 3L, 5L, 8L, 13L, 21L, 34L, 55L, 89L, 144L, 233L, 377L}) {
         long failures = 0;
@@ -69,6 +105,8 @@ TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
         EXPECT_EQ(ReadStore(profile), before) << "after " << allowed << " allocations";
     }
     EXPECT_GT(failedRuns, 3) << "allocations did fail";
+    EXPECT_GE(g_cursorChanges.size(), 28u) << "a wait cursor while each run discovers the faces";
+    EXPECT_EQ(UnrestoredWaitCursors(), 0);
 
     ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
         const FontList list = dialog.List();
@@ -77,4 +115,5 @@ TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
         dialog.Close(IDOK);
     }));
     EXPECT_FALSE(ReadStore(profile).Embeds(kSans)) << ReadStore(profile);
+    EXPECT_EQ(UnrestoredWaitCursors(), 0) << "after discovery and the commit";
 }
