@@ -6,20 +6,18 @@
 
 double DirectCommitSeconds(const ScopedProfile& profile, const std::vector<FloorFace>& faces)
 {
-    const std::string tessellateList = profile.TessellateList();
-    const std::string embedList = profile.EmbedList();
     const DWORD off = 0;
     const double start = SecondsNow();
+    const UniqueHKey tessellateList = OpenUserKey(profile.TessellateList(), KEY_SET_VALUE);
+    const UniqueHKey embedList = OpenUserKey(profile.EmbedList(), KEY_SET_VALUE);
     for (const FloorFace& face : faces) {
-        const std::string& path = face.embeddable ? embedList : tessellateList;
-        UniqueHKey list = OpenUserKey(path, face.enabled ? KEY_WRITE : KEY_SET_VALUE);
+        const HKEY list = face.embeddable ? embedList.get() : tessellateList.get();
         if (!list)
             continue;
         if (face.enabled)
-            ::RegDeleteValueA(list.get(), face.name.c_str());
+            ::RegDeleteValueA(list, face.name.c_str());
         else
-            ::RegSetValueExA(list.get(), face.name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off),
-                             sizeof off);
+            ::RegSetValueExA(list, face.name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
     }
     return SecondsNow() - start;
 }

@@ -5,6 +5,7 @@
 class ScopedProfile;
 
 // Writes, for every face, the one switch that the dialog's OK writes for it
-// (the embedding list for an embeddable face, else the tessellation list),
-// each with its own open, set or delete, and close. Returns the seconds taken.
+// (the embedding list for an embeddable face, else the tessellation list):
+// both list keys opened once, then one value set or deleted per face.
+// Returns the seconds taken.
 double DirectCommitSeconds(const ScopedProfile& profile, const std::vector<FloorFace>& faces);

@@ -4,6 +4,7 @@
 #include "commit_floor.h"
 #include "dialog_probe.h"
 #include "floor_dialog.h"
+#include "list_operations.h"
 #include "tests/support/glyphor_library.h"
 
 #include <functional>
@@ -12,68 +13,123 @@
 
 namespace {
 
+// Check all, Clear all and narrowing are measured at this size only: their
+// targets are set there, and each run pays one more opening of the dialog.
+constexpr int kListOperationFaces = 5000;
+
 struct OpenSample {
     double openSeconds;
     double commitSeconds;
-    int items;
+    std::vector<std::string> items;
     int checked;
 };
 
 template <typename ShowDialog>
-OpenSample Watch(DialogProbe::Ending ending, ShowDialog show, std::function<void()> whileOpen = {})
+OpenSample Watch(DialogProbe::Ending ending, ShowDialog show, std::function<void(HWND)> whileOpen = {})
 {
     DialogProbe probe(ending);
     probe.WhileOpen(std::move(whileOpen));
     probe.Start();
     show();
+    probe.RethrowFailure();
     if (!probe.Opened())
         throw std::runtime_error("the dialog was not seen open");
-    return {probe.OpenSeconds(), probe.CommitSeconds(), probe.ItemCount(), probe.CheckedCount()};
+    return {probe.OpenSeconds(), probe.CommitSeconds(), probe.ItemTexts(), probe.CheckedCount()};
 }
 
-// Both dialogs must have shown the same faces with the same check boxes, or
-// the figures compare different work.
+// Both dialogs must have shown the same faces in the same order with the
+// same check boxes, or the figures compare different work.
 void ExpectSameList(const OpenSample& floor, size_t floorFaces, const OpenSample& library)
 {
-    if (floor.items != static_cast<int>(floorFaces) || library.items != floor.items ||
+    if (floor.items.size() != floorFaces || library.items.size() != floor.items.size() ||
         library.checked != floor.checked)
-        throw std::runtime_error("the dialog listed " + std::to_string(library.items) + " faces (" +
+        throw std::runtime_error("the dialog listed " + std::to_string(library.items.size()) + " faces (" +
                                  std::to_string(library.checked) + " checked), the floor " +
-                                 std::to_string(floor.items) + " (" + std::to_string(floor.checked) + " checked)");
+                                 std::to_string(floor.items.size()) + " (" + std::to_string(floor.checked) +
+                                 " checked)");
+    for (size_t i = 0; i < floor.items.size(); ++i) {
+        if (library.items[i] != floor.items[i])
+            throw std::runtime_error("item " + std::to_string(i) + " is \"" + library.items[i] +
+                                     "\" in the dialog, \"" + floor.items[i] + "\" in the floor");
+    }
 }
 
 constexpr double kMilliseconds = 1000.0;
+
+struct Samples {
+    std::vector<double> open, openFloor, walk, commit, commitFloor;
+    std::vector<double> checkAll, checkAllFloor, clearAll, clearAllFloor, narrowing, narrowingFloor;
+
+    static void Add(std::vector<double>& to, double seconds) { to.push_back(seconds * kMilliseconds); }
+};
+
+BenchRow Row(const char* name, const std::string& size, const std::vector<double>& measured,
+             const std::vector<double>& floor, double limit)
+{
+    return {name, size, BenchRow::Kind::Milliseconds, Median(measured), Median(floor), limit};
+}
 
 } // namespace
 
 std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE resources, const ScopedProfile& profile,
                                     int size, int runs)
 {
-    std::vector<double> open, openFloor, commit, commitFloor;
+    const bool operate = size == kListOperationFaces;
+    Samples samples;
     // The first run of a process warms the font caches and the registry up:
     // its first commit writes values that later commits only overwrite.
     static bool warm = false;
     for (int run = warm ? 0 : -1; run < runs; ++run) {
-        std::vector<FloorFace> faces;
-        const OpenSample floor =
-            Watch(DialogProbe::Ending::Cancel, [&] { faces = RunFloorDialog(resources, profile); });
+        FloorOpening opening;
+        const OpenSample floor = Watch(DialogProbe::Ending::Cancel, [&] { opening = RunFloorDialog(resources, profile); });
         // The direct writes are timed in the same conditions as the commit:
         // while the library's dialog is open and settled, right before OK.
         double directCommit = 0;
         const OpenSample measured = Watch(DialogProbe::Ending::Ok, [&] { library.runGlyphorDialog(); },
-                                          [&] { directCommit = DirectCommitSeconds(profile, faces); });
-        ExpectSameList(floor, faces.size(), measured);
+                                          [&](HWND) { directCommit = DirectCommitSeconds(profile, opening.faces); });
+        ExpectSameList(floor, opening.faces.size(), measured);
+        // The list operations change the checks, so they have a dialog of
+        // their own, ended with Cancel.
+        ListOperationTimes operated;
+        if (operate) {
+            const OpenSample operatedOn = Watch(DialogProbe::Ending::Cancel, [&] { library.runGlyphorDialog(); },
+                                                [&](HWND dialog) { operated = TimeListOperations(dialog); });
+            ExpectSameList(floor, opening.faces.size(), operatedOn);
+        }
         warm = true;
         if (run < 0)
             continue;
-        openFloor.push_back(floor.openSeconds * kMilliseconds);
-        open.push_back(measured.openSeconds * kMilliseconds);
-        commitFloor.push_back(directCommit * kMilliseconds);
-        commit.push_back(measured.commitSeconds * kMilliseconds);
+        samples.Add(samples.openFloor, floor.openSeconds);
+        samples.Add(samples.open, measured.openSeconds);
+        samples.Add(samples.walk, opening.walkSeconds);
+        samples.Add(samples.commitFloor, directCommit);
+        samples.Add(samples.commit, measured.commitSeconds);
+        if (!operate)
+            continue;
+        samples.Add(samples.checkAll, operated.checkAll);
+        samples.Add(samples.checkAllFloor, operated.checkAllFloor);
+        samples.Add(samples.clearAll, operated.clearAll);
+        samples.Add(samples.clearAllFloor, operated.clearAllFloor);
+        if (operated.narrowed) {
+            samples.Add(samples.narrowing, operated.narrowing);
+            samples.Add(samples.narrowingFloor, operated.narrowingFloor);
+        }
     }
     const std::string faces = std::to_string(size);
-    return {
-        {"dialog open (ms)", faces, BenchRow::Kind::Milliseconds, Median(open), Median(openFloor), 1.15},
-        {"commit on OK (ms)", faces, BenchRow::Kind::Milliseconds, Median(commit), Median(commitFloor), 1.20},
+    std::vector<BenchRow> rows{
+        Row("dialog open (ms)", faces, samples.open, samples.openFloor, 1.15),
+        {"font walk of the floor (ms)", faces, BenchRow::Kind::Milliseconds, Median(samples.walk), 0, 0,
+         BenchRow::Status::Information},
+        Row("commit on OK (ms)", faces, samples.commit, samples.commitFloor, 1.20),
     };
+    if (!operate)
+        return rows;
+    rows.push_back(Row("check all (ms)", faces, samples.checkAll, samples.checkAllFloor, 1.20));
+    rows.push_back(Row("clear all (ms)", faces, samples.clearAll, samples.clearAllFloor, 1.20));
+    if (samples.narrowing.empty())
+        rows.push_back({"narrowing (ms)", faces, BenchRow::Kind::Milliseconds, 0, 0, 1.20,
+                        BenchRow::Status::NotMeasured, "the dialog has no find box (control 1052)"});
+    else
+        rows.push_back(Row("narrowing (ms)", faces, samples.narrowing, samples.narrowingFloor, 1.20));
+    return rows;
 }

@@ -2,8 +2,7 @@
 
 #include "clock.h"
 #include "dialog/control_ids.h"
-
-#include <commctrl.h>
+#include "list_view.h"
 
 #include <stdexcept>
 
@@ -18,16 +17,6 @@ bool IsTopLevelDialog(HWND window)
     char className[16] = {};
     ::GetClassNameA(window, className, sizeof className);
     return !::GetParent(window) && lstrcmpA(className, "#32770") == 0;
-}
-
-int CountChecked(HWND list, int count)
-{
-    int checked = 0;
-    for (int i = 0; i < count; ++i) {
-        const UINT state = static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK));
-        checked += (state >> 12) == 2 ? 1 : 0;
-    }
-    return checked;
 }
 
 } // namespace
@@ -95,18 +84,33 @@ LRESULT CALLBACK DialogProbe::DialogSubclass(HWND window, UINT message, WPARAM w
 
 void DialogProbe::OnDialogShown(HWND dialog)
 {
+    try {
+        Observe(dialog);
+    } catch (...) {
+        m_failure = std::current_exception();
+    }
+    m_commitSeconds = TimeCommand(dialog, m_ending == Ending::Ok && !m_failure ? IDOK : IDCANCEL);
+}
+
+void DialogProbe::Observe(HWND dialog)
+{
     m_hook.reset();
     const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     m_shown = ::IsWindowVisible(dialog) ? SecondsNow() : 0;
-    m_itemCount = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    m_checkedCount = CountChecked(list, m_itemCount);
+    m_itemTexts = ::ItemTexts(list);
+    m_checkedCount = CountChecked(list);
     if (m_whileOpen) {
         Settle();
-        m_whileOpen();
+        m_whileOpen(dialog);
         Settle();
     }
-    m_commitSeconds = TimeCommand(dialog, m_ending == Ending::Ok ? IDOK : IDCANCEL);
+}
+
+void DialogProbe::RethrowFailure() const
+{
+    if (m_failure)
+        std::rethrow_exception(m_failure);
 }
 
 void DialogProbe::Settle()
@@ -126,7 +130,12 @@ void DialogProbe::Settle()
 double DialogProbe::TimeCommand(HWND dialog, int command) const
 {
     const double start = SecondsNow();
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, command)));
+    ClickButton(dialog, command);
     return (m_hideRequested ? m_hideRequested : SecondsNow()) - start;
+}
+
+void ClickButton(HWND dialog, int button)
+{
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
 }

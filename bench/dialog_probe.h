@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
+#include <string>
+#include <vector>
 
 // Watches the font selection dialog that the calling thread is about to run
 // modally, and closes it as soon as it is open. A computer-based-training
@@ -20,8 +23,8 @@
 //
 // Commit: the registry is slower while a new window is being taken in by
 // Wine's other processes, so the probe first lets the open dialog settle, then
-// does the work given to WhileOpen (the floor), lets the registry settle after
-// it too, then ends the dialog. When it
+// does the work given to WhileOpen (floors and other timings), lets the
+// registry settle after it too, then ends the dialog. When it
 // ends the dialog with OK, it sends the OK button's
 // WM_COMMAND to the dialog and times it until the dialog asks to be hidden
 // (the WM_WINDOWPOSCHANGING of EndDialog): that is the dialog's OnOK, the
@@ -40,23 +43,30 @@ public:
     // Call right before the dialog is run.
     void Start();
 
-    // Work timed beside the commit: done while the dialog is open and has
-    // settled, right before the dialog is ended.
-    void WhileOpen(std::function<void()> work) { m_whileOpen = std::move(work); }
+    // Work done while the dialog is open and has settled, right before the
+    // dialog is ended. What it throws ends the dialog with Cancel instead and
+    // is thrown again by RethrowFailure.
+    void WhileOpen(std::function<void(HWND dialog)> work) { m_whileOpen = std::move(work); }
 
+    void RethrowFailure() const;
     bool Opened() const { return m_shown != 0; }
     double OpenSeconds() const { return m_shown - m_start; }
     double CommitSeconds() const { return m_commitSeconds; }
-    // Of the list when the dialog was open: its items, and those checked.
-    int ItemCount() const { return m_itemCount; }
+    // Of the list when the dialog was open: its items' texts in order, and
+    // how many were checked.
+    const std::vector<std::string>& ItemTexts() const { return m_itemTexts; }
     int CheckedCount() const { return m_checkedCount; }
+
+    // Delivers the thread's messages for a quarter of a second, while Wine's
+    // other processes finish with what the dialog just did.
+    static void Settle();
 
 private:
     static LRESULT CALLBACK OnTrainingEvent(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK DialogSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnDialogShown(HWND dialog);
-    static void Settle();
+    void Observe(HWND dialog);
     double TimeCommand(HWND dialog, int command) const;
 
     static DialogProbe* s_active;
@@ -68,9 +78,13 @@ private:
     double m_start = 0;
     double m_shown = 0;
     double m_commitSeconds = 0;
-    std::function<void()> m_whileOpen;
+    std::function<void(HWND)> m_whileOpen;
+    std::exception_ptr m_failure;
     WNDPROC m_dialogProc = nullptr; // the dialog's own, under the subclass
     double m_hideRequested = 0;
-    int m_itemCount = -1;
+    std::vector<std::string> m_itemTexts;
     int m_checkedCount = -1;
 };
+
+// Sends the dialog the BN_CLICKED of one of its buttons, as a click does.
+void ClickButton(HWND dialog, int button);

@@ -1,39 +1,71 @@
 #include "floor_dialog.h"
 
+#include "clock.h"
 #include "common/unique_handle.h"
 #include "dialog/control_ids.h"
+#include "list_view.h"
 #include "store/registry_key.h"
 #include "tests/support/registry_fixture.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <unordered_set>
 
 namespace {
 
 constexpr UINT kRestrictedLicenseEmbedding = 2;
+// Room for the sort key of any face name the font service reports.
+constexpr int kSortKeyBytes = 1024;
 
 struct FloorRun {
     std::string tessellateListPath;
     std::string embedListPath;
-    std::vector<FloorFace> faces;
+    FloorOpening opening;
     bool failed = false;
+};
+
+struct KeyedFace {
+    std::string sortKey;
+    FloorFace face;
 };
 
 struct Discovery {
     HDC dc = nullptr;
-    HKEY tessellateList = nullptr;
-    HKEY embedList = nullptr;
+    const std::unordered_set<std::string>& switchedOff;
     std::vector<std::string> families;
-    std::unordered_set<std::string> seen;
-    std::vector<BYTE> metrics; // one buffer for every variant
-    std::vector<FloorFace>& faces;
+    std::unordered_set<std::string> names;    // every face name met
+    std::unordered_set<std::string> sortKeys; // of the faces kept
+    std::vector<BYTE> metrics;                // one buffer for every variant
+    std::vector<KeyedFace> faces;
 };
 
-bool Listed(HKEY list, const char* face)
+std::string Capitals(std::string name)
 {
-    return list && ::RegQueryValueExA(list, face, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    ::CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}
+
+// The value names of both lists, each list enumerated once, in capitals:
+// the registry matches value names without regard to case.
+std::unordered_set<std::string> SwitchedOffNames(const FloorRun& run)
+{
+    std::unordered_set<std::string> names;
+    for (const std::string* path : {&run.tessellateListPath, &run.embedListPath}) {
+        UniqueHKey list = OpenUserKey(*path, KEY_QUERY_VALUE);
+        char name[256];
+        for (DWORD i = 0; list; ++i) {
+            DWORD length = sizeof name;
+            const LONG result = ::RegEnumValueA(list.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
+            if (result == ERROR_MORE_DATA)
+                continue; // longer than any face name
+            if (result != ERROR_SUCCESS)
+                break;
+            names.insert(Capitals(std::string(name, length)));
+        }
+    }
+    return names;
 }
 
 int CALLBACK CollectFamily(const LOGFONTA* family, const TEXTMETRICA*, DWORD type, LPARAM param)
@@ -64,10 +96,19 @@ void MeasureVariant(const LOGFONTA& v, Discovery& discovery)
         return;
     const char* name =
         reinterpret_cast<const char*>(discovery.metrics.data() + reinterpret_cast<UINT_PTR>(metrics->otmpFaceName));
-    if (!discovery.seen.insert(name).second)
+    // A name met before needs no sort key; a new one is kept unless the
+    // locale comparison calls it equal to a face kept already.
+    if (!discovery.names.insert(name).second)
         return;
-    const bool enabled = !Listed(discovery.tessellateList, name) && !Listed(discovery.embedList, name);
-    discovery.faces.push_back({name, static_cast<UINT>(metrics->otmfsType) != kRestrictedLicenseEmbedding, enabled});
+    char sortKey[kSortKeyBytes];
+    const int keyLength = ::LCMapStringA(::GetThreadLocale(), LCMAP_SORTKEY | LOCALE_USE_CP_ACP, name, -1, sortKey,
+                                         kSortKeyBytes);
+    std::string key(sortKey, static_cast<size_t>(std::max(keyLength, 0)));
+    if (!discovery.sortKeys.insert(key).second)
+        return;
+    const bool embeddable = static_cast<UINT>(metrics->otmfsType) != kRestrictedLicenseEmbedding;
+    const bool enabled = discovery.switchedOff.count(Capitals(name)) == 0;
+    discovery.faces.push_back({std::move(key), {name, embeddable, enabled}});
 }
 
 int CALLBACK AddVariant(const LOGFONTA* variant, const TEXTMETRICA*, DWORD type, LPARAM param)
@@ -81,12 +122,14 @@ int CALLBACK AddVariant(const LOGFONTA* variant, const TEXTMETRICA*, DWORD type,
     }
 }
 
+// The faces in ascending order of their sort keys. The keys are unique, so
+// the order is the same whatever the sort's stability.
 void Discover(FloorRun& run)
 {
+    const std::unordered_set<std::string> switchedOff = SwitchedOffNames(run);
     UniqueScreenDC screen(::GetDC(nullptr));
-    UniqueHKey tessellateList = OpenUserKey(run.tessellateListPath, KEY_READ);
-    UniqueHKey embedList = OpenUserKey(run.embedListPath, KEY_READ);
-    Discovery discovery{screen.get(), tessellateList.get(), embedList.get(), {}, {}, {}, run.faces};
+    Discovery discovery{screen.get(), switchedOff, {}, {}, {}, {}, {}};
+    const double walkStart = SecondsNow();
     ::EnumFontsA(screen.get(), nullptr, &CollectFamily, reinterpret_cast<LPARAM>(&discovery));
     for (const std::string& family : discovery.families) {
         LOGFONTA request{};
@@ -94,6 +137,12 @@ void Discover(FloorRun& run)
         lstrcpynA(request.lfFaceName, family.c_str(), LF_FACESIZE);
         ::EnumFontFamiliesExA(screen.get(), &request, &AddVariant, reinterpret_cast<LPARAM>(&discovery), 0);
     }
+    run.opening.walkSeconds = SecondsNow() - walkStart;
+    std::sort(discovery.faces.begin(), discovery.faces.end(),
+              [](const KeyedFace& a, const KeyedFace& b) { return a.sortKey < b.sortKey; });
+    run.opening.faces.reserve(discovery.faces.size());
+    for (KeyedFace& keyed : discovery.faces)
+        run.opening.faces.push_back(std::move(keyed.face));
 }
 
 void FillList(HWND list, const std::vector<FloorFace>& faces)
@@ -106,23 +155,16 @@ void FillList(HWND list, const std::vector<FloorFace>& faces)
     column.fmt = LVCFMT_LEFT;
     column.cx = client.right;
     ::SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    // The control enters every new item unchecked, whatever state it is
-    // given; only the checked ones need a second message.
-    LVITEMA checked{};
-    checked.state = INDEXTOSTATEIMAGEMASK(2);
-    checked.stateMask = LVIS_STATEIMAGEMASK;
-    for (size_t i = 0; i < faces.size(); ++i) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<char*>(faces[i].name.c_str());
-        const LRESULT index = ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        if (faces[i].enabled)
-            ::SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&checked));
-    }
-    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(list, nullptr, TRUE);
+    ListRedrawSuspended quiet(list);
+    for (size_t i = 0; i < faces.size(); ++i)
+        InsertItem(list, static_cast<int>(i), faces[i].name.c_str(), faces[i].enabled);
+}
+
+// The template's list sorts itself as it is filled, item by item; the floor
+// hands it the faces sorted once instead.
+void StopSorting(HWND list)
+{
+    ::SetWindowLongPtrA(list, GWL_STYLE, ::GetWindowLongPtrA(list, GWL_STYLE) & ~LVS_SORTASCENDING);
 }
 
 INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -130,8 +172,10 @@ INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (message == WM_INITDIALOG) {
         auto& run = *reinterpret_cast<FloorRun*>(lParam);
         try {
+            const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
+            StopSorting(list);
             Discover(run);
-            FillList(::GetDlgItem(dialog, IDC_FONT_LIST), run.faces);
+            FillList(list, run.opening.faces);
         } catch (...) {
             run.failed = true;
             ::EndDialog(dialog, -1);
@@ -147,7 +191,7 @@ INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-std::vector<FloorFace> RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile)
+FloorOpening RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -156,5 +200,5 @@ std::vector<FloorFace> RunFloorDialog(HINSTANCE resources, const ScopedProfile& 
                                              reinterpret_cast<LPARAM>(&run));
     if (result == -1 || run.failed)
         throw std::runtime_error("the floor dialog could not be shown");
-    return run.faces;
+    return std::move(run.opening);
 }

@@ -14,11 +14,17 @@ struct FloorFace {
     bool enabled; // both switches on
 };
 
-// Shows the font selection template of the resource library with a dialog
-// procedure of its own that does only the work no implementation can skip:
-// the two-level enumeration with every TrueType variant realised and
-// measured, one store answer per new face from list keys opened once, and
-// the list filled with one checked or unchecked item per face while its
-// redrawing is suspended. Returns when the dialog is closed; the faces in
-// discovery order.
-std::vector<FloorFace> RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile);
+struct FloorOpening {
+    std::vector<FloorFace> faces; // in list order
+    double walkSeconds = 0;       // the two-level enumeration with every variant measured
+};
+
+// Shows the font selection template of the resource library, its list not
+// sorting itself, with a dialog procedure of its own that does only the work
+// no implementation can skip: each list's value names read once; the
+// two-level enumeration with every TrueType variant realised and measured,
+// each new face answered from the names read; the faces sorted once by their
+// locale sort keys; the list filled in that order with one checked or
+// unchecked item per face while its redrawing is suspended. Returns when the
+// dialog is closed.
+FloorOpening RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile);

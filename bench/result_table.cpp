@@ -33,13 +33,32 @@ void PrintTable(const std::vector<BenchRow>& rows)
     std::printf("%-32s %6s   %-11s %-11s %-7s %-7s %s\n", "benchmark", "size", "median", "floor", "ratio", "target",
                 "result");
     int passed = 0;
+    int failed = 0;
+    int notMeasured = 0;
     for (const BenchRow& row : rows) {
-        const bool pass = row.Passes();
-        passed += pass ? 1 : 0;
-        std::printf("%-32s %6s   %-11s %-11s %-7.2f %-7s %s\n", row.name.c_str(), row.size.c_str(),
-                    Figure(row.kind, row.median).c_str(), Figure(row.kind, row.floor).c_str(), row.Ratio(),
-                    Target(row).c_str(), pass ? "PASS" : "MISS");
+        const std::string median = Figure(row.kind, row.median);
+        switch (row.status) {
+        case BenchRow::Status::NotMeasured:
+            ++notMeasured;
+            std::printf("%-32s %6s   not measured: %s\n", row.name.c_str(), row.size.c_str(), row.note.c_str());
+            break;
+        case BenchRow::Status::Information:
+            std::printf("%-32s %6s   %-11s %-11s %-7s %-7s %s\n", row.name.c_str(), row.size.c_str(), median.c_str(),
+                        "-", "-", "-", "-");
+            break;
+        case BenchRow::Status::Measured: {
+            const bool pass = row.Passes();
+            (pass ? passed : failed) += 1;
+            std::printf("%-32s %6s   %-11s %-11s %-7.2f %-7s %s\n", row.name.c_str(), row.size.c_str(),
+                        median.c_str(), Figure(row.kind, row.floor).c_str(), row.Ratio(), Target(row).c_str(),
+                        pass ? "PASS" : "MISS");
+            break;
+        }
+        }
     }
-    std::printf("%d passed, %d failed\n", passed, static_cast<int>(rows.size()) - passed);
+    std::printf("%d passed, %d failed", passed, failed);
+    if (notMeasured)
+        std::printf(", %d not measured", notMeasured);
+    std::printf("\n");
     std::fflush(stdout);
 }

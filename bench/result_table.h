@@ -6,6 +6,11 @@
 // One benchmark figure beside its floor, both medians of the same runs.
 struct BenchRow {
     enum class Kind { Rate, Milliseconds };
+    enum class Status {
+        Measured,    // a figure, its floor and a target
+        Information, // a figure alone, with no floor or target
+        NotMeasured, // no figures; `note` says why
+    };
 
     std::string name;
     std::string size; // "-" when the benchmark has no size
@@ -13,6 +18,8 @@ struct BenchRow {
     double median;
     double floor;
     double limit; // bound on median/floor: a lower bound for rates, an upper one for times
+    Status status = Status::Measured;
+    std::string note = {};
 
     double Ratio() const { return median / floor; }
     bool Passes() const;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/unique_handle.h"
@@ -38,12 +39,20 @@ PrivateFonts::PrivateFonts(const std::string& folder, size_t limit)
     HANDLE first = ::FindFirstFileA((folder + "\\*.ttf").c_str(), &found);
     if (first == INVALID_HANDLE_VALUE)
         throw std::runtime_error("no fonts in " + folder);
-    UniqueFindHandle search(first);
-    do {
-        std::string file = folder + "\\" + found.cFileName;
+    std::vector<std::string> names;
+    {
+        UniqueFindHandle search(first);
+        do
+            names.emplace_back(found.cFileName);
+        while (::FindNextFileA(search.get(), &found));
+    }
+    // In name order, so that a limit takes the same files on every file system.
+    std::sort(names.begin(), names.end());
+    for (size_t i = 0; i < names.size() && m_files.size() < limit; ++i) {
+        std::string file = folder + "\\" + names[i];
         if (::AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr) > 0)
             m_files.push_back(file);
-    } while (m_files.size() < limit && ::FindNextFileA(search.get(), &found));
+    }
 }
 
 PrivateFonts::~PrivateFonts()

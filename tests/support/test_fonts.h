@@ -8,7 +8,7 @@ std::string ProgramDirectory();
 
 // Registers the font files of a folder for this process only (FR_PRIVATE),
 // by default all the generated test fonts beside the program, or the first
-// `limit` files the folder lists; removed again at the end of the scope.
+// `limit` files in name order; removed again at the end of the scope.
 class PrivateFonts {
 public:
     explicit PrivateFonts(const std::string& folder = ProgramDirectory() + "\\testfonts",

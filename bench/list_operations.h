@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+// Seconds of the library dialog's list operations and of their floors, each
+// timed in the same open dialog until the dialog has painted the result.
+struct ListOperationTimes {
+    double checkAll = 0;
+    double checkAllFloor = 0; // one LVM_SETITEMSTATE over every item
+    double clearAll = 0;
+    double clearAllFloor = 0;
+    bool narrowed = false; // false when the dialog has no find box
+    double narrowing = 0;
+    double narrowingFloor = 0; // emptying the list and inserting the matching items
+};
+
+// Times Check all and Clear all, each from the same list state for the
+// library and its floor (every box clear for checking all, every box checked
+// for clearing), then gives every item its check back and times narrowing
+// the list through the find box. Throws when an operation leaves other
+// items or checks than its floor.
+ListOperationTimes TimeListOperations(HWND dialog);
