@@ -160,20 +160,12 @@ void FillList(HWND list, const std::vector<FloorFace>& faces)
         InsertItem(list, static_cast<int>(i), faces[i].name.c_str(), faces[i].enabled);
 }
 
-// The template's list sorts itself as it is filled, item by item; the floor
-// hands it the faces sorted once instead.
-void StopSorting(HWND list)
-{
-    ::SetWindowLongPtrA(list, GWL_STYLE, ::GetWindowLongPtrA(list, GWL_STYLE) & ~LVS_SORTASCENDING);
-}
-
 INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         auto& run = *reinterpret_cast<FloorRun*>(lParam);
         try {
             const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
-            StopSorting(list);
             Discover(run);
             FillList(list, run.opening.faces);
         } catch (...) {

@@ -9,7 +9,6 @@ struct ListOperationTimes {
     double checkAllFloor = 0; // one LVM_SETITEMSTATE over every item
     double clearAll = 0;
     double clearAllFloor = 0;
-    bool narrowed = false; // false when the dialog has no find box
     double narrowing = 0;
     double narrowingFloor = 0; // emptying the list and inserting the matching items
 };

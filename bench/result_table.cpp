@@ -34,14 +34,9 @@ void PrintTable(const std::vector<BenchRow>& rows)
                 "result");
     int passed = 0;
     int failed = 0;
-    int notMeasured = 0;
     for (const BenchRow& row : rows) {
         const std::string median = Figure(row.kind, row.median);
         switch (row.status) {
-        case BenchRow::Status::NotMeasured:
-            ++notMeasured;
-            std::printf("%-32s %6s   not measured: %s\n", row.name.c_str(), row.size.c_str(), row.note.c_str());
-            break;
         case BenchRow::Status::Information:
             std::printf("%-32s %6s   %-11s %-11s %-7s %-7s %s\n", row.name.c_str(), row.size.c_str(), median.c_str(),
                         "-", "-", "-", "-");
@@ -56,9 +51,6 @@ void PrintTable(const std::vector<BenchRow>& rows)
         }
         }
     }
-    std::printf("%d passed, %d failed", passed, failed);
-    if (notMeasured)
-        std::printf(", %d not measured", notMeasured);
-    std::printf("\n");
+    std::printf("%d passed, %d failed\n", passed, failed);
     std::fflush(stdout);
 }

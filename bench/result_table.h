@@ -9,7 +9,6 @@ struct BenchRow {
     enum class Status {
         Measured,    // a figure, its floor and a target
         Information, // a figure alone, with no floor or target
-        NotMeasured, // no figures; `note` says why
     };
 
     std::string name;
@@ -19,7 +18,6 @@ struct BenchRow {
     double floor;
     double limit; // bound on median/floor: a lower bound for rates, an upper one for times
     Status status = Status::Measured;
-    std::string note = {};
 
     double Ratio() const { return median / floor; }
     bool Passes() const;
