@@ -1,7 +1,6 @@
 // The library's exports as the driver calls them: loaded by name, for a
 // profile of the test's own.
-#include "default_lists.h"
-
+#include "tests/support/default_lists.h"
 #include "tests/support/glyphor_library.h"
 #include "tests/support/import_hook.h"
 
@@ -49,7 +48,7 @@ TEST(Exports, ColdProfileIsPreparedWithTheDefaults)
     WriteDwordZero(profile.TessellateList(), "User Tessellate Choice");
     EXPECT_TRUE(glyphor.IsColdStart());
     EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_SUCCESS);
-    ExpectDefaultLists(profile);
+    EXPECT_TRUE(HoldsDefaults(profile));
     EXPECT_FALSE(glyphor.IsColdStart());
     EXPECT_FALSE(glyphor.IsEnabledForFacename("Lucinda Console", false));
     EXPECT_TRUE(glyphor.IsEnabledForFacename("User Tessellate Choice", true));
@@ -96,7 +95,7 @@ TEST(Exports, ProfileKeyWithTrailingBackslashReachesTheSameLists)
     EXPECT_FALSE(glyphor.IsColdStart());
 
     EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_SUCCESS);
-    ExpectDefaultLists(profile);
+    EXPECT_TRUE(HoldsDefaults(profile));
     EXPECT_EQ(SubkeyNames(profile.Path()), Names{"General"});
     EXPECT_EQ(SubkeyNames(profile.General()), (Names{"t2embed", "t2tessellate"}));
 }

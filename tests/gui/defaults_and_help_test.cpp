@@ -38,7 +38,7 @@ TEST_F(DefaultsButton, AnsweredYesRebuildsTheStoreAndTheCheckBoxes)
         dialog.WaitForMessageBox().Answer(IDYES);
         dialog.Sync();
         const StoreContents store = ReadStore(profile);
-        EXPECT_TRUE(HoldsDefaults(store)) << store;
+        EXPECT_TRUE(HoldsDefaults(profile)) << store;
         const std::map<std::string, bool> states = list.CheckStates();
         EXPECT_TRUE(states.at(kSans)) << "no longer listed";
         EXPECT_TRUE(states.at(kRestricted)) << "no longer listed";
@@ -46,7 +46,7 @@ TEST_F(DefaultsButton, AnsweredYesRebuildsTheStoreAndTheCheckBoxes)
             EXPECT_EQ(checked, !IsDefaultFace(face)) << face;
         dialog.Close(IDCANCEL);
     }));
-    EXPECT_TRUE(HoldsDefaults(ReadStore(profile))) << "Cancel keeps the defaults\n" << ReadStore(profile);
+    EXPECT_TRUE(HoldsDefaults(profile)) << "Cancel keeps the defaults\n" << ReadStore(profile);
 }
 
 TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)

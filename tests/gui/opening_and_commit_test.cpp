@@ -34,7 +34,7 @@ TEST_F(Opening, ColdProfileIsBroughtToTheDefaultsFirst)
             EXPECT_EQ(checked, !IsDefaultFace(face)) << face;
         EXPECT_TRUE(states.at(kSans)) << "earlier choices are gone";
         const StoreContents store = ReadStore(profile);
-        EXPECT_TRUE(HoldsDefaults(store)) << store;
+        EXPECT_TRUE(HoldsDefaults(profile)) << store;
     }
 }
 
