@@ -1,9 +1,12 @@
 // The defaults button with its question, and help.
 #include "dialog_test.h"
 #include "window_search.h"
+
+#include "framework/dialog_help_ids.h"
 #include "resources/help_ids.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 using DefaultsButton = DialogTest;
@@ -164,4 +167,32 @@ TEST_F(Help, DialogWorksWhenTheHostHasNoApplicationKey)
         dialog.Close(IDOK);
     }));
     EXPECT_TRUE(ReadStore(profile).Embeds(kSans)) << ReadStore(profile);
+}
+
+namespace {
+
+void ReleaseRegion(void* region) noexcept { ::VirtualFree(region, 0, MEM_RELEASE); }
+
+} // namespace
+
+// Truncated copies of the template, each ending where an unreadable page
+// begins, give no help numbers and read nothing past their end.
+TEST(TemplateHelpIds, TruncatedTemplateGivesNone)
+{
+    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HRSRC found = ::FindResourceA(resources.get(), MAKEINTRESOURCEA(IDD_FONT_SELECT), RT_DIALOG);
+    ASSERT_NE(found, nullptr);
+    const void* whole = ::LockResource(::LoadResource(resources.get(), found));
+    const size_t size = ::SizeofResource(resources.get(), found), page = 4096, readable = (size / page + 1) * page;
+    const UniqueHandle<void*, &ReleaseRegion> region(
+        ::VirtualAlloc(nullptr, readable + page, MEM_COMMIT, PAGE_READWRITE));
+    BYTE* const end = static_cast<BYTE*>(region.get()) + readable;
+    DWORD protection = 0;
+    ASSERT_TRUE(::VirtualProtect(end, page, PAGE_NOACCESS, &protection));
+    for (size_t length = 0; length <= size; ++length) {
+        const DialogHelpIds ids = ReadDialogHelpIds(std::memcpy(end - length, whole, length), length);
+        EXPECT_EQ(ids.controls.size(), length == size ? 8u : 0u) << length << " of " << size;
+    }
+    EXPECT_EQ(ReadDialogHelpIds(whole, size).controls.at(1),
+              std::make_pair(DWORD{IDC_FONT_LIST}, DWORD{HIDC_FONT_LIST}));
 }
