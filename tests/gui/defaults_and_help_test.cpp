@@ -150,6 +150,10 @@ TEST_F(Help, ButtonAndContextHelpReachTheHost)
         request.dwContextId = 4242;
         ::SendMessageA(dialog.Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
         expected.push_back(HexHandle(dialog.Control(IDOK)) + "\tDRV_KVF.HLP\t4242\t8");
+
+        // Without a request there is nothing to look up: handled, and the host hears nothing.
+        EXPECT_EQ(::SendMessageA(dialog.Handle(), WM_HELP, 0, 0), TRUE);
+        EXPECT_TRUE(dialog.IsOpen());
         dialog.Close(IDCANCEL);
     }));
     EXPECT_EQ(log.Lines(), expected);
