@@ -52,6 +52,22 @@ TEST_F(DefaultsButton, AnsweredYesRebuildsTheStoreAndTheCheckBoxes)
     EXPECT_TRUE(HoldsDefaults(profile)) << "Cancel keeps the defaults\n" << ReadStore(profile);
 }
 
+TEST_F(DefaultsButton, AnsweredYesWithoutGeneralChangesNothingAndShowsTheStore)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        list.SetChecked(list.Require(kSans), false);
+        dialog.PressLater(IDC_DEFAULTS_BTN);
+        dialog.WaitForMessageBox().Answer(IDYES);
+        dialog.Sync();
+        for (const auto& [face, checked] : list.CheckStates())
+            EXPECT_TRUE(checked) << face << ": without lists every switch is on";
+        dialog.Close(IDCANCEL);
+    }));
+    EXPECT_EQ(SubkeyNames(profile.Path()), std::vector<std::string>{}) << "a key was created";
+}
+
 TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)
 {
     FillStore({}, {});
