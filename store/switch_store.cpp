@@ -19,11 +19,11 @@ bool IsListedIn(HKEY list, const char* face)
 
 } // namespace
 
-bool IsEnabledForFacename(const char* face, bool tessellation)
+bool IsEnabledForFacename(const char* face, int tessellation)
 {
     if (!face)
         return true;
-    UniqueHKey list = OpenUserKey(ListPath(tessellation), KEY_READ);
+    UniqueHKey list = OpenUserKey(ListPath((tessellation & 0xFF) != 0), KEY_READ);
     return !IsListedIn(list.get(), face);
 }
 

@@ -28,7 +28,8 @@ TEST(Exports, QuerySelectorIsItsLowByte)
     const struct {
         int selector;
         bool tessellation;
-    } cases[] = {{0, false}, {1, true}, {0x100, false}, {0x101, true}, {0x7FFFFF00, false}, {-255, true}};
+    } cases[] = {{0, false},     {1, true},     {0x02, true},       {0x80, true},  {0xFF, true},
+                 {0x1FE, true},  {0x100, false}, {0x101, true},     {0x7FFFFF00, false}, {-255, true}};
     for (const auto& c : cases) {
         EXPECT_EQ(query("Embedded Off", c.selector), c.tessellation) << std::hex << "selector 0x" << c.selector;
         EXPECT_EQ(query("Tessellated Off", c.selector), !c.tessellation) << std::hex << "selector 0x" << c.selector;
