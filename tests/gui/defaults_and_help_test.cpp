@@ -72,7 +72,8 @@ TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)
 {
     FillStore({}, {});
     GlyphorLibrary glyphor(profile.Path());
-    HMODULE resources = ::GetModuleHandleA("GlyphorRes.dll");
+    const UniqueHModule library(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HMODULE resources = library.get();
     ASSERT_NE(resources, nullptr);
     char prompt[1024] = {}, caption[256] = {};
     ASSERT_GT(::LoadStringA(resources, IDS_RESET_PROMPT, prompt, sizeof prompt), 0);
