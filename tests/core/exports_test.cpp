@@ -78,6 +78,30 @@ TEST(Exports, ThousandsOfCallsLeaveNoKeyOpen)
     EXPECT_GT(opened, 2000) << "the calls were not counted";
 }
 
+// Each key is asked for with the access its use needs: the query reads, the
+// cold-start test and the defaults set values, and only the subtree of a list
+// that holds subkeys is opened for deleting.
+TEST(Exports, KeysAreAskedForWithTheLeastAccess)
+{
+    ScopedProfile profile("Exports.Access");
+    profile.CreateLists();
+    CreateKey(profile.EmbedList() + "\\Nested");
+    GlyphorLibrary glyphor(profile.Path());
+    const std::string embed = profile.EmbedList(), tessellate = profile.TessellateList();
+    std::vector<KeyRequest> expected = {
+        {embed, KEY_READ}, {tessellate, KEY_READ}, {tessellate, KEY_SET_VALUE}, {embed, KEY_SET_VALUE},
+        {profile.General(), KEY_SET_VALUE}, {"t2embed", DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE},
+        {"t2tessellate", KEY_SET_VALUE}, {embed, KEY_SET_VALUE}, {profile.General(), KEY_WRITE},
+        {"t2embed", KEY_SET_VALUE}};
+    expected.insert(expected.end(), kDefaultFaces.size() - 1, {embed, KEY_SET_VALUE});
+    HandleBalance balance(glyphor.Module());
+    glyphor.IsEnabledForFacename("Face", 0x100);
+    glyphor.IsEnabledForFacename("Face", 1);
+    glyphor.IsColdStart();
+    glyphor.SetAllToDefaults();
+    EXPECT_EQ(balance.KeyRequests(), expected);
+}
+
 // The host hands over its profile key unchecked, so a trailing backslash
 // doubles the separator in every key path. The registry takes the doubled
 // separator as one: the library finds the profile's own lists and writes

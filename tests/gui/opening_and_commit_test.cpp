@@ -1,6 +1,10 @@
 // What the dialog shows when it opens, and what OK and Cancel write.
 #include "dialog_test.h"
 
+#include "tests/support/import_hook.h"
+
+#include <set>
+
 using Opening = DialogTest;
 
 TEST_F(Opening, CheckBoxesShowWhetherTheFaceIsListed)
@@ -141,4 +145,18 @@ TEST_F(Commit, EachRunReadsTheStoreAfresh)
         EXPECT_TRUE(dialog.List().Checked(kRestricted));
         dialog.Close(IDCANCEL);
     }));
+}
+
+// Opening reads the lists; the commit opens a list to write to it, no more.
+TEST_F(Commit, KeysAreAskedForWithTheLeastAccess)
+{
+    FillStore({}, {kSans});
+    GlyphorLibrary glyphor(profile.Path());
+    HandleBalance balance(glyphor.Module());
+    ASSERT_TRUE(RunDialogAndClose(glyphor, IDOK));
+    const std::vector<KeyRequest> requests = balance.KeyRequests();
+    const std::string embed = profile.EmbedList(), tessellate = profile.TessellateList();
+    EXPECT_EQ(std::set<KeyRequest>(requests.begin(), requests.end()),
+              (std::set<KeyRequest>{{tessellate, KEY_SET_VALUE}, {embed, KEY_SET_VALUE}, {tessellate, KEY_READ},
+                                    {embed, KEY_READ}, {tessellate, KEY_WRITE}, {embed, KEY_WRITE}}));
 }
