@@ -44,6 +44,8 @@ void CFontSelectDialog::OnHelpButton()
 
 BOOL CFontSelectDialog::OnHelpInfo(HELPINFO* pHelpInfo)
 {
+    if (!pHelpInfo)
+        return TRUE; // any window of the process may send WM_HELP without a request
     DoHelp(static_cast<HWND>(pHelpInfo->hItemHandle), kHelpFile, pHelpInfo->dwContextId, kHelpContextCommand);
     return TRUE;
 }

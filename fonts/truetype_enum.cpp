@@ -51,8 +51,18 @@ bool ReadFaceMetrics(HDC dc, FaceMetrics& out)
     return true;
 }
 
-void AddFace(const LOGFONTA& variant, EnumerationState& state)
+// First level: keeps the name of a TrueType family.
+void CollectTrueTypeFamily(const LOGFONTA& family, EnumerationState& state)
 {
+    state.families.emplace_back(family.lfFaceName);
+}
+
+// Second level: realises one variant, reads its outline metrics and enters its
+// face name unless the collection holds it already.
+void AddTrueTypeFace(const LOGFONTA& variant, EnumerationState& state)
+{
+    // Field by field (byte fields widened without sign), not CreateFontIndirectA:
+    // every font the library makes goes through this one call, which the handle checks count.
     UniqueHFont font(::CreateFontA(variant.lfHeight, variant.lfWidth, variant.lfEscapement, variant.lfOrientation,
                                    variant.lfWeight, variant.lfItalic, variant.lfUnderline, variant.lfStrikeOut,
                                    variant.lfCharSet, variant.lfOutPrecision, variant.lfClipPrecision,
@@ -73,43 +83,36 @@ void AddFace(const LOGFONTA& variant, EnumerationState& state)
     fonts.AddEntry(face.facename, embeddable, enabled, face.fsType);
 }
 
+// The callback of both levels: hands `Take` the fonts of exactly the TrueType
+// type. No exception may unwind through the font service: the first one ends
+// the enumeration and waits in the state for the caller.
+template <void (*Take)(const LOGFONTA&, EnumerationState&)>
+int CALLBACK OnTrueTypeFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM param)
+{
+    auto& state = *reinterpret_cast<EnumerationState*>(param);
+    if (type != TRUETYPE_FONTTYPE)
+        return 1;
+    try {
+        Take(*font, state);
+        return 1;
+    } catch (...) {
+        state.failure = std::current_exception();
+        return 0;
+    }
+}
+
 } // namespace
-
-int CALLBACK CollectTrueTypeFamily(const LOGFONTA* family, const TEXTMETRICA*, DWORD type, LPARAM param)
-{
-    auto& state = *reinterpret_cast<EnumerationState*>(param);
-    if (type != TRUETYPE_FONTTYPE)
-        return 1;
-    try {
-        state.families.emplace_back(family->lfFaceName);
-        return 1;
-    } catch (...) {
-        state.failure = std::current_exception();
-        return 0;
-    }
-}
-
-int CALLBACK AddTrueTypeFace(const LOGFONTA* variant, const TEXTMETRICA*, DWORD type, LPARAM param)
-{
-    auto& state = *reinterpret_cast<EnumerationState*>(param);
-    if (type != TRUETYPE_FONTTYPE)
-        return 1;
-    try {
-        AddFace(*variant, state);
-        return 1;
-    } catch (...) {
-        state.failure = std::current_exception();
-        return 0;
-    }
-}
 
 void EnumerateTrueTypeFaces(CFontEnumClient& client)
 {
     UniqueScreenDC screen(::GetDC(nullptr));
     EnumerationState state(client);
+    // Lent to the client for the length of the run, and taken from there by
+    // the second level: the client sees which context is in use and gets it
+    // back with the font it held.
     client.SetEnumDC(screen.get());
 
-    ::EnumFontsA(screen.get(), nullptr, &CollectTrueTypeFamily, reinterpret_cast<LPARAM>(&state));
+    ::EnumFontsA(screen.get(), nullptr, &OnTrueTypeFont<CollectTrueTypeFamily>, reinterpret_cast<LPARAM>(&state));
     for (const std::string& family : state.families) {
         if (state.failure)
             break;
@@ -117,7 +120,8 @@ void EnumerateTrueTypeFaces(CFontEnumClient& client)
         request.lfCharSet = DEFAULT_CHARSET;
         lstrcpynA(request.lfFaceName, family.c_str(), LF_FACESIZE);
         request.lfPitchAndFamily = 0;
-        ::EnumFontFamiliesExA(client.GetEnumDC(), &request, &AddTrueTypeFace, reinterpret_cast<LPARAM>(&state), 0);
+        ::EnumFontFamiliesExA(client.GetEnumDC(), &request, &OnTrueTypeFont<AddTrueTypeFace>,
+                              reinterpret_cast<LPARAM>(&state), 0);
     }
 
     client.SetEnumDC(nullptr);

@@ -21,10 +21,3 @@ protected:
 // order the font service reports the variants. An allocation failure ends the
 // enumeration with the collection consistent and is rethrown afterwards.
 void EnumerateTrueTypeFaces(CFontEnumClient& client);
-
-// First level: keeps the names of TrueType families.
-int CALLBACK CollectTrueTypeFamily(const LOGFONTA* family, const TEXTMETRICA* metrics, DWORD type, LPARAM state);
-
-// Second level: realises one variant, reads its outline metrics and enters its
-// face name unless the collection holds it already.
-int CALLBACK AddTrueTypeFace(const LOGFONTA* variant, const TEXTMETRICA* metrics, DWORD type, LPARAM state);

@@ -1,32 +1,34 @@
+#define AFX_BUILD
 #include "dialog_help_ids.h"
 
 #include <cstring>
 
 namespace {
 
-// Reads an extended dialog template, bounds-checked: WORD-aligned fields,
-// DWORD-aligned item headers, and names that are a string or an ordinal.
+// Reads an extended dialog template: WORD-aligned fields, DWORD-aligned item
+// headers, and names that are a string or an ordinal. The position never
+// passes the end; the first read or skip that would fails the reader for
+// good, and a failed reader reads nothing more (every value reads as 0).
 class TemplateReader {
 public:
-    TemplateReader(const BYTE* data, size_t size) : m_begin(data), m_pos(data), m_end(data + size) {}
+    TemplateReader(const BYTE* data, size_t size) : m_data(data), m_size(size) {}
 
-    bool Ok() const { return m_pos <= m_end; }
+    bool Failed() const { return m_failed; }
 
     template <typename T>
     T Read()
     {
         T value{};
-        if (static_cast<size_t>(m_end - m_pos) >= sizeof(T))
-            std::memcpy(&value, m_pos, sizeof(T));
-        Skip(sizeof(T));
+        if (Take(sizeof(T)))
+            std::memcpy(&value, m_data + m_pos - sizeof(T), sizeof(T));
         return value;
     }
 
-    void Skip(size_t bytes) { m_pos = static_cast<size_t>(m_end - m_pos) >= bytes ? m_pos + bytes : m_end + 1; }
+    void Skip(size_t bytes) { Take(bytes); }
 
     void SkipString()
     {
-        while (m_pos < m_end && Read<WCHAR>() != 0) {
+        while (Read<WCHAR>() != 0) {
         }
     }
 
@@ -39,12 +41,23 @@ public:
             SkipString();
     }
 
-    void AlignToDword() { Skip((4 - static_cast<size_t>(m_pos - m_begin) % 4) % 4); }
+    void AlignToDword() { Skip((4 - m_pos % 4) % 4); }
 
 private:
-    const BYTE* m_begin;
-    const BYTE* m_pos;
-    const BYTE* m_end;
+    // Moves past `bytes` when they all lie within the template.
+    bool Take(size_t bytes)
+    {
+        if (m_failed || m_size - m_pos < bytes)
+            m_failed = true;
+        else
+            m_pos += bytes;
+        return !m_failed;
+    }
+
+    const BYTE* m_data;
+    size_t m_size;
+    size_t m_pos = 0; // never beyond m_size
+    bool m_failed = false;
 };
 
 void SetHelpIdWhereMissing(HWND window, DWORD helpId)
@@ -55,19 +68,15 @@ void SetHelpIdWhereMissing(HWND window, DWORD helpId)
 
 } // namespace
 
-void ApplyTemplateHelpIds(HWND dialog, HINSTANCE module, UINT templateId)
+DialogHelpIds ReadDialogHelpIds(const void* data, size_t size)
 {
-    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
-    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
-    if (!data)
-        return;
-    TemplateReader reader(data, ::SizeofResource(module, found));
+    TemplateReader reader(static_cast<const BYTE*>(data), size);
     const WORD version = reader.Read<WORD>();
     const WORD signature = reader.Read<WORD>();
     if (version != 1 || signature != 0xFFFF)
-        return; // only extended templates carry help ids
-    SetHelpIdWhereMissing(dialog, reader.Read<DWORD>());
+        return {}; // only extended templates carry help ids
+    DialogHelpIds ids;
+    ids.dialog = reader.Read<DWORD>();
     reader.Read<DWORD>(); // extended style
     const DWORD style = reader.Read<DWORD>();
     const WORD items = reader.Read<WORD>();
@@ -79,7 +88,7 @@ void ApplyTemplateHelpIds(HWND dialog, HINSTANCE module, UINT templateId)
         reader.Skip(2 * sizeof(WORD) + 2 * sizeof(BYTE)); // point size, weight, italic, character set
         reader.SkipString();                              // typeface
     }
-    for (WORD item = 0; item < items && reader.Ok(); ++item) {
+    for (WORD item = 0; item < items && !reader.Failed(); ++item) {
         reader.AlignToDword();
         const DWORD helpId = reader.Read<DWORD>();
         reader.Skip(2 * sizeof(DWORD) + 4 * sizeof(short)); // extended style, style, position, size
@@ -87,7 +96,22 @@ void ApplyTemplateHelpIds(HWND dialog, HINSTANCE module, UINT templateId)
         reader.SkipNameOrOrdinal(); // class
         reader.SkipNameOrOrdinal(); // text
         reader.Skip(reader.Read<WORD>()); // creation data
-        if (reader.Ok())
-            SetHelpIdWhereMissing(::GetDlgItem(dialog, static_cast<int>(id)), helpId);
+        ids.controls.emplace_back(id, helpId);
     }
+    if (reader.Failed())
+        return {};
+    return ids;
+}
+
+void ApplyTemplateHelpIds(HWND dialog, HINSTANCE module, UINT templateId)
+{
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (!data)
+        return;
+    const DialogHelpIds ids = ReadDialogHelpIds(data, ::SizeofResource(module, found));
+    SetHelpIdWhereMissing(dialog, ids.dialog);
+    for (const auto& [control, helpId] : ids.controls)
+        SetHelpIdWhereMissing(::GetDlgItem(dialog, static_cast<int>(control)), helpId);
 }

@@ -1,8 +1,6 @@
 #define AFX_BUILD
 #include "afx.h"
 
-#include <cstring>
-
 namespace {
 
 // The state of the process's main module, current whenever no module has

@@ -5,6 +5,7 @@
 namespace {
 const char kResourceLibrary[] = "GlyphorRes.dll";
 const char kResourceLibraryMissing[] = "GlyphorRes.dll not found";
+constexpr DWORD kResourceImage = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
 } // namespace
 
 // Built before the key paths and destroyed after them.
@@ -17,7 +18,9 @@ CFontSelectApp::~CFontSelectApp() = default;
 BOOL CFontSelectApp::InitInstance()
 {
     // By bare name: the platform's search order decides which file is found.
-    m_hResourceDll.reset(::LoadLibraryA(kResourceLibrary));
+    // Mapped as a resource image only, so that none of its code runs, even
+    // in a copy planted somewhere on that search path.
+    m_hResourceDll.reset(::LoadLibraryExA(kResourceLibrary, nullptr, kResourceImage));
     if (!m_hResourceDll) {
         AfxMessageBox(kResourceLibraryMissing, MB_OK, 0);
         return FALSE;

@@ -1,12 +1,15 @@
 #pragma once
 
-// The library's exports as a caller that loads it at run time sees them.
+// The exports of Glyphor.dll as a driver that loads it at run time sees them:
+// cdecl functions under undecorated names, found with GetProcAddress.
 
 #include <windows.h>
 
 extern "C" {
-typedef void (*RunGlyphorDialogFn)();
-typedef bool (*IsEnabledForFacenameFn)(const char* face, bool tessellation);
-typedef bool (*IsColdStartFn)();
-typedef LONG (*SetAllToDefaultsFn)();
+typedef void(__cdecl* RunGlyphorDialogFn)();
+// The list selector is a 32-bit value of which only the low byte counts:
+// non-zero asks the tessellation list, zero the embedding list.
+typedef bool(__cdecl* IsEnabledForFacenameFn)(const char* face, int tessellation);
+typedef bool(__cdecl* IsColdStartFn)();
+typedef LONG(__cdecl* SetAllToDefaultsFn)();
 }

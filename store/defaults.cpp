@@ -35,12 +35,28 @@ bool CanOpenForWriting(const std::string& path)
     return static_cast<bool>(OpenUserKey(path, KEY_SET_VALUE));
 }
 
+// The rights that deleting a key's subkeys through its handle takes.
+constexpr REGSAM kDeleteSubkeysAccess = DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE;
+
 // A list key that holds subkeys cannot be deleted on its own; it goes with
-// its subtree so that none of its values outlives the reset.
+// its subtree so that none of its values outlives the reset. The subkeys are
+// deleted through a handle with the rights that takes (General is held only
+// for setting values), then the list key itself.
 void DeleteList(HKEY general, const char* name)
 {
-    if (::RegDeleteKeyA(general, name) != ERROR_SUCCESS)
-        ::RegDeleteTreeA(general, name);
+    if (::RegDeleteKeyA(general, name) == ERROR_SUCCESS)
+        return;
+    {
+        UniqueHKey list = OpenSubkey(general, name, kDeleteSubkeysAccess);
+        if (!list)
+            return;
+        char subkey[512]; // a key name of 255 characters, in double-byte code pages too
+        DWORD length = sizeof subkey;
+        while (::RegEnumKeyExA(list.get(), 0, subkey, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+               ::RegDeleteTreeA(list.get(), subkey) == ERROR_SUCCESS)
+            length = sizeof subkey;
+    }
+    ::RegDeleteKeyA(general, name);
 }
 
 } // namespace

@@ -15,6 +15,13 @@ inline UniqueHKey OpenUserKey(const std::string& path, REGSAM access, LONG* erro
     return UniqueHKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
+// Opens a subkey of an open key; empty when the open fails.
+inline UniqueHKey OpenSubkey(HKEY parent, const char* name, REGSAM access)
+{
+    HKEY key = nullptr;
+    return UniqueHKey(::RegOpenKeyExA(parent, name, 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
+}
+
 // Creates (or opens) a non-volatile subkey with an empty class; empty on failure.
 inline UniqueHKey CreateSubkey(HKEY parent, const char* name, REGSAM access)
 {

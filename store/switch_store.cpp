@@ -33,11 +33,11 @@ void WriteSwitch(HKEY list, const char* face, bool enabled)
 
 } // namespace
 
-bool IsEnabledForFacename(const char* face, bool tessellation)
+bool IsEnabledForFacename(const char* face, int tessellation)
 {
     if (!face)
         return true;
-    UniqueHKey list = OpenUserKey(ListPath(tessellation), KEY_READ);
+    UniqueHKey list = OpenUserKey(ListPath((tessellation & 0xFF) != 0), KEY_READ);
     return !list || !HasValue(list.get(), face);
 }
 

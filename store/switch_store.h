@@ -7,9 +7,10 @@
 // every other face, and every face of a list that cannot be opened, has it on.
 
 extern "C" {
-// The driver's question: is this face's switch on? A true selector asks the
-// tessellation list, false the embedding list.
-bool IsEnabledForFacename(const char* face, bool tessellation);
+// The driver's question: is this face's switch on? The driver passes the
+// selector as a 32-bit value of which only the low byte counts: non-zero asks
+// the tessellation list, zero the embedding list.
+bool IsEnabledForFacename(const char* face, int tessellation);
 }
 
 // True only when both of the face's switches are on.

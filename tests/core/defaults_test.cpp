@@ -1,9 +1,9 @@
 // Cold start and the defaults, through the store code linked into this program.
-#include "default_lists.h"
 #include "process_profile.h"
 
 #include "store/defaults.h"
 #include "store/switch_store.h"
+#include "tests/support/default_lists.h"
 
 #include <string>
 #include <vector>
@@ -42,7 +42,7 @@ TEST_F(ColdStart, DefaultsReplaceEveryUserChoice)
 {
     m_profile.CreateGeneral();
     EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS) << "from a cold profile";
-    ExpectDefaultLists(m_profile);
+    EXPECT_TRUE(HoldsDefaults(m_profile));
     EXPECT_FALSE(IsColdStart());
 
     for (const char* face : {"User Face", "Arial", "Zapf Choice"}) {
@@ -50,7 +50,7 @@ TEST_F(ColdStart, DefaultsReplaceEveryUserChoice)
         WriteDwordZero(m_profile.TessellateList(), face);
     }
     EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS) << "over user choices";
-    ExpectDefaultLists(m_profile);
+    EXPECT_TRUE(HoldsDefaults(m_profile));
     EXPECT_TRUE(IsEnabledForFacename("Arial", true));
     EXPECT_FALSE(IsEnabledForFacename("Arial", false));
 }
@@ -67,7 +67,7 @@ TEST_F(ColdStart, DefaultsReplaceListsThatHoldSubkeys)
     CreateKey(m_profile.General() + "\\Sibling Key");
 
     EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
-    ExpectDefaultLists(m_profile);
+    EXPECT_TRUE(HoldsDefaults(m_profile));
     EXPECT_FALSE(IsColdStart());
     EXPECT_EQ(ValueNames(m_profile.General()), Names{"Sibling Value"}) << "General's own values";
     EXPECT_TRUE(KeyExists(m_profile.General() + "\\Sibling Key"));

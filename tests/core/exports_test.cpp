@@ -1,7 +1,6 @@
 // The library's exports as the driver calls them: loaded by name, for a
 // profile of the test's own.
-#include "default_lists.h"
-
+#include "tests/support/default_lists.h"
 #include "tests/support/glyphor_library.h"
 #include "tests/support/import_hook.h"
 
@@ -29,7 +28,8 @@ TEST(Exports, QuerySelectorIsItsLowByte)
     const struct {
         int selector;
         bool tessellation;
-    } cases[] = {{0, false}, {1, true}, {0x100, false}, {0x101, true}, {0x7FFFFF00, false}, {-255, true}};
+    } cases[] = {{0, false},     {1, true},     {0x02, true},       {0x80, true},  {0xFF, true},
+                 {0x1FE, true},  {0x100, false}, {0x101, true},     {0x7FFFFF00, false}, {-255, true}};
     for (const auto& c : cases) {
         EXPECT_EQ(query("Embedded Off", c.selector), c.tessellation) << std::hex << "selector 0x" << c.selector;
         EXPECT_EQ(query("Tessellated Off", c.selector), !c.tessellation) << std::hex << "selector 0x" << c.selector;
@@ -49,7 +49,7 @@ TEST(Exports, ColdProfileIsPreparedWithTheDefaults)
     WriteDwordZero(profile.TessellateList(), "User Tessellate Choice");
     EXPECT_TRUE(glyphor.IsColdStart());
     EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_SUCCESS);
-    ExpectDefaultLists(profile);
+    EXPECT_TRUE(HoldsDefaults(profile));
     EXPECT_FALSE(glyphor.IsColdStart());
     EXPECT_FALSE(glyphor.IsEnabledForFacename("Lucinda Console", false));
     EXPECT_TRUE(glyphor.IsEnabledForFacename("User Tessellate Choice", true));
@@ -78,6 +78,30 @@ TEST(Exports, ThousandsOfCallsLeaveNoKeyOpen)
     EXPECT_GT(opened, 2000) << "the calls were not counted";
 }
 
+// Each key is asked for with the access its use needs: the query reads, the
+// cold-start test and the defaults set values, and only the subtree of a list
+// that holds subkeys is opened for deleting.
+TEST(Exports, KeysAreAskedForWithTheLeastAccess)
+{
+    ScopedProfile profile("Exports.Access");
+    profile.CreateLists();
+    CreateKey(profile.EmbedList() + "\\Nested");
+    GlyphorLibrary glyphor(profile.Path());
+    const std::string embed = profile.EmbedList(), tessellate = profile.TessellateList();
+    std::vector<KeyRequest> expected = {
+        {embed, KEY_READ}, {tessellate, KEY_READ}, {tessellate, KEY_SET_VALUE}, {embed, KEY_SET_VALUE},
+        {profile.General(), KEY_SET_VALUE}, {"t2embed", DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE},
+        {"t2tessellate", KEY_SET_VALUE}, {embed, KEY_SET_VALUE}, {profile.General(), KEY_WRITE},
+        {"t2embed", KEY_SET_VALUE}};
+    expected.insert(expected.end(), kDefaultFaces.size() - 1, {embed, KEY_SET_VALUE});
+    HandleBalance balance(glyphor.Module());
+    glyphor.IsEnabledForFacename("Face", 0x100);
+    glyphor.IsEnabledForFacename("Face", 1);
+    glyphor.IsColdStart();
+    glyphor.SetAllToDefaults();
+    EXPECT_EQ(balance.KeyRequests(), expected);
+}
+
 // The host hands over its profile key unchecked, so a trailing backslash
 // doubles the separator in every key path. The registry takes the doubled
 // separator as one: the library finds the profile's own lists and writes
@@ -96,7 +120,7 @@ TEST(Exports, ProfileKeyWithTrailingBackslashReachesTheSameLists)
     EXPECT_FALSE(glyphor.IsColdStart());
 
     EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_SUCCESS);
-    ExpectDefaultLists(profile);
+    EXPECT_TRUE(HoldsDefaults(profile));
     EXPECT_EQ(SubkeyNames(profile.Path()), Names{"General"});
     EXPECT_EQ(SubkeyNames(profile.General()), (Names{"t2embed", "t2tessellate"}));
 }

@@ -1,9 +1,13 @@
 // The defaults button with its question, and help.
 #include "dialog_test.h"
 #include "window_search.h"
+
+#include "framework/dialog_help_ids.h"
 #include "resources/help_ids.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 using DefaultsButton = DialogTest;
@@ -38,7 +42,7 @@ TEST_F(DefaultsButton, AnsweredYesRebuildsTheStoreAndTheCheckBoxes)
         dialog.WaitForMessageBox().Answer(IDYES);
         dialog.Sync();
         const StoreContents store = ReadStore(profile);
-        EXPECT_TRUE(HoldsDefaults(store)) << store;
+        EXPECT_TRUE(HoldsDefaults(profile)) << store;
         const std::map<std::string, bool> states = list.CheckStates();
         EXPECT_TRUE(states.at(kSans)) << "no longer listed";
         EXPECT_TRUE(states.at(kRestricted)) << "no longer listed";
@@ -46,14 +50,31 @@ TEST_F(DefaultsButton, AnsweredYesRebuildsTheStoreAndTheCheckBoxes)
             EXPECT_EQ(checked, !IsDefaultFace(face)) << face;
         dialog.Close(IDCANCEL);
     }));
-    EXPECT_TRUE(HoldsDefaults(ReadStore(profile))) << "Cancel keeps the defaults\n" << ReadStore(profile);
+    EXPECT_TRUE(HoldsDefaults(profile)) << "Cancel keeps the defaults\n" << ReadStore(profile);
+}
+
+TEST_F(DefaultsButton, AnsweredYesWithoutGeneralChangesNothingAndShowsTheStore)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        list.SetChecked(list.Require(kSans), false);
+        dialog.PressLater(IDC_DEFAULTS_BTN);
+        dialog.WaitForMessageBox().Answer(IDYES);
+        dialog.Sync();
+        for (const auto& [face, checked] : list.CheckStates())
+            EXPECT_TRUE(checked) << face << ": without lists every switch is on";
+        dialog.Close(IDCANCEL);
+    }));
+    EXPECT_EQ(SubkeyNames(profile.Path()), std::vector<std::string>{}) << "a key was created";
 }
 
 TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)
 {
     FillStore({}, {});
     GlyphorLibrary glyphor(profile.Path());
-    HMODULE resources = ::GetModuleHandleA("GlyphorRes.dll");
+    const UniqueHModule library(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HMODULE resources = library.get();
     ASSERT_NE(resources, nullptr);
     char prompt[1024] = {}, caption[256] = {};
     ASSERT_GT(::LoadStringA(resources, IDS_RESET_PROMPT, prompt, sizeof prompt), 0);
@@ -141,6 +162,10 @@ TEST_F(Help, ButtonAndContextHelpReachTheHost)
         request.dwContextId = 4242;
         ::SendMessageA(dialog.Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
         expected.push_back(HexHandle(dialog.Control(IDOK)) + "\tDRV_KVF.HLP\t4242\t8");
+
+        // Without a request there is nothing to look up: handled, and the host hears nothing.
+        EXPECT_EQ(::SendMessageA(dialog.Handle(), WM_HELP, 0, 0), TRUE);
+        EXPECT_TRUE(dialog.IsOpen());
         dialog.Close(IDCANCEL);
     }));
     EXPECT_EQ(log.Lines(), expected);
@@ -158,4 +183,33 @@ TEST_F(Help, DialogWorksWhenTheHostHasNoApplicationKey)
         dialog.Close(IDOK);
     }));
     EXPECT_TRUE(ReadStore(profile).Embeds(kSans)) << ReadStore(profile);
+}
+
+namespace {
+
+void ReleaseRegion(void* region) noexcept { ::VirtualFree(region, 0, MEM_RELEASE); }
+
+} // namespace
+
+// Truncated copies of the template, each ending where an unreadable page
+// begins, give no help numbers and read nothing past their end.
+TEST(TemplateHelpIds, TruncatedTemplateGivesNone)
+{
+    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HRSRC found = ::FindResourceA(resources.get(), MAKEINTRESOURCEA(IDD_FONT_SELECT), RT_DIALOG);
+    ASSERT_NE(found, nullptr);
+    const void* whole = ::LockResource(::LoadResource(resources.get(), found));
+    const size_t size = ::SizeofResource(resources.get(), found), page = 4096, readable = (size / page + 1) * page;
+    const UniqueHandle<void*, &ReleaseRegion> region(
+        ::VirtualAlloc(nullptr, readable + page, MEM_COMMIT, PAGE_READWRITE));
+    BYTE* const end = static_cast<BYTE*>(region.get()) + readable;
+    DWORD protection = 0;
+    ASSERT_TRUE(::VirtualProtect(end, page, PAGE_NOACCESS, &protection));
+    for (size_t length = 0; length <= size; ++length) {
+        const DialogHelpIds ids = ReadDialogHelpIds(std::memcpy(end - length, whole, length), length);
+        EXPECT_EQ(ids.controls.size(), length == size ? 11u : 0u) << length << " of " << size;
+    }
+    const auto controls = ReadDialogHelpIds(whole, size).controls;
+    EXPECT_NE(std::find(controls.begin(), controls.end(), std::make_pair(DWORD{IDC_FONT_LIST}, DWORD{HIDC_FONT_LIST})),
+              controls.end());
 }

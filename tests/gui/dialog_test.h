@@ -4,6 +4,7 @@
 #include "store_contents.h"
 
 #include "dialog/control_ids.h"
+#include "tests/support/default_lists.h"
 #include "tests/support/test_fonts.h"
 
 #include <gtest/gtest.h>

@@ -47,6 +47,30 @@ TEST(ModuleStart, MissingResourceLibraryFailsTheLoadAfterOneMessage)
     EXPECT_EQ(SubkeyNames(profile.Path()), std::vector<std::string>{});
 }
 
+// A resource library planted where the search by bare name finds it, whose
+// entry point refuses every load that runs it, still serves the dialog.
+TEST(ModuleStart, PlantedResourceLibraryRunsNoCodeYetServesTheDialog)
+{
+    const std::string folder = ProgramDirectory() + "\\planted";
+    EXPECT_FALSE(UniqueHModule(::LoadLibraryA((folder + "\\GlyphorRes.dll").c_str()))) << "its entry point ran";
+    ScopedProfile profile("dialog_tests.ModuleStart.Planted");
+    profile.CreateLists();
+    ScopedEnvironment profileKey("KYREG8_PROFILE_KEY", profile.Path().c_str());
+    ChildProcess driver("\"" + folder + "\\GlyphorDriver.exe\" dialog", folder);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindDialogWindow(driver.Id(), 0, nullptr, "TrueType Fonts")); },
+                          kWindowTimeoutMs));
+    char label[64] = {};
+    ::GetDlgItemTextA(dialog, IDC_FONT_LIST_CAPTION, label, sizeof label);
+    EXPECT_STREQ(label, "Fonts") << "the planted template";
+    ::PostMessageA(dialog, WM_COMMAND, IDC_DEFAULTS_BTN, 0);
+    const MessageBoxWindow box = WaitForMessageBox(driver.Id(), 0, dialog);
+    EXPECT_EQ(box.Text(), "Reset to the defaults?") << "the planted strings";
+    box.Answer(IDNO);
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(driver.WaitForExit(kWindowTimeoutMs));
+}
+
 class ResourceVariants : public DialogTest {
 protected:
     // Runs the dialog with `variant` as the resource library, on a profile

@@ -1,6 +1,10 @@
 // What the dialog shows when it opens, and what OK and Cancel write.
 #include "dialog_test.h"
 
+#include "tests/support/import_hook.h"
+
+#include <set>
+
 using Opening = DialogTest;
 
 TEST_F(Opening, CheckBoxesShowWhetherTheFaceIsListed)
@@ -34,7 +38,7 @@ TEST_F(Opening, ColdProfileIsBroughtToTheDefaultsFirst)
             EXPECT_EQ(checked, !IsDefaultFace(face)) << face;
         EXPECT_TRUE(states.at(kSans)) << "earlier choices are gone";
         const StoreContents store = ReadStore(profile);
-        EXPECT_TRUE(HoldsDefaults(store)) << store;
+        EXPECT_TRUE(HoldsDefaults(profile)) << store;
     }
 }
 
@@ -141,4 +145,18 @@ TEST_F(Commit, EachRunReadsTheStoreAfresh)
         EXPECT_TRUE(dialog.List().Checked(kRestricted));
         dialog.Close(IDCANCEL);
     }));
+}
+
+// Opening reads the lists; the commit opens a list to write to it, no more.
+TEST_F(Commit, KeysAreAskedForWithTheLeastAccess)
+{
+    FillStore({}, {kSans});
+    GlyphorLibrary glyphor(profile.Path());
+    HandleBalance balance(glyphor.Module());
+    ASSERT_TRUE(RunDialogAndClose(glyphor, IDOK));
+    const std::vector<KeyRequest> requests = balance.KeyRequests();
+    const std::string embed = profile.EmbedList(), tessellate = profile.TessellateList();
+    EXPECT_EQ(std::set<KeyRequest>(requests.begin(), requests.end()),
+              (std::set<KeyRequest>{{tessellate, KEY_SET_VALUE}, {embed, KEY_SET_VALUE}, {tessellate, KEY_READ},
+                                    {embed, KEY_READ}}));
 }

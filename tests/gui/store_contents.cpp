@@ -27,18 +27,6 @@ void PrintList(std::ostream& out, const char* name, bool exists, const std::vect
 
 } // namespace
 
-const std::vector<std::string> kDefaultFaces = {
-    "Arial", "Arial Black", "Comic Sans MS", "Courier New", "Impact", "Lucinda Console", "Lucinda Sans Unicode",
-    "Marlett", "Tahoma", "Tahoma Bold", "Times New Roman", "Times New Roman Bold", "Times New Roman Bold Italic",
-    "Times New Roman Italic", "Verdana", "Verdana Bold", "Verdana Bold Italic", "Verdana Italic", "Webdings",
-    "Wingdings",
-};
-
-bool IsDefaultFace(const std::string& face)
-{
-    return std::find(kDefaultFaces.begin(), kDefaultFaces.end(), face) != kDefaultFaces.end();
-}
-
 bool StoreContents::Embeds(const std::string& face) const
 {
     return Contains(embed, face);
@@ -72,11 +60,4 @@ std::ostream& operator<<(std::ostream& out, const StoreContents& store)
     PrintList(out, "t2embed", store.embedList, store.embed);
     PrintList(out, "t2tessellate", store.tessellateList, store.tessellate);
     return out;
-}
-
-bool HoldsDefaults(const StoreContents& store)
-{
-    std::vector<std::string> defaults = kDefaultFaces;
-    std::sort(defaults.begin(), defaults.end());
-    return store.embed == defaults && store.tessellateList && store.tessellate.empty();
 }

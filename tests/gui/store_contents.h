@@ -23,10 +23,3 @@ struct StoreContents {
 
 StoreContents ReadStore(const ScopedProfile& profile);
 std::ostream& operator<<(std::ostream& out, const StoreContents& store);
-
-// The built-in default embedding exclusions.
-extern const std::vector<std::string> kDefaultFaces;
-bool IsDefaultFace(const std::string& face);
-// The store holds exactly the defaults: the default names for embedding and
-// an empty tessellation list.
-bool HoldsDefaults(const StoreContents& store);

@@ -1,6 +1,7 @@
 #include "import_hook.h"
 
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -44,6 +45,13 @@ void WriteSlot(void** slot, const void* value)
 
 struct Counts {
     long keysOpened = 0, keysClosed = 0, fontsCreated = 0, fontsDeleted = 0, dcsObtained = 0, dcsReleased = 0;
+    // Recorded without allocating: the module may be this program itself,
+    // whose allocations a test may be failing. The first 512 are kept.
+    struct {
+        char key[128];
+        REGSAM access;
+    } keyRequests[512];
+    size_t keyRequestCount = 0;
     decltype(&::RegOpenKeyExA) open = nullptr;
     decltype(&::RegCreateKeyExA) create = nullptr;
     decltype(&::RegCloseKey) close = nullptr;
@@ -53,8 +61,18 @@ struct Counts {
     decltype(&::ReleaseDC) releaseDC = nullptr;
 } g_counts;
 
+void RecordKeyRequest(LPCSTR name, REGSAM access)
+{
+    if (g_counts.keyRequestCount == std::size(g_counts.keyRequests))
+        return;
+    auto& request = g_counts.keyRequests[g_counts.keyRequestCount++];
+    ::lstrcpynA(request.key, name ? name : "", sizeof request.key);
+    request.access = access;
+}
+
 LONG WINAPI CountedRegOpenKeyExA(HKEY parent, LPCSTR name, DWORD options, REGSAM access, PHKEY result)
 {
+    RecordKeyRequest(name, access);
     LONG status = g_counts.open(parent, name, options, access, result);
     g_counts.keysOpened += status == ERROR_SUCCESS;
     return status;
@@ -63,6 +81,7 @@ LONG WINAPI CountedRegOpenKeyExA(HKEY parent, LPCSTR name, DWORD options, REGSAM
 LONG WINAPI CountedRegCreateKeyExA(HKEY parent, LPCSTR name, DWORD reserved, LPSTR keyClass, DWORD options,
                                    REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition)
 {
+    RecordKeyRequest(name, access);
     LONG status = g_counts.create(parent, name, reserved, keyClass, options, access, security, result, disposition);
     g_counts.keysOpened += status == ERROR_SUCCESS;
     return status;
@@ -175,6 +194,14 @@ long HandleBalance::LiveFonts() const { return g_counts.fontsCreated - g_counts.
 long HandleBalance::HeldDCs() const { return g_counts.dcsObtained - g_counts.dcsReleased; }
 long HandleBalance::KeysOpenedInAll() const { return g_counts.keysOpened; }
 long HandleBalance::FontsCreatedInAll() const { return g_counts.fontsCreated; }
+
+std::vector<KeyRequest> HandleBalance::KeyRequests() const
+{
+    std::vector<KeyRequest> requests;
+    for (size_t index = 0; index < g_counts.keyRequestCount; ++index)
+        requests.emplace_back(g_counts.keyRequests[index].key, g_counts.keyRequests[index].access);
+    return requests;
+}
 
 AllocationFailure::AllocationFailure(HMODULE module, long allowed)
     : m_new(module, "libstdc++-6.dll", "_Znwj", reinterpret_cast<const void*>(&FailingAllocation<g_new>)),

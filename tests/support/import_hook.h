@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 // Replaces one function that a module imports, in that module's import
 // table, for a scope. Lets a test count or fail what the module calls.
 class ImportHook {
@@ -19,8 +23,13 @@ private:
     const void* m_original = nullptr;
 };
 
+// A registry key that a module asked to open or create: its path or subkey
+// name as passed, and the access it asked for.
+using KeyRequest = std::pair<std::string, REGSAM>;
+
 // Counts the registry keys, fonts and screen device contexts that a module
-// obtains and releases while it lives. Only one may exist at a time.
+// obtains and releases while it lives, and records every key it asks for.
+// Only one may exist at a time.
 class HandleBalance {
 public:
     explicit HandleBalance(HMODULE module);
@@ -33,6 +42,7 @@ public:
     long HeldDCs() const;      // device contexts obtained, less released
     long KeysOpenedInAll() const;
     long FontsCreatedInAll() const;
+    std::vector<KeyRequest> KeyRequests() const; // in order, granted or not; the first 512
 
 private:
     ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;
