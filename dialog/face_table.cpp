@@ -30,6 +30,7 @@ void CFaceTable::Load(const CFontEntryArray& fonts, CFaceWords& words)
         face.words[kAllowsColumn] = &words.Allows(entry);
         face.words[kLicenceColumn] = &words.Licence(entry.m_fsType);
         face.check = entry.m_enabled ? 1 : 0;
+        face.switchList = SwitchListOf(entry);
     }
     const std::vector<int> byName = fonts.OrderByName();
     for (int rank = 0; rank < count; ++rank)

@@ -20,6 +20,7 @@ public:
         const std::string* words[kFaceColumnCount] = {}; // texts of the columns after the name
         int nameRank = 0;    // position in the name order
         int check = 0;       // as CListCtrl::GetCheck reads a check box
+        int switchList = -1; // the list the check is written to; -1 while no discovered face bears the name
     };
 
     // Takes the discovered faces, each checked when both its switches are on,

@@ -88,10 +88,12 @@ void CFontSelectDialog::FillFontList(const CFontEntryArray& fonts)
 
 void CFontSelectDialog::ShowEnabledStates(const CFontEntryArray& fonts)
 {
-    for (int face = 0; face < m_faces.Count(); ++face) {
-        const CFontEntry* entry = fonts.FindByFacename(m_faces.At(face).name);
+    for (int i = 0; i < m_faces.Count(); ++i) {
+        CFaceTable::Face& face = m_faces.At(i);
+        const CFontEntry* entry = fonts.FindByFacename(face.name);
+        face.switchList = entry ? SwitchListOf(*entry) : -1;
         if (entry)
-            m_faces.At(face).check = entry->m_enabled ? 1 : 0;
+            face.check = entry->m_enabled ? 1 : 0;
     }
     const std::vector<int>& shown = m_faces.Shown();
     for (size_t i = 0; i < shown.size(); ++i)
@@ -104,11 +106,10 @@ void CFontSelectDialog::OnOK()
         CWaitCursor wait;
         CSwitchWriter switches;
         // Every face, shown or not, in the order the list would show them all.
-        for (int face : m_faces.Order()) {
-            const CFaceTable::Face& listed = m_faces.At(face);
-            const CFontEntry* entry = m_fonts.FindByFacename(listed.name);
-            if (entry)
-                switches.SetFaceEnabled(listed.name.c_str(), EnabledByCheck(listed.check), SwitchListOf(*entry));
+        for (int i : m_faces.Order()) {
+            const CFaceTable::Face& face = m_faces.At(i);
+            if (face.switchList >= 0)
+                switches.SetFaceEnabled(face.name.c_str(), EnabledByCheck(face.check), face.switchList);
         }
     }
     CVexiDialog::OnOK();

@@ -6,14 +6,18 @@
 #include "redraw_suspended.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
 const UINT kColumnHeadings[kFaceColumnCount] = {IDS_COLUMN_FONT, IDS_COLUMN_ALLOWS, IDS_COLUMN_LICENCE};
 
-// Room beside a heading's text for the header's margins and its sort arrow.
+// Room beside a heading's text for the header's margins and its sort arrow,
+// and beside a cell's text for the list's margins.
 constexpr int kHeadingPadding = 24;
+constexpr int kCellPadding = 12;
 
 std::string WindowText(HWND window)
 {
@@ -55,13 +59,23 @@ void CFontSelectDialog::ShowFaces()
 
 void CFontSelectDialog::FitColumns()
 {
-    // Each column as wide as its widest text or its heading. The list's own
-    // fitting to the heading is not used: it makes the last column take the
-    // rest of the list's width.
+    // The name column fits its longest name or its heading. The others hold a
+    // few words each: measured once per word rather than once per item. The
+    // list's own fitting to the heading is not used: it makes the last column
+    // take the rest of the list's width.
+    std::vector<int> widths(kFaceColumnCount, 0);
+    m_fontList.SetColumnWidth(kNameColumn, LVSCW_AUTOSIZE);
+    widths[kNameColumn] = m_fontList.GetColumnWidth(kNameColumn);
+    for (int column = kAllowsColumn; column < kFaceColumnCount; ++column) {
+        std::set<const std::string*> words;
+        for (int face = 0; face < m_faces.Count(); ++face)
+            words.insert(m_faces.At(face).words[column]);
+        for (const std::string* word : words)
+            widths[column] = std::max(widths[column], m_fontList.GetStringWidth(word->c_str()) + kCellPadding);
+    }
     for (int column = 0; column < kFaceColumnCount; ++column) {
-        m_fontList.SetColumnWidth(column, LVSCW_AUTOSIZE);
         const int heading = m_fontList.GetStringWidth(AfxLoadString(kColumnHeadings[column]).c_str());
-        m_fontList.SetColumnWidth(column, std::max(m_fontList.GetColumnWidth(column), heading + kHeadingPadding));
+        m_fontList.SetColumnWidth(column, std::max(widths[column], heading + kHeadingPadding));
     }
     // The name column takes whatever width the others leave.
     RECT client{};

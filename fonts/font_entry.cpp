@@ -18,11 +18,16 @@ std::string LocaleSortKey(const char* name)
 {
     const LCID locale = ::GetThreadLocale();
     const DWORD flags = LCMAP_SORTKEY | LOCALE_USE_CP_ACP;
-    int size = ::LCMapStringA(locale, flags, name, -1, nullptr, 0);
-    if (size <= 0)
-        return std::string();
-    std::string key(static_cast<size_t>(size), '\0');
-    size = ::LCMapStringA(locale, flags, name, -1, key.data(), size);
+    // Most names' keys fit the first buffer: one call each.
+    std::string key(256, '\0');
+    int size = ::LCMapStringA(locale, flags, name, -1, key.data(), static_cast<int>(key.size()));
+    if (size <= 0) {
+        size = ::LCMapStringA(locale, flags, name, -1, nullptr, 0);
+        if (size <= 0)
+            return std::string();
+        key.resize(static_cast<size_t>(size));
+        size = ::LCMapStringA(locale, flags, name, -1, key.data(), size);
+    }
     key.resize(size > 0 ? static_cast<size_t>(size) : 0);
     return key;
 }

@@ -76,7 +76,9 @@ void AddTrueTypeFace(const LOGFONTA& variant, EnumerationState& state)
             return;
     }
     CFontEntryArray& fonts = state.client.GetFonts();
-    if (fonts.FindByFacenameLocale(face.facename.c_str()))
+    // A name held byte for byte is held under the locale comparison too; only
+    // a new spelling needs that comparison, which costs a sort key.
+    if (fonts.FindByFacename(face.facename) || fonts.FindByFacenameLocale(face.facename.c_str()))
         return;
     const int enabled = state.switches.IsEnabledForBoth(face.facename.c_str()) ? 1 : 0;
     const int embeddable = face.fsType != kRestrictedLicenseEmbedding ? 1 : 0;

@@ -89,8 +89,11 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
         return FALSE;
-    // What the sender of the message receives.
-    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    // What the sender of the message receives. Writing it can cost a round
+    // trip to the window server, so an unchanged result is not written again:
+    // thousands of list notifications each answer 0.
+    if (::GetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT) != result)
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
