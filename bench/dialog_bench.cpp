@@ -27,6 +27,8 @@ struct OpenSample {
 template <typename ShowDialog>
 OpenSample Watch(DialogProbe::Ending ending, ShowDialog show, std::function<void(HWND)> whileOpen = {})
 {
+    // Each dialog starts once the window server has finished with the last.
+    DialogProbe::Settle();
     DialogProbe probe(ending);
     probe.WhileOpen(std::move(whileOpen));
     probe.Start();
