@@ -7,31 +7,26 @@
 
 namespace {
 
-// Every cursor the framework sets, with the one it replaced.
-struct CursorChange {
-    HCURSOR set;
-    HCURSOR replaced;
-};
-std::vector<CursorChange> g_cursorChanges;
+// The cursors the framework sets, each with the one it replaced.
+std::vector<std::pair<HCURSOR, HCURSOR>> g_cursors;
 const void* g_setCursor = nullptr;
 
 HCURSOR WINAPI RecordSetCursor(HCURSOR cursor)
 {
     const HCURSOR replaced = reinterpret_cast<HCURSOR(WINAPI*)(HCURSOR)>(g_setCursor)(cursor);
-    g_cursorChanges.push_back({cursor, replaced});
+    g_cursors.emplace_back(cursor, replaced);
     return replaced;
 }
 
-// The wait cursors that were not followed at once by the cursor they replaced.
-int UnrestoredWaitCursors()
+// Each wait cursor was followed at once by the cursor it replaced.
+bool WaitCursorsRestored()
 {
-    const HCURSOR wait = ::LoadCursor(nullptr, IDC_WAIT);
-    int unrestored = 0;
-    for (size_t i = 0; i < g_cursorChanges.size(); ++i) {
-        if (g_cursorChanges[i].set == wait)
-            unrestored += i + 1 == g_cursorChanges.size() || g_cursorChanges[i + 1].set != g_cursorChanges[i].replaced;
+    for (size_t i = 0; i < g_cursors.size(); i += 2) {
+        if (g_cursors[i].first != ::LoadCursor(nullptr, IDC_WAIT) || i + 1 == g_cursors.size() ||
+            g_cursors[i + 1].first != g_cursors[i].second)
+            return false;
     }
-    return unrestored;
+    return true;
 }
 
 } // namespace
@@ -87,8 +82,8 @@ TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
     const StoreContents before = ReadStore(profile);
     GlyphorLibrary glyphor(profile.Path());
     AFX_MODULE_STATE* const callerState = AfxGetModuleState();
-    g_cursorChanges.clear();
-    g_cursorChanges.reserve(1000);
+    g_cursors.clear();
+    g_cursors.reserve(1000);
     ImportHook cursor(::GetModuleHandleA("framework.dll"), "user32.dll", "SetCursor",
                       reinterpret_cast<const void*>(&RecordSetCursor));
     g_setCursor = cursor.Original();
@@ -105,8 +100,8 @@ TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
         EXPECT_EQ(ReadStore(profile), before) << "after " << allowed << " allocations";
     }
     EXPECT_GT(failedRuns, 3) << "allocations did fail";
-    EXPECT_GE(g_cursorChanges.size(), 28u) << "a wait cursor while each run discovers the faces";
-    EXPECT_EQ(UnrestoredWaitCursors(), 0);
+    EXPECT_GE(g_cursors.size(), 28u) << "a wait cursor while each run discovers the faces";
+    EXPECT_TRUE(WaitCursorsRestored());
 
     ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
         const FontList list = dialog.List();
@@ -115,5 +110,5 @@ TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
         dialog.Close(IDOK);
     }));
     EXPECT_FALSE(ReadStore(profile).Embeds(kSans)) << ReadStore(profile);
-    EXPECT_EQ(UnrestoredWaitCursors(), 0) << "after discovery and the commit";
+    EXPECT_TRUE(WaitCursorsRestored()) << "after discovery and the commit";
 }
