@@ -72,6 +72,7 @@ void CFaceTable::Narrow(const std::string& text)
 void CFaceTable::Show()
 {
     m_shown.clear();
+    m_shown.reserve(m_order.size());
     for (int face : m_order) {
         if (m_faces[face].folded.find(m_findText) != std::string::npos)
             m_shown.push_back(face);

@@ -81,6 +81,7 @@ void CFontSelectDialog::FillFontList(const CFontEntryArray& fonts)
     InsertColumns();
     m_faces.Load(fonts, m_words);
     ShowFaces();
+    m_fontList.SetSortArrow(kNameColumn, true);
     // Measured once the list shows its items, with its scroll bars in place.
     FitColumns();
     ShowCount();

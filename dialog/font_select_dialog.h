@@ -1,5 +1,6 @@
 #pragma once
 
+#include "count_line.h"
 #include "face_table.h"
 #include "face_words.h"
 #include "fonts/truetype_enum.h"
@@ -68,6 +69,7 @@ private:
     HDC m_hEnumDC = nullptr;
     CFaceWords m_words;
     CFaceTable m_faces;
+    CCountLine m_countLine;
     bool m_refilling = false;    // the list's items are being replaced
     bool m_countPending = false; // a count update is on its way
     int m_listWidth = 0;         // the list's client width when its columns were last fitted

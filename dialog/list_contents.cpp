@@ -54,7 +54,6 @@ void CFontSelectDialog::ShowFaces()
         }
     }
     m_refilling = false;
-    m_fontList.SetSortArrow(m_faces.SortColumn(), m_faces.SortAscending());
 }
 
 void CFontSelectDialog::FitColumns()
@@ -122,6 +121,7 @@ void CFontSelectDialog::OnFontListColumnClick(NMHDR* pNotify, LRESULT* pResult)
     const bool ascending = column != m_faces.SortColumn() || !m_faces.SortAscending();
     m_faces.SortBy(column, ascending);
     ShowFaces();
+    m_fontList.SetSortArrow(column, ascending);
 }
 
 void CFontSelectDialog::OnFindChange()

@@ -119,6 +119,9 @@ TEST_F(FindBox, ButtonsResetEscapeAndTheCountWhileNarrowed)
         ExpectCount(dialog, total, total, 2);
         dialog.Press(IDC_CLEAR_ALL_BTN);
         ExpectCount(dialog, total - 2, total, 2);
+        dialog.Press(IDC_CHECK_ALL_BTN);
+        ExpectCount(dialog, total, total, 2);
+        dialog.Press(IDC_CLEAR_ALL_BTN);
         list.Click(list.CheckBoxPoint(0));
         ExpectCount(dialog, total - 1, total, 2);
         list.Select({1}, 1);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The line under the list, e.g. "1,204 of 5,022 fonts checked; 38 shown":
+// its words from the resource library and the user's digit grouping, read
+// once so that each change of a check costs only the formatting.
+class CCountLine {
+public:
+    CCountLine();
+
+    // `shown` is left out (-1) while the list shows every face.
+    std::string Text(int checked, int total, int shown) const;
+
+private:
+    std::string Number(int number) const;
+
+    std::string m_checkedPattern; // "%1 of %2 fonts checked"
+    std::string m_shownPattern;   // "; %1 shown"
+    std::string m_thousands;
+    std::string m_decimal;
+    UINT m_grouping = 0;
+};
