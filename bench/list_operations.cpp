@@ -106,8 +106,10 @@ void TimeNarrowing(HWND dialog, HWND list, HWND findBox, ListOperationTimes& tim
     AwaitItemCount(list, items, "Emptying the find box:");
     ExpectChecked(list, checked, "Narrowing and emptying the find box");
 
-    // The floor starts from the same full list, and keeps its checks.
+    // The floor starts from the same full list, and keeps its checks and the
+    // texts of its other columns: the same list the dialog shows.
     const std::vector<std::string> texts = ItemTexts(list);
+    const std::vector<std::string> allows = ItemTexts(list, 1), licences = ItemTexts(list, 2);
     const std::vector<std::string> capitals = Capitals(texts);
     const std::vector<bool> checks = ItemChecks(list);
     times.narrowingFloor = SecondsUntilPainted(dialog, [&] {
@@ -115,8 +117,11 @@ void TimeNarrowing(HWND dialog, HWND list, HWND findBox, ListOperationTimes& tim
         ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
         int shown = 0;
         for (size_t i = 0; i < texts.size(); ++i) {
-            if (capitals[i].find(wanted) != std::string::npos)
-                InsertItem(list, shown++, texts[i].c_str(), checks[i]);
+            if (capitals[i].find(wanted) == std::string::npos)
+                continue;
+            InsertItem(list, shown, texts[i].c_str(), checks[i]);
+            SetItemText(list, shown, 1, allows[i].c_str());
+            SetItemText(list, shown++, 2, licences[i].c_str());
         }
     });
     AwaitItemCount(list, matching, "Narrowing directly:");

@@ -10,7 +10,7 @@ struct ListOperationTimes {
     double clearAll = 0;
     double clearAllFloor = 0;
     double narrowing = 0;
-    double narrowingFloor = 0; // emptying the list and inserting the matching items
+    double narrowingFloor = 0; // emptying the list and inserting the matching items with their columns
 };
 
 // Times Check all and Clear all, each from the same list state for the

@@ -7,7 +7,7 @@ int ItemCount(HWND list)
     return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::vector<std::string> ItemTexts(HWND list)
+std::vector<std::string> ItemTexts(HWND list, int column)
 {
     const int count = ItemCount(list);
     std::vector<std::string> texts;
@@ -15,6 +15,7 @@ std::vector<std::string> ItemTexts(HWND list)
     char text[256];
     for (int i = 0; i < count; ++i) {
         LVITEMA item{};
+        item.iSubItem = column;
         item.pszText = text;
         item.cchTextMax = sizeof text;
         const LRESULT length = ::SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
@@ -54,6 +55,14 @@ void InsertItem(HWND list, int index, const char* text, bool checked)
     const LRESULT at = ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     if (checked)
         SetCheck(list, static_cast<int>(at), true);
+}
+
+void SetItemText(HWND list, int index, int column, const char* text)
+{
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text);
+    ::SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
 }
 
 ListRedrawSuspended::ListRedrawSuspended(HWND list) : m_list(list)

@@ -9,7 +9,7 @@
 // boxes, each the control's own single message for the job.
 
 int ItemCount(HWND list);
-std::vector<std::string> ItemTexts(HWND list);
+std::vector<std::string> ItemTexts(HWND list, int column = 0);
 std::vector<bool> ItemChecks(HWND list);
 int CountChecked(HWND list);
 
@@ -19,6 +19,9 @@ void SetCheck(HWND list, int item, bool checked);
 // Inserts an item at `index`. The control enters every new item unchecked,
 // whatever state it is given, so only a checked one costs a second message.
 void InsertItem(HWND list, int index, const char* text, bool checked);
+
+// A sub-item's text, as the control keeps it.
+void SetItemText(HWND list, int index, int column, const char* text);
 
 // Suspends the list's redrawing for a scope, then has it repainted once.
 class ListRedrawSuspended {
