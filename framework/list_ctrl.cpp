@@ -1,8 +1,6 @@
 #define AFX_BUILD
 #include "afx.h"
 
-#include <algorithm>
-
 DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) const
 {
     return static_cast<DWORD>(::SendMessageA(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
@@ -42,30 +40,6 @@ BOOL CListCtrl::DeleteAllItems() const
 void CListCtrl::SetItemCountEx(int count) const
 {
     ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, count, 0);
-}
-
-int CListCtrl::GetItemCount() const
-{
-    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
-}
-
-void CListCtrl::GetItemText(int nItem, int nSubItem, std::string& text) const
-{
-    // The control copies at most the buffer's size less one; grow until the
-    // text fits with room to spare. The string's storage is reused.
-    text.resize(std::max<size_t>(text.capacity(), 256));
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = nSubItem;
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(text.size());
-        int length = static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)));
-        if (length < static_cast<int>(text.size()) - 1) {
-            text.resize(length > 0 ? static_cast<size_t>(length) : 0);
-            return;
-        }
-        text.resize(text.size() * 2);
-    }
 }
 
 UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
