@@ -1,21 +1,35 @@
 // Stand-in for the host's output driver: loads the font library by name and
 // calls its exports as the driver does.
+#include "installed_faces.h"
+
 #include "common/unique_handle.h"
 #include "module/glyphor_api.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 
+// How the usage names the program: GLYPHOR_DRIVER_NAME lets a wrapper that
+// runs it put its own command there.
+const char* ProgramName()
+{
+    const char* name = std::getenv("GLYPHOR_DRIVER_NAME");
+    return name && *name ? name : "GlyphorDriver";
+}
+
 int Usage()
 {
+    const char* name = ProgramName();
+    const int width = static_cast<int>(std::strlen(name));
     std::fprintf(stderr,
-                 "usage: GlyphorDriver query FACE [--tessellation]   is the face's switch on?\n"
-                 "       GlyphorDriver cold-start                    does the profile lack its lists?\n"
-                 "       GlyphorDriver defaults                      reset both lists to the defaults\n"
-                 "       GlyphorDriver dialog                        show the font selection dialog\n");
+                 "usage: %s query FACE [--tessellation]   is the face's switch on?\n"
+                 "       %*s cold-start                    does the profile lack its lists?\n"
+                 "       %*s defaults                      reset both lists to the defaults\n"
+                 "       %*s dialog                        show the font selection dialog\n",
+                 name, width, name, width, name, width, name);
     return 2;
 }
 
@@ -38,6 +52,10 @@ int main(int argc, char** argv)
     const bool knownCommand = command == "query" || command == "cold-start" || command == "defaults" || command == "dialog";
     if (!knownCommand)
         return Usage();
+    if (command == "query" && argc == 2) {
+        std::fprintf(stderr, "query needs a face name\n");
+        return Usage();
+    }
     const bool tessellation = command == "query" && argc == 4 && std::strcmp(argv[3], "--tessellation") == 0;
     const int expectedArgs = command == "query" ? (tessellation ? 4 : 3) : 2;
     if (argc != expectedArgs)
@@ -53,8 +71,11 @@ int main(int argc, char** argv)
         auto isEnabled = Export<IsEnabledForFacenameFn>(library.get(), "IsEnabledForFacename");
         if (!isEnabled)
             return 1;
-        std::printf("%s switch of \"%s\": %s\n", tessellation ? "tessellation" : "embedding", argv[2],
-                    isEnabled(argv[2], tessellation) ? "on" : "off");
+        // The driver asks about any name it meets; the answer stands whether
+        // or not such a face is installed.
+        std::printf("%s switch of \"%s\": %s%s\n", tessellation ? "tessellation" : "embedding", argv[2],
+                    isEnabled(argv[2], tessellation) ? "on" : "off",
+                    IsTrueTypeFaceInstalled(argv[2]) ? "" : " (no such face installed)");
     } else if (command == "cold-start") {
         auto isColdStart = Export<IsColdStartFn>(library.get(), "IsColdStart");
         if (!isColdStart)
