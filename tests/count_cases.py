@@ -1,0 +1,33 @@
+#!/usr/bin/python3
+"""Counts the test cases that ran in every test program, from the XML reports
+the programs wrote into one folder, and prints one closing line.
+
+    count_cases.py REPORT_DIR
+"""
+import glob
+import os
+import sys
+import xml.etree.ElementTree as ElementTree
+
+
+def main(argv):
+    if len(argv) != 2:
+        sys.stderr.write(__doc__)
+        return 2
+    passed = failed = skipped = 0
+    reports = sorted(glob.glob(os.path.join(argv[1], "*.xml")))
+    for report in reports:
+        for case in ElementTree.parse(report).iter("testcase"):
+            if case.get("status") == "notrun" or case.get("result") == "skipped":
+                skipped += 1
+            elif case.find("failure") is not None:
+                failed += 1
+            else:
+                passed += 1
+    print(f"\nTest cases in {len(reports)} test programs:")
+    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
