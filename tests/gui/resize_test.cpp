@@ -45,6 +45,17 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
         std::map<int, RECT> before;
         for (int id : ids)
             before[id] = dialog.ControlRect(id);
+        // Defaults, Check all and Clear all on the left, OK, Cancel and Help on
+        // the right: even gaps within each group (dialog units rounded to
+        // pixels), a wide one between them.
+        const auto gap = [&](int left, int right) { return before[right].left - before[left].right; };
+        const LONG inside = gap(IDC_DEFAULTS_BTN, IDC_CHECK_ALL_BTN);
+        for (const auto& [left, right] : {std::pair{IDC_CHECK_ALL_BTN, IDC_CLEAR_ALL_BTN}, {IDOK, IDCANCEL},
+                                          {IDCANCEL, IDC_HELP_BTN}})
+            EXPECT_NEAR(gap(left, right), inside, 1) << "between buttons " << left << " and " << right;
+        EXPECT_GT(gap(IDC_CLEAR_ALL_BTN, IDOK), 4 * inside) << "the two groups run together";
+        EXPECT_EQ(before[IDC_DEFAULTS_BTN].left, before[IDC_FONT_LIST].left);
+        EXPECT_EQ(before[IDC_HELP_BTN].right, before[IDC_FONT_LIST].right);
         const SIZE client = ClientSize(dialog.Handle());
         RECT frame{};
         ::GetWindowRect(dialog.Handle(), &frame);
