@@ -6,10 +6,31 @@
 #include <windows.h>
 
 extern "C" {
+// Shows the font selection dialog and returns when the user has closed it;
+// OK has then written every listed face's switch, Cancel none. The dialog has
+// no owner window: it is modal to this call, not to any of the host's
+// windows, which stay enabled (a host that wants its window disabled while
+// the dialog is open disables it around the call). Call it on a thread that
+// can run a message loop, normally the host's user-interface thread: the
+// dialog's modal loop runs on the calling thread, which also dispatches the
+// messages of that thread's other windows meanwhile. Never from DllMain.
+// No exception leaves it.
 typedef void(__cdecl* RunGlyphorDialogFn)();
-// The list selector is a 32-bit value of which only the low byte counts:
-// non-zero asks the tessellation list, zero the embedding list.
+
+// True when the face's switch is on, that is when the face is not named in
+// the list the selector picks. The selector is a 32-bit value of which only
+// the low byte counts: non-zero asks the tessellation list, zero the
+// embedding list.
 typedef bool(__cdecl* IsEnabledForFacenameFn)(const char* face, int tessellation);
+
+// True when the profile lacks either list (or cannot be written).
 typedef bool(__cdecl* IsColdStartFn)();
+
+// Rebuilds both lists from the built-in defaults. Returns ERROR_SUCCESS (0)
+// once the profile's General key could be opened for writing; a list write
+// that fails after that is not reported. Otherwise returns the registry's
+// error from opening General (ERROR_FILE_NOT_FOUND when the profile has no
+// General key, ERROR_ACCESS_DENIED when it may not be written) and changes
+// nothing.
 typedef LONG(__cdecl* SetAllToDefaultsFn)();
 }
