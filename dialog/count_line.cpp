@@ -7,13 +7,6 @@
 
 namespace {
 
-std::string LocaleText(LCTYPE what)
-{
-    char text[16] = {};
-    ::GetLocaleInfoA(LOCALE_USER_DEFAULT, what, text, sizeof text);
-    return text;
-}
-
 // Puts the inserts in place of %1, %2 ... of a resource string; any other
 // text, a stray % included, stays as it is.
 std::string WithInserts(const std::string& pattern, const std::vector<std::string>& inserts)
@@ -33,12 +26,27 @@ std::string WithInserts(const std::string& pattern, const std::vector<std::strin
 
 } // namespace
 
+std::string UserLocaleText(LCTYPE what)
+{
+    // Sized by asking first: a user's setting may be longer than any locale's own.
+    const int size = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, what, nullptr, 0);
+    if (size <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(size), '\0');
+    const int written = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, what, text.data(), size);
+    text.resize(written > 0 ? static_cast<size_t>(written) - 1 : 0); // without the terminator
+    return text;
+}
+
 CCountLine::CCountLine()
     : m_checkedPattern(AfxLoadString(IDS_FONT_COUNT)), m_shownPattern(AfxLoadString(IDS_FONT_COUNT_SHOWN)),
-      m_thousands(LocaleText(LOCALE_STHOUSAND)), m_decimal(LocaleText(LOCALE_SDECIMAL))
+      m_thousands(UserLocaleText(LOCALE_STHOUSAND)), m_decimal(UserLocaleText(LOCALE_SDECIMAL))
 {
-    // "3;0" groups by three, "3;2;0" by three then two: 3 and 32 here.
-    for (char c : LocaleText(LOCALE_SGROUPING)) {
+    // "3;0" groups by three, "3;2;0" by three then two: 3 and 32 here. A
+    // separator or grouping that cannot be read leaves the digits ungrouped.
+    if (m_thousands.empty())
+        return;
+    for (char c : UserLocaleText(LOCALE_SGROUPING)) {
         if (c >= '1' && c <= '9')
             m_grouping = m_grouping * 10 + static_cast<UINT>(c - '0');
     }
@@ -55,7 +63,8 @@ std::string CCountLine::Text(int checked, int total, int shown) const
 // A whole number with the user's digit grouping, e.g. 1,204.
 std::string CCountLine::Number(int number) const
 {
-    NUMBERFMTA format{0, 0, m_grouping, const_cast<char*>(m_decimal.c_str()), const_cast<char*>(m_thousands.c_str()), 1};
+    // A leading zero, or the platform may spell 0 as nothing.
+    NUMBERFMTA format{0, 1, m_grouping, const_cast<char*>(m_decimal.c_str()), const_cast<char*>(m_thousands.c_str()), 1};
     const std::string digits = std::to_string(number);
     char text[64] = {};
     if (!::GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, sizeof text))

@@ -23,3 +23,7 @@ private:
     std::string m_decimal;
     UINT m_grouping = 0;
 };
+
+// The user's setting `what` of the current locale, whole; empty when it
+// cannot be read.
+std::string UserLocaleText(LCTYPE what);

@@ -1,22 +1,10 @@
 #include "face_table.h"
 
+#include "folded_text.h"
 #include "fonts/font_entry.h"
-
-#include <windows.h>
 
 #include <algorithm>
 #include <map>
-
-namespace {
-
-std::string Folded(std::string text)
-{
-    if (!text.empty())
-        ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-} // namespace
 
 void CFaceTable::Load(const CFontEntryArray& fonts, CFaceWords& words)
 {
@@ -26,19 +14,17 @@ void CFaceTable::Load(const CFontEntryArray& fonts, CFaceWords& words)
         const CFontEntry& entry = *fonts.GetAt(i);
         Face& face = m_faces[i];
         face.name = entry.GetFacename();
-        face.folded = Folded(face.name);
+        face.folded = FoldedForFinding(face.name);
         face.words[kAllowsColumn] = &words.Allows(entry);
         face.words[kLicenceColumn] = &words.Licence(entry.m_fsType);
         face.check = entry.m_enabled ? 1 : 0;
         face.switchList = SwitchListOf(entry);
     }
-    const std::vector<int> byName = fonts.OrderByName();
-    for (int rank = 0; rank < count; ++rank)
-        m_faces[byName[rank]].nameRank = rank;
+    m_nameOrder = fonts.OrderByName();
     m_findText.clear();
     m_sortColumn = kNameColumn;
     m_sortAscending = true;
-    m_order = byName;
+    m_order = m_nameOrder;
     Show();
 }
 
@@ -46,7 +32,7 @@ void CFaceTable::SortBy(int column, bool ascending)
 {
     m_sortColumn = column;
     m_sortAscending = ascending;
-    std::sort(m_order.begin(), m_order.end(), [this](int a, int b) { return m_faces[a].nameRank < m_faces[b].nameRank; });
+    m_order = m_nameOrder;
     if (column != kNameColumn) {
         // Few distinct words: each gets its sort key once, in the name order's
         // comparison.
@@ -65,7 +51,7 @@ void CFaceTable::SortBy(int column, bool ascending)
 
 void CFaceTable::Narrow(const std::string& text)
 {
-    m_findText = Folded(text);
+    m_findText = FoldedForFinding(text);
     Show();
 }
 
@@ -74,7 +60,7 @@ void CFaceTable::Show()
     m_shown.clear();
     m_shown.reserve(m_order.size());
     for (int face : m_order) {
-        if (m_faces[face].folded.find(m_findText) != std::string::npos)
+        if (m_faces[face].folded.find(m_findText) != std::wstring::npos)
             m_shown.push_back(face);
     }
 }

@@ -16,9 +16,8 @@ class CFaceTable {
 public:
     struct Face {
         std::string name;
-        std::string folded;  // the name in lower case, for finding
+        std::wstring folded; // the name as the find box compares it
         const std::string* words[kFaceColumnCount] = {}; // texts of the columns after the name
-        int nameRank = 0;    // position in the name order
         int check = 0;       // as CListCtrl::GetCheck reads a check box
         int switchList = -1; // the list the check is written to; -1 while no discovered face bears the name
     };
@@ -38,8 +37,8 @@ public:
 
     int Count() const { return static_cast<int>(m_faces.size()); }
     int CheckedCount() const;
-    // Every face in the current sort, shown or not.
-    const std::vector<int>& Order() const { return m_order; }
+    // Every face in name order, shown or not, whatever the current sort.
+    const std::vector<int>& NameOrder() const { return m_nameOrder; }
     const Face& At(int face) const { return m_faces[face]; }
     Face& At(int face) { return m_faces[face]; }
 
@@ -52,9 +51,10 @@ private:
     void Show();
 
     std::vector<Face> m_faces; // in discovery order
-    std::vector<int> m_order;
+    std::vector<int> m_nameOrder;
+    std::vector<int> m_order; // in the current sort
     std::vector<int> m_shown;
-    std::string m_findText; // folded
+    std::wstring m_findText; // folded
     int m_sortColumn = kNameColumn;
     bool m_sortAscending = true;
 };

@@ -57,7 +57,7 @@ BOOL CFontSelectDialog::OnInitDialog()
         SetAllToDefaults();
     CVexiBaseDialog::OnInitDialog();
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
-    m_fontList.Attach(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
+    AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
     m_fonts.RemoveAll();
     {
         CWaitCursor wait;
@@ -106,8 +106,10 @@ void CFontSelectDialog::OnOK()
     if (HasFontList()) {
         CWaitCursor wait;
         CSwitchWriter switches;
-        // Every face, shown or not, in the order the list would show them all.
-        for (int i : m_faces.Order()) {
+        // Every face, shown or not, in name order whatever the sort: names
+        // that differ only in case share one registry value, so the order
+        // decides which of them stands.
+        for (int i : m_faces.NameOrder()) {
             const CFaceTable::Face& face = m_faces.At(i);
             if (face.switchList >= 0)
                 switches.SetFaceEnabled(face.name.c_str(), EnabledByCheck(face.check), face.switchList);

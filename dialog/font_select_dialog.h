@@ -51,6 +51,10 @@ private:
     // A template without the list opens without one; nothing is then listed
     // or written.
     bool HasFontList() const { return m_fontList.m_hWnd != nullptr; }
+    // Takes the template's list to show the table's order: a list that sorts
+    // itself would move items away from the faces behind them, so it sorts
+    // no more; an owner-data list, which holds no items, is taken for none.
+    void AttachFontList(HWND list);
     // Puts the faces the table shows into the list, in its order, with their
     // check boxes.
     void ShowFaces();

@@ -28,6 +28,15 @@ std::string WindowText(HWND window)
 
 } // namespace
 
+void CFontSelectDialog::AttachFontList(HWND list)
+{
+    const LONG style = list ? ::GetWindowLongA(list, GWL_STYLE) : 0;
+    if (!list || (style & LVS_OWNERDATA))
+        return;
+    ::SetWindowLongA(list, GWL_STYLE, style & ~(LVS_SORTASCENDING | LVS_SORTDESCENDING));
+    m_fontList.Attach(list);
+}
+
 void CFontSelectDialog::InsertColumns() const
 {
     for (int column = 0; column < kFaceColumnCount; ++column)

@@ -290,6 +290,7 @@ public:
     UINT GetSelectedCount() const;
     int HitTest(POINT point) const;
     BOOL GetItemRect(int nItem, RECT* rect, UINT nCode) const;
+    // A width beyond what the message carries (32,767) is taken as that.
     BOOL SetColumnWidth(int nCol, int cx) const;
     int GetColumnWidth(int nCol) const;
     int GetStringWidth(LPCSTR text) const;

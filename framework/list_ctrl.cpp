@@ -1,6 +1,9 @@
 #define AFX_BUILD
 #include "afx.h"
 
+#include <algorithm>
+#include <climits>
+
 DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) const
 {
     return static_cast<DWORD>(::SendMessageA(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
@@ -101,7 +104,9 @@ BOOL CListCtrl::GetItemRect(int nItem, RECT* rect, UINT nCode) const
 
 BOOL CListCtrl::SetColumnWidth(int nCol, int cx) const
 {
-    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)));
+    // The message carries the width in 16 signed bits: a wider one would wrap.
+    const int width = std::clamp(cx, SHRT_MIN, SHRT_MAX);
+    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(width, 0)));
 }
 
 int CListCtrl::GetColumnWidth(int nCol) const

@@ -85,6 +85,23 @@ def file_name(family, style):
     return family.replace(" ", "") + ("" if style == "Regular" else "-" + style)
 
 
+# --- case twins: two faces whose names differ only in case, and so share one
+# registry value; made with the standard set, in OUTDIR/case_twins, which only
+# the tests of that sharing register.
+CASE_TWINS = [
+    ("Glyphor Case Twin A", "Regular", "Glyphor Case Twin", 0, LATIN1),
+    ("Glyphor Case Twin B", "Regular", "GLYPHOR CASE TWIN", 0, LATIN1),
+]
+
+
+def save_case_twins(out_dir):
+    os.makedirs(os.path.join(out_dir, "case_twins"), exist_ok=True)
+    for family, style, full_name, fs_type, code_pages in CASE_TWINS:
+        path = os.path.join(out_dir, "case_twins", file_name(family, style) + ".ttf")
+        build_font(family, style, full_name, fs_type, code_pages).save(path)
+# --- end of the case twins ------------------------------------------------------
+
+
 def main(argv):
     if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] != "--bench"):
         sys.stderr.write(__doc__)
@@ -99,6 +116,8 @@ def main(argv):
     for family, style, full_name, fs_type, code_pages in fonts:
         path = os.path.join(out_dir, file_name(family, style) + ".ttf")
         build_font(family, style, full_name, fs_type, code_pages).save(path)
+    if len(argv) == 2:
+        save_case_twins(out_dir)
     return 0
 
 

@@ -2,6 +2,10 @@
 #include "dialog_test.h"
 #include "window_search.h"
 
+#include "dialog/count_line.h"
+#include "dialog/folded_text.h"
+#include "framework/afx.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -35,25 +39,31 @@ bool Ascending(const Row& a, const Row& b)
     return first < 0 || (first == 0 && ::lstrcmpA(a.second.c_str(), b.second.c_str()) < 0);
 }
 
+// A setting of the user's locale for a scope, written to the user's own
+// locale key (HKCU\Control Panel\International) and put back afterwards.
+struct ScopedLocaleSetting {
+    ScopedLocaleSetting(LCTYPE what, const char* value) : what(what) { ::SetLocaleInfoA(LOCALE_USER_DEFAULT, what, value); }
+    ~ScopedLocaleSetting() { ::SetLocaleInfoA(LOCALE_USER_DEFAULT, what, previous.c_str()); }
+    const LCTYPE what;
+    const std::string previous = UserLocaleText(what);
+};
+
+// Whether typing `text` in the find box shows `name`, both in `codePage`.
+bool Finds(const std::string& text, const std::string& name, UINT codePage)
+{
+    return FoldedForFinding(name, codePage).find(FoldedForFinding(text, codePage)) != std::wstring::npos;
+}
+
 } // namespace
 
 using Columns = DialogTest;
 
 TEST_F(Columns, WordsSortingAndTypedLetters)
 {
-    const std::map<std::string, Row> expected = {
-        {kSans, {"embedding", "installable"}},
-        {kRestricted, {"tessellation", "restricted"}},
-        {kPreview, {"embedding", "preview & print"}},
-        {"Glyphor Test Editable", {"embedding", "editable"}},
-        {"Glyphor Test NoSubset", {"embedding", "restricted, no subsetting"}},
-        {"Glyphor Test Bitmaps", {"embedding", "restricted, bitmaps only"}},
-    };
     GlyphorLibrary glyphor(profile.Path());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const FontList list = dialog.List();
-        for (const auto& [face, words] : expected)
-            EXPECT_EQ(Row(list.Text(list.Require(face), 1), list.Text(list.Require(face), 2)), words) << face;
+        ExpectWordsOfTheirFaces(list);
 
         // Typing a face's first letters selects the first face that begins so.
         const std::vector<Row> opening = Rows(list, 0);
@@ -132,6 +142,17 @@ TEST_F(FindBox, ButtonsResetEscapeAndTheCountWhileNarrowed)
         dialog.Press(IDC_CLEAR_ALL_BTN);
         ExpectCount(dialog, total - 3, total, 1);
 
+        // Check all leaves the hidden faces unchecked; 0 and 1 are counted too.
+        dialog.SetText(IDC_FIND_BOX, "");
+        dialog.Press(IDC_CLEAR_ALL_BTN);
+        ExpectCount(dialog, 0, total);
+        dialog.SetText(IDC_FIND_BOX, "restricted");
+        ExpectCount(dialog, 0, total, 1);
+        dialog.Press(IDC_CHECK_ALL_BTN);
+        ExpectCount(dialog, 1, total, 1);
+        dialog.SetText(IDC_FIND_BOX, "");
+        ExpectCount(dialog, 1, total);
+
         // The reset reaches the hidden faces and keeps the find text.
         dialog.SetText(IDC_FIND_BOX, "glyphor test s");
         dialog.PressLater(IDC_DEFAULTS_BTN);
@@ -150,4 +171,28 @@ TEST_F(FindBox, ButtonsResetEscapeAndTheCountWhileNarrowed)
         dialog.PressKeyOn(IDC_FIND_BOX, VK_ESCAPE);
         EXPECT_TRUE(WaitUntil([&] { return !dialog.IsOpen(); }, kWindowTimeoutMs)) << "Esc in the empty box cancels";
     }));
+}
+
+TEST(CountLine, NumbersTakeTheUsersDigitGroupingHoweverLong)
+{
+    const ScopedLocaleSetting separator(LOCALE_STHOUSAND, "'"), grouping(LOCALE_SGROUPING, "3;0");
+    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    AFX_MODULE_STATE state{nullptr, resources.get(), nullptr, false};
+    const AFX_MAINTAIN_STATE2 selected(&state); // the line's words from the resource library
+    EXPECT_EQ(CCountLine().Text(0, 1234567, -1), "0 of 1'234'567 fonts checked");
+    EXPECT_EQ(CCountLine().Text(1000, 5022, 0), "1'000 of 5'022 fonts checked; 0 shown");
+    const ScopedLocaleSetting overridden(LOCALE_STHOUSAND, "<a separator of 29 characters>");
+    EXPECT_EQ(UserLocaleText(LOCALE_STHOUSAND), "<a separator of 29 characters>");
+}
+
+// The second byte of a double-byte character may equal a letter; Roman
+// numerals lower-case to characters that code page 936 lacks.
+TEST(Finding, DoubleByteNamesMatchByWholeCharacters)
+{
+    const std::string gothic = "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e"; // full-width MS Gothic in 932
+    EXPECT_FALSE(Finds("b", gothic, 932)) << "the second byte of the small tsu";
+    EXPECT_TRUE(Finds("\x82\x8d\x82\x93", gothic, 932)) << "full-width ms";
+    EXPECT_TRUE(Finds("\xa2\xa1", "Sans \xa2\xf1", 936)) << "i in Sans I";
+    EXPECT_TRUE(Finds("\xa2\xfc", "Sans \xa2\xfc", 936)) << "XII in Sans XII";
+    EXPECT_FALSE(Finds("\xa2\xfb", "Sans \xa2\xfc", 936)) << "XI in Sans XII";
 }

@@ -27,3 +27,7 @@ extern const char kSans[];       // fsType 0, four code pages
 extern const char kSansBold[];   // fsType 0
 extern const char kRestricted[]; // fsType 2: embedding restricted
 extern const char kPreview[];    // fsType 4
+
+// The words the list shows beside some test faces: which switch a check
+// allows, and the licence; each as its own face's row must show them.
+void ExpectWordsOfTheirFaces(const FontList& list);

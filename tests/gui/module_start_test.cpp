@@ -3,6 +3,7 @@
 #include "dialog_test.h"
 #include "window_search.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -74,17 +75,20 @@ TEST(ModuleStart, PlantedResourceLibraryRunsNoCodeYetServesTheDialog)
 class ResourceVariants : public DialogTest {
 protected:
     // Runs the dialog with `variant` as the resource library, on a profile
-    // with both lists, which must come out as they went in. True when the
+    // with both lists, which must come out as they went in but for `checked`,
+    // a face of the embedding list that the script checks. True when the
     // dialog opened.
-    bool RunWithVariant(const char* variant, const std::function<void(const DialogWindow&)>& script)
+    bool RunWithVariant(const char* variant, const std::function<void(const DialogWindow&)>& script,
+                        const std::string& checked = "")
     {
         FillStore({kSans}, {kRestricted});
-        const StoreContents before = ReadStore(profile);
+        StoreContents expected = ReadStore(profile);
+        expected.embed.erase(std::remove(expected.embed.begin(), expected.embed.end(), checked), expected.embed.end());
         UniqueHModule resources = LoadResourceVariant(variant);
         GlyphorLibrary glyphor(profile.Path());
         EXPECT_EQ(::GetModuleHandleA("GlyphorRes.dll"), resources.get()) << "the library took the variant";
         const bool opened = RunDialogSession(glyphor, script);
-        EXPECT_EQ(ReadStore(profile), before);
+        EXPECT_EQ(ReadStore(profile), expected);
         return opened;
     }
 };
@@ -115,4 +119,30 @@ TEST_F(ResourceVariants, WithoutTheStringsTheQuestionIsAskedEmpty)
         box.Answer(IDNO);
         dialog.Close(IDCANCEL);
     }));
+}
+
+TEST_F(ResourceVariants, AnOwnerDataListIsTakenForNone)
+{
+    EXPECT_TRUE(RunWithVariant("owner_data", [](const DialogWindow& dialog) {
+        EXPECT_EQ(dialog.List().Count(), 0);
+        dialog.Press(IDC_CLEAR_ALL_BTN);
+        dialog.Close(IDOK);
+    }));
+}
+
+// The list no longer sorts itself: each row keeps its face's words, and a
+// click changes that face only.
+TEST_F(ResourceVariants, AListThatSortsItselfShowsTheDialogsOrder)
+{
+    const auto checkSans = [](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        list.ClickHeading(2);
+        list.Click(list.CheckBoxPoint(list.Require(kSans)));
+        ExpectWordsOfTheirFaces(list);
+        dialog.Close(IDOK);
+    };
+    for (const char* variant : {"sort_ascending", "sort_descending"}) {
+        SCOPED_TRACE(variant);
+        EXPECT_TRUE(RunWithVariant(variant, checkSans, kSans));
+    }
 }

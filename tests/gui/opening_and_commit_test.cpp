@@ -3,6 +3,7 @@
 
 #include "tests/support/import_hook.h"
 
+#include <algorithm>
 #include <set>
 
 using Opening = DialogTest;
@@ -145,6 +146,28 @@ TEST_F(Commit, EachRunReadsTheStoreAfresh)
         EXPECT_TRUE(dialog.List().Checked(kRestricted));
         dialog.Close(IDCANCEL);
     }));
+}
+
+// Names that differ only in case share one registry value: the one last in
+// name order decides, whatever the list's sort.
+TEST_F(Commit, CaseTwinsAreWrittenInNameOrder)
+{
+    const PrivateFonts twins(ProgramDirectory() + "\\testfonts\\case_twins");
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    std::string last;
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        const std::vector<std::string> faces = list.Faces(); // in name order
+        const auto lower = std::find(faces.begin(), faces.end(), "Glyphor Case Twin");
+        const auto upper = std::find(faces.begin(), faces.end(), "GLYPHOR CASE TWIN");
+        ASSERT_TRUE(lower != faces.end() && upper != faces.end());
+        last = *std::max(lower, upper);
+        list.SetChecked(static_cast<int>(std::max(lower, upper) - faces.begin()), false);
+        list.ClickHeading(0); // by name, descending
+        dialog.Close(IDOK);
+    }));
+    EXPECT_TRUE(ReadStore(profile).Embeds(last)) << last << " is unchecked\n" << ReadStore(profile);
 }
 
 // Opening reads the lists; the commit opens a list to write to it, no more.

@@ -1,6 +1,8 @@
 // The controls follow the dialog's size.
 #include "dialog_test.h"
 
+#include "framework/afx.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -87,4 +89,16 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
         EXPECT_EQ(nameWidth() - nameBefore, dx) << "the name column takes the added width";
         dialog.Close(IDCANCEL);
     }));
+}
+
+// The width message carries 16 bits: a wider column is made as wide as it can be.
+TEST(ListControl, ColumnWidthsBeyondTheMessagesRangeAreClamped)
+{
+    const UniqueHandle<HWND, &::DestroyWindow> window(
+        ::CreateWindowExA(0, WC_LISTVIEWA, "", LVS_REPORT, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr));
+    CListCtrl list;
+    list.Attach(window.get());
+    list.InsertColumn(0, "Font");
+    list.SetColumnWidth(0, 70000);
+    EXPECT_EQ(list.GetColumnWidth(0), 32767);
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Text as the find box compares it: converted from `codePage` to UTF-16 and
+// lower-cased there, so that a match is made of whole characters and ignores
+// case in every script the platform knows. Names are folded once, the find
+// text once per change.
+std::wstring FoldedForFinding(const std::string& text, UINT codePage = CP_ACP);
