@@ -8,7 +8,8 @@
 namespace {
 
 // Every how many generated faces one is switched off, in each list, among
-// the first faces only: the lists keep a few hundred names at every size.
+// the first faces of each set only: the lists keep several hundred names at
+// every size.
 constexpr int kEmbedOffEvery = 17;
 constexpr int kTessellateOffEvery = 83;
 constexpr int kFacesSwitched = 5000;
@@ -16,6 +17,14 @@ constexpr int kFacesSwitched = 5000;
 } // namespace
 
 std::string BenchFaceName(int number)
+{
+    static const char* const kStyles[] = {"", " Bold", " Italic", " Bold Italic"};
+    char name[48];
+    std::snprintf(name, sizeof name, "Glyphor Family %04d%s", number / 4, kStyles[number % 4]);
+    return name;
+}
+
+std::string OneStyleBenchFaceName(int number)
 {
     char name[32];
     std::snprintf(name, sizeof name, "Glyphor Bench %05d", number);
@@ -29,13 +38,14 @@ std::vector<std::string> FillRealisticLists(const ScopedProfile& profile, const 
         throw std::runtime_error("cannot write the defaults under HKCU\\" + profile.Path());
     std::vector<std::string> listed = ValueNames(profile.EmbedList());
     for (int i = 0; i < kFacesSwitched; ++i) {
-        const std::string face = BenchFaceName(i);
-        if (i % kEmbedOffEvery == 0)
-            WriteDwordZero(profile.EmbedList(), face);
-        if (i % kTessellateOffEvery == 0)
-            WriteDwordZero(profile.TessellateList(), face);
-        if (i % kEmbedOffEvery == 0 || i % kTessellateOffEvery == 0)
-            listed.push_back(face);
+        for (const std::string& face : {BenchFaceName(i), OneStyleBenchFaceName(i)}) {
+            if (i % kEmbedOffEvery == 0)
+                WriteDwordZero(profile.EmbedList(), face);
+            if (i % kTessellateOffEvery == 0)
+                WriteDwordZero(profile.TessellateList(), face);
+            if (i % kEmbedOffEvery == 0 || i % kTessellateOffEvery == 0)
+                listed.push_back(face);
+        }
     }
     return listed;
 }

@@ -6,8 +6,10 @@
 class GlyphorLibrary;
 class ScopedProfile;
 
-// Name of the generated benchmark face with this number.
+// Name of the generated benchmark face with this number: in families of four
+// styles, and in the set of one style per family.
 std::string BenchFaceName(int number);
+std::string OneStyleBenchFaceName(int number);
 
 // Brings the profile to the defaults (through the library) and then switches
 // off a few hundred generated faces, as a profile in long use looks. Returns

@@ -13,10 +13,6 @@
 
 namespace {
 
-// Check all, Clear all and narrowing are measured at this size only: their
-// targets are set there, and each run pays one more opening of the dialog.
-constexpr int kListOperationFaces = 5000;
-
 struct OpenSample {
     double openSeconds;
     double commitSeconds;
@@ -59,7 +55,7 @@ void ExpectSameList(const OpenSample& floor, size_t floorFaces, const OpenSample
 constexpr double kMilliseconds = 1000.0;
 
 struct Samples {
-    std::vector<double> open, openFloor, walk, commit, commitFloor;
+    std::vector<double> open, openFloor, firstLevel, secondLevel, realise, fill, commit, commitFloor;
     std::vector<double> checkAll, checkAllFloor, clearAll, clearAllFloor, narrowing, narrowingFloor;
 
     static void Add(std::vector<double>& to, double seconds) { to.push_back(seconds * kMilliseconds); }
@@ -71,12 +67,16 @@ BenchRow Row(const char* name, const std::string& size, const std::vector<double
     return {name, size, BenchRow::Kind::Milliseconds, Median(measured), Median(floor), limit};
 }
 
+BenchRow InformationRow(const char* name, const std::string& size, const std::vector<double>& measured)
+{
+    return {name, size, BenchRow::Kind::Milliseconds, Median(measured), 0, 0, BenchRow::Status::Information};
+}
+
 } // namespace
 
 std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE resources, const ScopedProfile& profile,
-                                    int size, int runs)
+                                    const std::string& size, bool listOperations, int runs)
 {
-    const bool operate = size == kListOperationFaces;
     Samples samples;
     // The first run of a process warms the font caches and the registry up:
     // its first commit writes values that later commits only overwrite.
@@ -93,7 +93,7 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
         // The list operations change the checks, so they have a dialog of
         // their own, ended with Cancel.
         ListOperationTimes operated;
-        if (operate) {
+        if (listOperations) {
             const OpenSample operatedOn = Watch(DialogProbe::Ending::Cancel, [&] { library.runGlyphorDialog(); },
                                                 [&](HWND dialog) { operated = TimeListOperations(dialog); });
             ExpectSameList(floor, opening.faces.size(), operatedOn);
@@ -103,10 +103,13 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
             continue;
         samples.Add(samples.openFloor, floor.openSeconds);
         samples.Add(samples.open, measured.openSeconds);
-        samples.Add(samples.walk, opening.walkSeconds);
+        samples.Add(samples.firstLevel, opening.firstLevelSeconds);
+        samples.Add(samples.secondLevel, opening.secondLevelSeconds);
+        samples.Add(samples.realise, opening.realiseSeconds);
+        samples.Add(samples.fill, opening.fillSeconds);
         samples.Add(samples.commitFloor, directCommit);
         samples.Add(samples.commit, measured.commitSeconds);
-        if (!operate)
+        if (!listOperations)
             continue;
         samples.Add(samples.checkAll, operated.checkAll);
         samples.Add(samples.checkAllFloor, operated.checkAllFloor);
@@ -115,17 +118,18 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
         samples.Add(samples.narrowing, operated.narrowing);
         samples.Add(samples.narrowingFloor, operated.narrowingFloor);
     }
-    const std::string faces = std::to_string(size);
     std::vector<BenchRow> rows{
-        Row("dialog open (ms)", faces, samples.open, samples.openFloor, 1.15),
-        {"font walk of the floor (ms)", faces, BenchRow::Kind::Milliseconds, Median(samples.walk), 0, 0,
-         BenchRow::Status::Information},
-        Row("commit on OK (ms)", faces, samples.commit, samples.commitFloor, 1.20),
+        Row("dialog open (ms)", size, samples.open, samples.openFloor, 1.15),
+        InformationRow("  floor: first level (ms)", size, samples.firstLevel),
+        InformationRow("  floor: second-level calls (ms)", size, samples.secondLevel),
+        InformationRow("  floor: realisations (ms)", size, samples.realise),
+        InformationRow("  floor: list fill (ms)", size, samples.fill),
+        Row("commit on OK (ms)", size, samples.commit, samples.commitFloor, 1.20),
     };
-    if (!operate)
+    if (!listOperations)
         return rows;
-    rows.push_back(Row("check all (ms)", faces, samples.checkAll, samples.checkAllFloor, 1.20));
-    rows.push_back(Row("clear all (ms)", faces, samples.clearAll, samples.clearAllFloor, 1.20));
-    rows.push_back(Row("narrowing (ms)", faces, samples.narrowing, samples.narrowingFloor, 1.20));
+    rows.push_back(Row("check all (ms)", size, samples.checkAll, samples.checkAllFloor, 1.20));
+    rows.push_back(Row("clear all (ms)", size, samples.clearAll, samples.clearAllFloor, 1.20));
+    rows.push_back(Row("narrowing (ms)", size, samples.narrowing, samples.narrowingFloor, 1.20));
     return rows;
 }

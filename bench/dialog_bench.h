@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 class GlyphorLibrary;
@@ -11,8 +12,9 @@ class ScopedProfile;
 
 // Opening the library's dialog and its commit on OK, with the faces installed
 // now, against the floor dialog and direct registry writes, `runs` times each
-// (after one warm-up in the first call). At 5,000 faces also Check all, Clear
-// all and narrowing the list, each against its floor in the same open dialog.
-// Returns the rows for `size`, with the floor's font walk alone beside them.
+// (after one warm-up in the first call). With `listOperations` also Check
+// all, Clear all and narrowing the list, each against its floor in the same
+// open dialog. Returns the rows for the size labelled `size`, with where the
+// floor's opening spent its time beside them.
 std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE resources, const ScopedProfile& profile,
-                                    int size, int runs);
+                                    const std::string& size, bool listOperations, int runs);

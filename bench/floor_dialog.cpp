@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <unordered_set>
 
@@ -35,6 +36,8 @@ struct Discovery {
     HDC dc = nullptr;
     const std::unordered_set<std::string>& switchedOff;
     std::vector<std::string> families;
+    std::unordered_set<std::string> familiesMet;
+    std::vector<ENUMLOGFONTEXA> variants;     // the TrueType reports of the family asked
     std::unordered_set<std::string> names;    // every face name met
     std::unordered_set<std::string> sortKeys; // of the faces kept
     std::vector<BYTE> metrics;                // one buffer for every variant
@@ -71,8 +74,9 @@ std::unordered_set<std::string> SwitchedOffNames(const FloorRun& run)
 int CALLBACK CollectFamily(const LOGFONTA* family, const TEXTMETRICA*, DWORD type, LPARAM param)
 {
     try {
-        if (type == TRUETYPE_FONTTYPE)
-            reinterpret_cast<Discovery*>(param)->families.emplace_back(family->lfFaceName);
+        auto& discovery = *reinterpret_cast<Discovery*>(param);
+        if (type == TRUETYPE_FONTTYPE && discovery.familiesMet.insert(family->lfFaceName).second)
+            discovery.families.emplace_back(family->lfFaceName);
         return 1;
     } catch (...) {
         return 0;
@@ -111,14 +115,42 @@ void MeasureVariant(const LOGFONTA& v, Discovery& discovery)
     discovery.faces.push_back({std::move(key), {name, embeddable, enabled}});
 }
 
-int CALLBACK AddVariant(const LOGFONTA* variant, const TEXTMETRICA*, DWORD type, LPARAM param)
+int CALLBACK CollectVariant(const LOGFONTA* variant, const TEXTMETRICA*, DWORD type, LPARAM param)
 {
     try {
         if (type == TRUETYPE_FONTTYPE)
-            MeasureVariant(*variant, *reinterpret_cast<Discovery*>(param));
+            reinterpret_cast<Discovery*>(param)->variants.push_back(*reinterpret_cast<const ENUMLOGFONTEXA*>(variant));
         return 1;
     } catch (...) {
         return 0;
+    }
+}
+
+bool SameStyle(const ENUMLOGFONTEXA& a, const ENUMLOGFONTEXA& b)
+{
+    return a.elfLogFont.lfWeight == b.elfLogFont.lfWeight && a.elfLogFont.lfItalic == b.elfLogFont.lfItalic;
+}
+
+bool SameFace(const ENUMLOGFONTEXA& a, const ENUMLOGFONTEXA& b)
+{
+    return std::strcmp(reinterpret_cast<const char*>(a.elfFullName), reinterpret_cast<const char*>(b.elfFullName)) == 0;
+}
+
+// Each face's first report, or every report when two faces share a style.
+void MeasureFamily(Discovery& discovery)
+{
+    const auto& variants = discovery.variants;
+    std::vector<bool> firstOfStyle(variants.size());
+    bool shared = false;
+    for (size_t i = 0; i < variants.size(); ++i) {
+        const auto end = variants.begin() + static_cast<std::ptrdiff_t>(i);
+        const auto first = std::find_if(variants.begin(), end, [&](const auto& v) { return SameStyle(v, variants[i]); });
+        firstOfStyle[i] = first == end;
+        shared = shared || (first != end && !SameFace(*first, variants[i]));
+    }
+    for (size_t i = 0; i < variants.size(); ++i) {
+        if (shared || firstOfStyle[i])
+            MeasureVariant(variants[i].elfLogFont, discovery);
     }
 }
 
@@ -128,16 +160,22 @@ void Discover(FloorRun& run)
 {
     const std::unordered_set<std::string> switchedOff = SwitchedOffNames(run);
     UniqueScreenDC screen(::GetDC(nullptr));
-    Discovery discovery{screen.get(), switchedOff, {}, {}, {}, {}, {}};
-    const double walkStart = SecondsNow();
+    Discovery discovery{screen.get(), switchedOff, {}, {}, {}, {}, {}, {}, {}};
+    double start = SecondsNow();
     ::EnumFontsA(screen.get(), nullptr, &CollectFamily, reinterpret_cast<LPARAM>(&discovery));
+    run.opening.firstLevelSeconds = SecondsNow() - start;
     for (const std::string& family : discovery.families) {
         LOGFONTA request{};
         request.lfCharSet = DEFAULT_CHARSET;
         lstrcpynA(request.lfFaceName, family.c_str(), LF_FACESIZE);
-        ::EnumFontFamiliesExA(screen.get(), &request, &AddVariant, reinterpret_cast<LPARAM>(&discovery), 0);
+        discovery.variants.clear();
+        start = SecondsNow();
+        ::EnumFontFamiliesExA(screen.get(), &request, &CollectVariant, reinterpret_cast<LPARAM>(&discovery), 0);
+        const double reported = SecondsNow();
+        MeasureFamily(discovery);
+        run.opening.secondLevelSeconds += reported - start;
+        run.opening.realiseSeconds += SecondsNow() - reported;
     }
-    run.opening.walkSeconds = SecondsNow() - walkStart;
     std::sort(discovery.faces.begin(), discovery.faces.end(),
               [](const KeyedFace& a, const KeyedFace& b) { return a.sortKey < b.sortKey; });
     run.opening.faces.reserve(discovery.faces.size());
@@ -167,7 +205,9 @@ INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         try {
             const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
             Discover(run);
+            const double start = SecondsNow();
             FillList(list, run.opening.faces);
+            run.opening.fillSeconds = SecondsNow() - start;
         } catch (...) {
             run.failed = true;
             ::EndDialog(dialog, -1);

@@ -16,15 +16,21 @@ struct FloorFace {
 
 struct FloorOpening {
     std::vector<FloorFace> faces; // in list order
-    double walkSeconds = 0;       // the two-level enumeration with every variant measured
+    // Where the opening's time went.
+    double firstLevelSeconds = 0;  // the family list
+    double secondLevelSeconds = 0; // the families' variant reports
+    double realiseSeconds = 0;     // the faces realised and measured
+    double fillSeconds = 0;        // the list filled
 };
 
 // Shows the font selection template of the resource library, its list not
 // sorting itself, with a dialog procedure of its own that does only the work
 // no implementation can skip: each list's value names read once; the
-// two-level enumeration with every TrueType variant realised and measured,
-// each new face answered from the names read; the faces sorted once by their
-// locale sort keys; the list filled in that order with one checked or
-// unchecked item per face while its redrawing is suspended. Returns when the
-// dialog is closed.
+// two-level enumeration with each family asked once and each face realised
+// and measured once (each of its reports when two faces of the family share
+// a weight and a slant, as then the character set picks the face), each new
+// face answered from the names read; the faces sorted once by their locale
+// sort keys; the list filled in that order with one checked or unchecked
+// item per face while its redrawing is suspended. Returns when the dialog is
+// closed.
 FloorOpening RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile);

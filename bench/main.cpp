@@ -3,7 +3,12 @@
 // whether it meets its target. Missed targets are reported, not failed: the
 // exit code is 0 unless a benchmark could not run.
 //
-//   GlyphorBench.exe [SIZE...]    dialog sizes in generated faces (default 500 2000 5000 10000)
+//   GlyphorBench.exe [--runs N] [SIZE...]
+//
+// A SIZE is a number of generated faces in families of four styles in seven
+// character sets, as real text families are, or "one-style:N" for N faces of
+// one style in one character set each (default 1000 2500 5000 10000
+// one-style:5000). --runs sets the dialog's runs at every size.
 
 #include "bench_profile.h"
 #include "dialog_bench.h"
@@ -29,7 +34,20 @@ int DialogRuns(int faces)
     constexpr int kFaceRuns = 7500; // 15 runs at 500 faces, 5 from 1,500 up
     return std::max(kMinimumRuns, kFaceRuns / std::max(faces, 1));
 }
-constexpr int kDefaultSizes[] = {500, 2000, 5000, 10000};
+constexpr const char* kDefaultSizes[] = {"1000", "2500", "5000", "10000", "one-style:5000"};
+constexpr char kOneStylePrefix[] = "one-style:";
+// Check all, Clear all and narrowing are measured at this size only: their
+// targets are set there, and each run pays one more opening of the dialog.
+constexpr int kListOperationFaces = 5000;
+
+// Generated faces to open the dialog with.
+struct FontSet {
+    int faces;
+    bool oneStyle;
+
+    std::string Folder() const { return ProgramDirectory() + (oneStyle ? "\\benchfonts-one-style" : "\\benchfonts"); }
+    std::string Label() const { return std::to_string(faces) + (oneStyle ? " one style" : ""); }
+};
 
 // The listed faces and as many that no list holds, so that half the
 // questions answer off and half on.
@@ -41,17 +59,34 @@ std::vector<std::string> FacesToAsk(const std::vector<std::string>& listed)
     return faces;
 }
 
-std::vector<int> DialogSizes(int argc, char** argv)
+struct Options {
+    std::vector<FontSet> sets;
+    int runs = 0; // by size when 0
+};
+
+Options ReadOptions(int argc, char** argv)
 {
-    std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(std::atoi(argv[i]));
+    Options options;
+    std::vector<std::string> sizes;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--runs" && i + 1 < argc)
+            options.runs = std::atoi(argv[++i]);
+        else
+            sizes.emplace_back(argv[i]);
+    }
     if (sizes.empty())
         sizes.assign(std::begin(kDefaultSizes), std::end(kDefaultSizes));
-    return sizes;
+    for (const std::string& size : sizes) {
+        const bool oneStyle = size.rfind(kOneStylePrefix, 0) == 0;
+        const int faces = std::atoi(size.c_str() + (oneStyle ? sizeof kOneStylePrefix - 1 : 0));
+        if (faces <= 0)
+            throw std::runtime_error("not a size: " + size);
+        options.sets.push_back({faces, oneStyle});
+    }
+    return options;
 }
 
-void RunBenchmarks(const std::vector<int>& sizes)
+void RunBenchmarks(const Options& options)
 {
     ScopedProfile profile("GlyphorBench");
     GlyphorLibrary library(profile.Path());
@@ -64,14 +99,15 @@ void RunBenchmarks(const std::vector<int>& sizes)
     UniqueHModule resources(::LoadLibraryA("GlyphorRes.dll"));
     if (!resources)
         throw std::runtime_error("cannot load GlyphorRes.dll");
-    const std::string fontFolder = ProgramDirectory() + "\\benchfonts";
-    for (int size : sizes) {
-        PrivateFonts fonts(fontFolder, static_cast<size_t>(size));
-        if (fonts.Count() != static_cast<size_t>(size))
-            throw std::runtime_error("only " + std::to_string(fonts.Count()) + " fonts in " + fontFolder +
+    for (const FontSet& set : options.sets) {
+        PrivateFonts fonts(set.Folder(), static_cast<size_t>(set.faces));
+        if (fonts.Count() != static_cast<size_t>(set.faces))
+            throw std::runtime_error("only " + std::to_string(fonts.Count()) + " fonts in " + set.Folder() +
                                      "; `./run bench` generates them");
-        std::fprintf(stderr, "dialog with %d generated faces\n", size);
-        for (BenchRow& row : MeasureDialog(library, resources.get(), profile, size, DialogRuns(size)))
+        std::fprintf(stderr, "dialog with %s generated faces\n", set.Label().c_str());
+        const bool listOperations = !set.oneStyle && set.faces == kListOperationFaces;
+        const int runs = options.runs > 0 ? options.runs : DialogRuns(set.faces);
+        for (BenchRow& row : MeasureDialog(library, resources.get(), profile, set.Label(), listOperations, runs))
             rows.push_back(std::move(row));
     }
     PrintTable(rows);
@@ -82,7 +118,7 @@ void RunBenchmarks(const std::vector<int>& sizes)
 int main(int argc, char** argv)
 {
     try {
-        RunBenchmarks(DialogSizes(argc, argv));
+        RunBenchmarks(ReadOptions(argc, argv));
         return 0;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "GlyphorBench: %s\n", failure.what());

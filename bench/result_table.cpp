@@ -30,7 +30,7 @@ bool BenchRow::Passes() const
 
 void PrintTable(const std::vector<BenchRow>& rows)
 {
-    std::printf("%-32s %6s   %-11s %-11s %-7s %-7s %s\n", "benchmark", "size", "median", "floor", "ratio", "target",
+    std::printf("%-34s %14s   %-11s %-11s %-7s %-7s %s\n", "benchmark", "size", "median", "floor", "ratio", "target",
                 "result");
     int passed = 0;
     int failed = 0;
@@ -38,13 +38,13 @@ void PrintTable(const std::vector<BenchRow>& rows)
         const std::string median = Figure(row.kind, row.median);
         switch (row.status) {
         case BenchRow::Status::Information:
-            std::printf("%-32s %6s   %-11s %-11s %-7s %-7s %s\n", row.name.c_str(), row.size.c_str(), median.c_str(),
+            std::printf("%-34s %14s   %-11s %-11s %-7s %-7s %s\n", row.name.c_str(), row.size.c_str(), median.c_str(),
                         "-", "-", "-", "-");
             break;
         case BenchRow::Status::Measured: {
             const bool pass = row.Passes();
             (pass ? passed : failed) += 1;
-            std::printf("%-32s %6s   %-11s %-11s %-7.2f %-7s %s\n", row.name.c_str(), row.size.c_str(),
+            std::printf("%-34s %14s   %-11s %-11s %-7.2f %-7s %s\n", row.name.c_str(), row.size.c_str(),
                         median.c_str(), Figure(row.kind, row.floor).c_str(), row.Ratio(), Target(row).c_str(),
                         pass ? "PASS" : "MISS");
             break;

@@ -40,7 +40,10 @@ void CFaceTable::SortBy(int column, bool ascending)
         std::vector<const std::string*> keyOf(m_faces.size());
         for (size_t i = 0; i < m_faces.size(); ++i) {
             const std::string* word = m_faces[i].words[column];
-            keyOf[i] = &keys.try_emplace(word, LocaleSortKey(word->c_str())).first->second;
+            auto key = keys.lower_bound(word);
+            if (key == keys.end() || key->first != word)
+                key = keys.emplace_hint(key, word, LocaleSortKey(word->c_str()));
+            keyOf[i] = &key->second;
         }
         std::stable_sort(m_order.begin(), m_order.end(), [&keyOf](int a, int b) { return *keyOf[a] < *keyOf[b]; });
     }

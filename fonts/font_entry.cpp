@@ -40,7 +40,10 @@ int CFontEntryArray::AddEntry(const std::string& facename, int embeddable, int e
 {
     const int index = GetSize();
     std::string sortKey = LocaleSortKey(facename.c_str());
-    m_sortKeys.reserve(m_sortKeys.size() + 1);
+    // Room for the key before anything changes, so that its push below cannot
+    // throw; grown geometrically, as push_back would.
+    if (m_sortKeys.size() == m_sortKeys.capacity())
+        m_sortKeys.reserve(std::max<size_t>(2 * m_sortKeys.size(), 16));
     m_entries.push_back(std::make_unique<CFontEntry>(facename, embeddable, enabled, fsType));
     bool named = false;
     try {

@@ -1,11 +1,13 @@
 #include "truetype_enum.h"
 
 #include "common/unique_handle.h"
+#include "family_variants.h"
 #include "store/switch_store.h"
 
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,11 @@ struct EnumerationState {
     explicit EnumerationState(CFontEnumClient& client) : client(client) {}
 
     CFontEnumClient& client;
+    // The first level reports a family once per character set; the second
+    // level reports all of a family at once, so each is asked once.
     std::vector<std::string> families;
+    std::set<std::string, std::less<>> familiesHeld; // found by a report's name without copying it
+    CFamilyVariants variants; // of the family being asked
     CSwitchReader switches; // list keys opened once for this discovery
     std::exception_ptr failure;
 };
@@ -51,14 +57,24 @@ bool ReadFaceMetrics(HDC dc, FaceMetrics& out)
     return true;
 }
 
-// First level: keeps the name of a TrueType family.
-void CollectTrueTypeFamily(const LOGFONTA& family, EnumerationState& state)
+// First level: keeps the name of a TrueType family at its first report.
+void CollectTrueTypeFamily(const LOGFONTA* family, DWORD type, EnumerationState& state)
 {
-    state.families.emplace_back(family.lfFaceName);
+    if (type != TRUETYPE_FONTTYPE || state.familiesHeld.count(family->lfFaceName))
+        return;
+    state.families.emplace_back(family->lfFaceName);
+    state.familiesHeld.emplace(family->lfFaceName);
 }
 
-// Second level: realises one variant, reads its outline metrics and enters its
-// face name unless the collection holds it already.
+// Second level: keeps every report of the family, to be realised once all
+// are known.
+void CollectVariant(const LOGFONTA* variant, DWORD type, EnumerationState& state)
+{
+    state.variants.Add(*reinterpret_cast<const ENUMLOGFONTEXA*>(variant), type);
+}
+
+// Realises one variant, reads its outline metrics and enters its face name
+// unless the collection holds it already.
 void AddTrueTypeFace(const LOGFONTA& variant, EnumerationState& state)
 {
     // Field by field (byte fields widened without sign), not CreateFontIndirectA:
@@ -85,21 +101,41 @@ void AddTrueTypeFace(const LOGFONTA& variant, EnumerationState& state)
     fonts.AddEntry(face.facename, embeddable, enabled, face.fsType);
 }
 
-// The callback of both levels: hands `Take` the fonts of exactly the TrueType
-// type. No exception may unwind through the font service: the first one ends
-// the enumeration and waits in the state for the caller.
-template <void (*Take)(const LOGFONTA&, EnumerationState&)>
-int CALLBACK OnTrueTypeFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM param)
+// The callback of both levels. No exception may unwind through the font
+// service: the first one ends the enumeration and waits in the state for the
+// caller.
+template <void (*Take)(const LOGFONTA*, DWORD, EnumerationState&)>
+int CALLBACK OnFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM param)
 {
     auto& state = *reinterpret_cast<EnumerationState*>(param);
-    if (type != TRUETYPE_FONTTYPE)
-        return 1;
     try {
-        Take(*font, state);
+        Take(font, type, state);
         return 1;
     } catch (...) {
         state.failure = std::current_exception();
         return 0;
+    }
+}
+
+// Asks each family for its variants, then realises those that can give a
+// face not yet realised.
+void WalkFamilies(EnumerationState& state)
+{
+    const HDC dc = state.client.GetEnumDC();
+    ::EnumFontsA(dc, nullptr, &OnFont<CollectTrueTypeFamily>, reinterpret_cast<LPARAM>(&state));
+    if (state.failure)
+        return;
+    for (const std::string& family : state.families) {
+        LOGFONTA request{};
+        request.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynA(request.lfFaceName, family.c_str(), LF_FACESIZE);
+        request.lfPitchAndFamily = 0;
+        state.variants.Clear();
+        ::EnumFontFamiliesExA(dc, &request, &OnFont<CollectVariant>, reinterpret_cast<LPARAM>(&state), 0);
+        if (state.failure)
+            return;
+        for (const LOGFONTA& variant : state.variants.ToRealise())
+            AddTrueTypeFace(variant, state);
     }
 }
 
@@ -113,19 +149,11 @@ void EnumerateTrueTypeFaces(CFontEnumClient& client)
     // the second level: the client sees which context is in use and gets it
     // back with the font it held.
     client.SetEnumDC(screen.get());
-
-    ::EnumFontsA(screen.get(), nullptr, &OnTrueTypeFont<CollectTrueTypeFamily>, reinterpret_cast<LPARAM>(&state));
-    for (const std::string& family : state.families) {
-        if (state.failure)
-            break;
-        LOGFONTA request{};
-        request.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynA(request.lfFaceName, family.c_str(), LF_FACESIZE);
-        request.lfPitchAndFamily = 0;
-        ::EnumFontFamiliesExA(client.GetEnumDC(), &request, &OnTrueTypeFont<AddTrueTypeFace>,
-                              reinterpret_cast<LPARAM>(&state), 0);
+    try {
+        WalkFamilies(state);
+    } catch (...) {
+        state.failure = std::current_exception();
     }
-
     client.SetEnumDC(nullptr);
     if (state.failure)
         std::rethrow_exception(state.failure);

@@ -18,6 +18,8 @@ protected:
 
 // Adds one entry for each installed TrueType face name that the client's
 // collection does not hold yet, in family order and, within a family, in the
-// order the font service reports the variants. An allocation failure ends the
+// order the font service reports the variants. Each family is asked once, and
+// each face realised once where its family leaves no doubt which face a
+// variant realises (CFamilyVariants). An allocation failure ends the
 // enumeration with the collection consistent and is rethrown afterwards.
 void EnumerateTrueTypeFaces(CFontEnumClient& client);

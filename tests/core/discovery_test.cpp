@@ -5,13 +5,16 @@
 
 #include "common/unique_handle.h"
 #include "fonts/truetype_enum.h"
+#include "store/switch_store.h"
 #include "tests/support/import_hook.h"
 #include "tests/support/test_fonts.h"
 
 #include <algorithm>
 #include <map>
 #include <new>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -121,6 +124,83 @@ std::map<std::string, std::string> FamilyOfTestFaces(const std::vector<std::stri
     return family;
 }
 
+// An entry as the test compares it: name, embeddable, fsType, enabled.
+using EntryFields = std::tuple<std::string, int, unsigned, int>;
+
+std::vector<EntryFields> Fields(const CFontEntryArray& fonts)
+{
+    std::vector<EntryFields> fields;
+    for (int index = 0; index < fonts.GetSize(); ++index) {
+        const CFontEntry& entry = *fonts.GetAt(index);
+        fields.emplace_back(entry.GetFacename(), entry.m_embeddable, entry.m_fsType, entry.m_enabled);
+    }
+    return fields;
+}
+
+// The reference: every TrueType report of every family in the family list
+// realised, and each new name entered. Counts the fonts that realising each
+// face once needs: one per face in a family whose faces' styles differ, one
+// per report in a family where two faces share a weight and a slant.
+struct LiteralWalk {
+    HDC dc = nullptr;
+    CFontEntryArray fonts;
+    std::vector<ENUMLOGFONTEXA> reports; // of the family being walked
+    long fontsNeeded = 0;
+
+    static int CALLBACK OnVariant(const LOGFONTA* variant, const TEXTMETRICA*, DWORD type, LPARAM param)
+    {
+        try {
+            if (type == TRUETYPE_FONTTYPE)
+                reinterpret_cast<LiteralWalk*>(param)->Realise(*reinterpret_cast<const ENUMLOGFONTEXA*>(variant));
+            return 1;
+        } catch (...) {
+            return 0;
+        }
+    }
+
+    void Realise(const ENUMLOGFONTEXA& variant)
+    {
+        reports.push_back(variant);
+        UniqueHFont font(::CreateFontIndirectA(&variant.elfLogFont));
+        SelectedObject selected(dc, font.get());
+        std::vector<BYTE> buffer(::GetOutlineTextMetricsA(dc, 0, nullptr));
+        auto* metrics = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer.data());
+        if (buffer.empty() || !::GetOutlineTextMetricsA(dc, static_cast<UINT>(buffer.size()), metrics))
+            return;
+        const char* name = reinterpret_cast<const char*>(buffer.data()) + reinterpret_cast<UINT_PTR>(metrics->otmpFaceName);
+        if (!FirstLocaleEqualEntry(fonts, name))
+            fonts.AddEntry(name, metrics->otmfsType != 2, IsEnabledForBoth(name), metrics->otmfsType);
+    }
+
+    explicit LiteralWalk(const std::vector<std::string>& families)
+    {
+        UniqueScreenDC screen(::GetDC(nullptr));
+        dc = screen.get();
+        std::set<std::string> walked;
+        for (const std::string& family : families) {
+            LOGFONTA request{};
+            request.lfCharSet = DEFAULT_CHARSET;
+            lstrcpynA(request.lfFaceName, family.c_str(), LF_FACESIZE);
+            reports.clear();
+            ::EnumFontFamiliesExA(dc, &request, &OnVariant, reinterpret_cast<LPARAM>(this), 0);
+            if (walked.insert(family).second)
+                fontsNeeded += FontsNeeded();
+        }
+    }
+
+    long FontsNeeded() const
+    {
+        std::set<std::tuple<LONG, BYTE, std::string>> styles; // the faces
+        for (const ENUMLOGFONTEXA& report : reports)
+            styles.emplace(report.elfLogFont.lfWeight, report.elfLogFont.lfItalic,
+                           reinterpret_cast<const char*>(report.elfFullName));
+        std::set<std::pair<LONG, BYTE>> distinct;
+        for (const auto& [weight, italic, face] : styles)
+            distinct.emplace(weight, italic);
+        return static_cast<long>(distinct.size() == styles.size() ? styles.size() : reports.size());
+    }
+};
+
 } // namespace
 
 class Discovery : public ProcessProfile {
@@ -166,6 +246,30 @@ TEST_F(Discovery, EachFaceIsEnteredOnceInFamilyOrderWithItsEmbeddingPermission)
 
     ExpectConsistent(fonts);
     ExpectContextReturned(client, "one enumeration");
+}
+
+// Each family asked once and each face realised once where the family leaves
+// no doubt which face a report realises: the same entries as the reference,
+// with real-shaped families, faces sharing a style and the twins among them.
+TEST_F(Discovery, FindsWhatRealisingEveryReportFindsWithOneFontPerFace)
+{
+    m_profile.CreateLists();
+    WriteDwordZero(m_profile.EmbedList(), "Glyphor Test Family Italic");
+    WriteDwordZero(m_profile.TessellateList(), "Glyphor Test Halves East");
+    const std::vector<std::string> families = TrueTypeFamilies();
+    ASSERT_EQ(std::count(families.begin(), families.end(), "Glyphor Test Family"), 7) << "once per character set";
+    ASSERT_EQ(VariantReports("Glyphor Test Family"), 28) << "four styles in seven character sets";
+    const LiteralWalk literal(families);
+
+    RecordingClient client;
+    long fontsMade = 0;
+    {
+        HandleBalance balance(::GetModuleHandleA(nullptr));
+        EnumerateTrueTypeFaces(client);
+        fontsMade = balance.FontsCreatedInAll();
+    }
+    EXPECT_EQ(Fields(client.m_fonts), Fields(literal.fonts));
+    EXPECT_EQ(fontsMade, literal.fontsNeeded);
 }
 
 TEST_F(Discovery, FacesListedInEitherListAreEnteredDisabled)
@@ -240,7 +344,7 @@ TEST_F(Discovery, AllocationFailureReachesTheCallerAndLeavesNothingBehind)
     const HMODULE program = ::GetModuleHandleA(nullptr);
     int failedWithEntries = 0;
     bool completed = false;
-    for (long allowed = 0; !completed && allowed < 10'000'000; allowed = allowed * 3 + 1) {
+    for (long allowed = 0; !completed && allowed < 10'000'000; allowed += allowed / 2 + 1) {
         const std::string context = "allocation " + std::to_string(allowed) + " failed";
         RecordingClient client;
         bool threw = false;

@@ -2,11 +2,15 @@
 """Generates small TrueType fonts with chosen names and embedding permissions.
 
     make_test_fonts.py OUTDIR                 the standard test set
-    make_test_fonts.py OUTDIR --bench N       N faces for the benchmarks
+    make_test_fonts.py OUTDIR --bench N       N benchmark faces in families of four
+                                              styles in seven character sets
+    make_test_fonts.py OUTDIR --one-style N   N benchmark faces of one style in one
+                                              character set
 
 Each font has a handful of glyphs, the family and style names given, and the
-OS/2 fsType given. Fonts whose code-page ranges name several scripts are
-reported by the font service once per character set.
+OS/2 fsType given; a style name with "Bold" makes it bold, with "Italic"
+italic. Fonts whose code-page ranges name several scripts are reported by the
+font service once per character set.
 """
 import os
 import sys
@@ -15,7 +19,18 @@ from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 
 # OS/2 ulCodePageRange1 bits.
-LATIN1, LATIN2, CYRILLIC, GREEK = 1 << 0, 1 << 1, 1 << 2, 1 << 3
+LATIN1, LATIN2, CYRILLIC, GREEK, TURKISH = 1 << 0, 1 << 1, 1 << 2, 1 << 3, 1 << 4
+BALTIC, VIETNAMESE = 1 << 7, 1 << 8
+# The character sets a real text family covers.
+REAL_CODE_PAGES = LATIN1 | LATIN2 | CYRILLIC | GREEK | TURKISH | BALTIC | VIETNAMESE
+# A real text family's styles, each with its full name's suffix.
+REAL_STYLES = [("Regular", ""), ("Bold", " Bold"), ("Italic", " Italic"), ("Bold Italic", " Bold Italic")]
+
+
+def real_family(family, fs_types=(0, 0, 0, 0)):
+    return [(family, style, family + suffix, fs_type, REAL_CODE_PAGES)
+            for (style, suffix), fs_type in zip(REAL_STYLES, fs_types)]
+
 
 # family, style, full name, fsType, code pages. The full name is the face
 # name the library keys its entries by.
@@ -34,6 +49,15 @@ STANDARD_SET = [
     ("Glyphor Test Twin B", "Regular", "Glyphor Test Twin", 2, LATIN1),
     # A family name of 31 characters, the longest the font service reports.
     ("Glyphor Test Thirty One Chars X", "Regular", "Glyphor Test Thirty One Chars X", 0, LATIN1),
+    # Shaped as real text families are; each style with its own permission,
+    # so that an entry shows which face was measured.
+    *real_family("Glyphor Test Family", (0, 2, 4, 8)),
+    # Two faces of one weight and slant: in disjoint character sets, and
+    # with the one's character sets inside the other's.
+    ("Glyphor Test Halves", "West", "Glyphor Test Halves West", 0, LATIN1 | LATIN2),
+    ("Glyphor Test Halves", "East", "Glyphor Test Halves East", 2, CYRILLIC | GREEK),
+    ("Glyphor Test Nested", "Narrow", "Glyphor Test Nested Narrow", 4, LATIN1),
+    ("Glyphor Test Nested", "Wide", "Glyphor Test Nested Wide", 0, LATIN1 | LATIN2 | CYRILLIC | GREEK),
 ]
 
 UNITS_PER_EM = 1000
@@ -66,23 +90,23 @@ def build_font(family, style, full_name, fs_type, code_pages):
         "fullName": full_name,
         "psName": file_name(family, style)[:63],
     })
-    bold = style == "Bold"
+    bold, italic = "Bold" in style, "Italic" in style
     fb.setupOS2(
         fsType=fs_type,
         usWeightClass=700 if bold else 400,
-        fsSelection=0x20 if bold else 0x40,
+        fsSelection=(0x20 if bold else 0) | (0x01 if italic else 0) or 0x40,
         sTypoAscender=800, sTypoDescender=-200, sTypoLineGap=0,
         usWinAscent=800, usWinDescent=200,
         ulCodePageRange1=code_pages, ulCodePageRange2=0,
         ulUnicodeRange1=(1 << 0) | (1 << 7) | (1 << 9),
     )
-    fb.font["head"].macStyle = 1 if bold else 0
+    fb.font["head"].macStyle = (1 if bold else 0) | (2 if italic else 0)
     fb.setupPost()
     return fb
 
 
 def file_name(family, style):
-    return family.replace(" ", "") + ("" if style == "Regular" else "-" + style)
+    return family.replace(" ", "") + ("" if style == "Regular" else "-" + style.replace(" ", ""))
 
 
 # --- case twins: two faces whose names differ only in case, and so share one
@@ -103,13 +127,16 @@ def save_case_twins(out_dir):
 
 
 def main(argv):
-    if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] != "--bench"):
+    if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] not in ("--bench", "--one-style")):
         sys.stderr.write(__doc__)
         return 2
     out_dir = argv[1]
     os.makedirs(out_dir, exist_ok=True)
     if len(argv) == 2:
         fonts = STANDARD_SET
+    elif argv[2] == "--bench":
+        count = int(argv[3])
+        fonts = [face for i in range((count + 3) // 4) for face in real_family("Glyphor Family %04d" % i)][:count]
     else:
         count = int(argv[3])
         fonts = [("Glyphor Bench %05d" % i, "Regular", "Glyphor Bench %05d" % i, 0, LATIN1) for i in range(count)]

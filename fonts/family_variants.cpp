@@ -1,0 +1,53 @@
+#include "family_variants.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool SameStyle(const LOGFONTA& a, const LOGFONTA& b)
+{
+    return a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic;
+}
+
+} // namespace
+
+void CFamilyVariants::Clear()
+{
+    m_trueType.clear();
+    m_styles.clear();
+    m_stylesShared = false;
+}
+
+void CFamilyVariants::Add(const ENUMLOGFONTEXA& variant, DWORD type)
+{
+    const LOGFONTA& font = variant.elfLogFont;
+    const char* face = reinterpret_cast<const char*>(variant.elfFullName);
+    const size_t length = strnlen(face, LF_FULLFACESIZE);
+    // A missing name, or one that fills its field and may have been cut
+    // short, cannot tell two faces apart.
+    if (length == 0 || length >= LF_FULLFACESIZE - 1)
+        m_stylesShared = true;
+    auto style = std::find_if(m_styles.begin(), m_styles.end(), [&font](const Style& held) {
+        return held.weight == font.lfWeight && held.italic == font.lfItalic;
+    });
+    if (style == m_styles.end())
+        m_styles.push_back({font.lfWeight, font.lfItalic, std::string(face, length)});
+    else if (style->face.compare(0, std::string::npos, face, length) != 0)
+        m_stylesShared = true;
+    if (type == TRUETYPE_FONTTYPE)
+        m_trueType.push_back(font);
+}
+
+std::vector<LOGFONTA> CFamilyVariants::ToRealise() const
+{
+    if (m_stylesShared)
+        return m_trueType;
+    // One face per style: the first report of each style is its face's first.
+    std::vector<LOGFONTA> firsts;
+    for (const LOGFONTA& variant : m_trueType) {
+        if (std::none_of(firsts.begin(), firsts.end(), [&variant](const LOGFONTA& first) { return SameStyle(first, variant); }))
+            firsts.push_back(variant);
+    }
+    return firsts;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The variants that the font service reports for one family, one report per
+// style and character set, and which of them must be realised to learn every
+// face they can give.
+//
+// A variant is realised from its description alone, so the font service
+// picks the face by family, weight, slant and character set. When no two
+// faces of the family share a weight and a slant, every report of a face
+// realises that same face, and its first report is enough. When two do, a
+// report may realise the other face, depending on its character set, and
+// every report is realised.
+class CFamilyVariants {
+public:
+    void Clear();
+    // Takes one report of the second level, of any font type.
+    void Add(const ENUMLOGFONTEXA& variant, DWORD type);
+    // The TrueType variants to realise, in report order.
+    std::vector<LOGFONTA> ToRealise() const;
+
+private:
+    struct Style {
+        LONG weight;
+        BYTE italic;
+        std::string face; // full name of the face reported in this style
+    };
+
+    std::vector<LOGFONTA> m_trueType;
+    std::vector<Style> m_styles;
+    bool m_stylesShared = false; // two faces share a weight and a slant, or may
+};
