@@ -1,7 +1,9 @@
 #pragma once
 
 // The exports of Glyphor.dll as a driver that loads it at run time sees them:
-// cdecl functions under undecorated names, found with GetProcAddress.
+// cdecl functions under undecorated names, found with GetProcAddress. The same
+// for the 32-bit and the 64-bit build: 64-bit code has one calling convention,
+// which __cdecl then names.
 
 #include <windows.h>
 

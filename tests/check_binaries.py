@@ -1,20 +1,27 @@
 #!/usr/bin/python3
 """Checks what the shipped modules import and export, as a loader sees them.
 
-    check_binaries.py BIN_DIR OBJDUMP
+    check_binaries.py BIN_DIR OBJDUMP ARCH
 
-Glyphor.dll may import only Windows system libraries, the framework and host
-stand-ins and the MinGW runtime, and must export exactly its four functions
+ARCH is x86 or x64: every module in BIN_DIR is built for it. Glyphor.dll may
+import only Windows system libraries, the framework and host stand-ins and the
+MinGW runtime of that architecture, and must export exactly its four functions
 under their ordinals. GlyphorRes.dll carries resources only: no imports, no
 exports, no entry point.
 """
+import glob
+import os
 import re
 import subprocess
 import sys
 
 SYSTEM = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "msvcrt.dll"}
 PROJECT = {"framework.dll", "kyreg8.dll", "vexi16.dll"}
-RUNTIME = {"libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"}
+RUNTIME = {
+    "x86": {"libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"},
+    "x64": {"libgcc_s_seh-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"},
+}
+FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}
 EXPORTS = {"runGlyphorDialog": 1, "IsEnabledForFacename": 2, "IsColdStart": 3, "SetAllToDefaults": 4}
 
 
@@ -35,10 +42,20 @@ def exports(headers):
     return {name: int(index) + int(base.group(1)) for index, name in entries}
 
 
-def main(bin_dir, objdump):
+def file_format(headers):
+    found = re.search(r"file format (\S+)", headers)
+    return found.group(1) if found else "unknown"
+
+
+def main(bin_dir, objdump, arch):
     failures = []
+    modules = sorted(glob.glob(bin_dir + "/*.dll") + glob.glob(bin_dir + "/*.exe"))
+    formats = {os.path.basename(path): file_format(private_headers(objdump, path)) for path in modules}
+    wrong = ["%s (%s)" % item for item in sorted(formats.items()) if item[1] != FILE_FORMAT[arch]]
+    if wrong or not modules:
+        failures.append("modules not built for %s: %s" % (arch, ", ".join(wrong) or "none found"))
     glyphor = private_headers(objdump, bin_dir + "/Glyphor.dll")
-    foreign = sorted(imports(glyphor) - SYSTEM - PROJECT - RUNTIME)
+    foreign = sorted(imports(glyphor) - SYSTEM - PROJECT - RUNTIME[arch])
     if foreign:
         failures.append("Glyphor.dll imports unexpected libraries: %s" % ", ".join(foreign))
     if not {"framework.dll", "kyreg8.dll", "vexi16.dll"} <= imports(glyphor):
@@ -56,11 +73,11 @@ def main(bin_dir, objdump):
 
     for failure in failures:
         print("FAIL:", failure)
-    print("%d passed, %d failed" % (5 - len(failures), len(failures)))
+    print("%d passed, %d failed" % (6 - len(failures), len(failures)))
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) != 4 or sys.argv[3] not in FILE_FORMAT:
         sys.exit(__doc__)
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(*sys.argv[1:]))

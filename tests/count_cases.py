@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Counts the test cases that ran in every test program, from the XML reports
-the programs wrote into one folder, and prints one closing line.
+the programs wrote into the folders given, and prints one closing line.
 
-    count_cases.py REPORT_DIR
+    count_cases.py REPORT_DIR...
 """
 import glob
 import os
@@ -11,11 +11,11 @@ import xml.etree.ElementTree as ElementTree
 
 
 def main(argv):
-    if len(argv) != 2:
+    if len(argv) < 2:
         sys.stderr.write(__doc__)
         return 2
     passed = failed = skipped = 0
-    reports = sorted(glob.glob(os.path.join(argv[1], "*.xml")))
+    reports = sorted(report for folder in argv[1:] for report in glob.glob(os.path.join(folder, "*.xml")))
     for report in reports:
         for case in ElementTree.parse(report).iter("testcase"):
             if case.get("status") == "notrun" or case.get("result") == "skipped":

@@ -127,7 +127,7 @@ private:
 std::string HexHandle(HWND window)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
     return text;
 }
 

@@ -141,6 +141,12 @@ long g_allocationFailures = 0;
 void* (*g_new)(size_t) = nullptr;
 void* (*g_newArray)(size_t) = nullptr;
 
+// operator new and operator new[] as the C++ runtime exports them: size_t is
+// mangled as unsigned int (j) in 32-bit code, unsigned long long (y) in 64-bit.
+constexpr bool kWideSize = sizeof(size_t) == 8;
+constexpr const char* kOperatorNew = kWideSize ? "_Znwy" : "_Znwj";
+constexpr const char* kOperatorNewArray = kWideSize ? "_Znay" : "_Znaj";
+
 template <void* (*&Allocate)(size_t)>
 void* FailingAllocation(size_t size)
 {
@@ -204,8 +210,9 @@ std::vector<KeyRequest> HandleBalance::KeyRequests() const
 }
 
 AllocationFailure::AllocationFailure(HMODULE module, long allowed)
-    : m_new(module, "libstdc++-6.dll", "_Znwj", reinterpret_cast<const void*>(&FailingAllocation<g_new>)),
-      m_newArray(module, "libstdc++-6.dll", "_Znaj", reinterpret_cast<const void*>(&FailingAllocation<g_newArray>))
+    : m_new(module, "libstdc++-6.dll", kOperatorNew, reinterpret_cast<const void*>(&FailingAllocation<g_new>)),
+      m_newArray(module, "libstdc++-6.dll", kOperatorNewArray,
+                 reinterpret_cast<const void*>(&FailingAllocation<g_newArray>))
 {
     g_new = OriginalOf<void* (*)(size_t)>(m_new);
     g_newArray = OriginalOf<void* (*)(size_t)>(m_newArray);

@@ -1,0 +1,4 @@
+# Cross-build for 64-bit Windows with MinGW-w64 (posix thread model); run under 64-bit Wine.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-posix.cmake)
