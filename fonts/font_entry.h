@@ -18,7 +18,7 @@ private:
 
 public:
     const int m_embeddable; // 1 when the face's licence allows embedding
-    const int m_enabled;    // 1 when both switches were on at discovery
+    const int m_enabled;    // 1 when the switch its check controls was on at discovery
     const unsigned m_fsType; // the face's embedding permission as its OS/2 table gives it
 };
 

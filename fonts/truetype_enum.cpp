@@ -96,8 +96,10 @@ void AddTrueTypeFace(const LOGFONTA& variant, EnumerationState& state)
     // a new spelling needs that comparison, which costs a sort key.
     if (fonts.FindByFacename(face.facename) || fonts.FindByFacenameLocale(face.facename.c_str()))
         return;
-    const int enabled = state.switches.IsEnabledForBoth(face.facename.c_str()) ? 1 : 0;
     const int embeddable = face.fsType != kRestrictedLicenseEmbedding ? 1 : 0;
+    // The switch the face's check box controls: embedding where the licence
+    // allows it, tessellation where it does not.
+    const int enabled = state.switches.IsEnabled(face.facename.c_str(), !embeddable) ? 1 : 0;
     fonts.AddEntry(face.facename, embeddable, enabled, face.fsType);
 }
 

@@ -9,7 +9,9 @@
 
 extern "C" {
 // Shows the font selection dialog and returns when the user has closed it;
-// OK has then written every listed face's switch, Cancel none. The dialog has
+// OK has then written the switches whose checks the user changed, Cancel none
+// (a write the registry refuses is told to the user, and the dialog stays
+// open until it is saved or the user cancels). The dialog has
 // no owner window: it is modal to this call, not to any of the host's
 // windows, which stay enabled (a host that wants its window disabled while
 // the dialog is open disables it around the call). Call it on a thread that
@@ -28,11 +30,11 @@ typedef bool(__cdecl* IsEnabledForFacenameFn)(const char* face, int tessellation
 // True when the profile lacks either list (or cannot be written).
 typedef bool(__cdecl* IsColdStartFn)();
 
-// Rebuilds both lists from the built-in defaults. Returns ERROR_SUCCESS (0)
-// once the profile's General key could be opened for writing; a list write
-// that fails after that is not reported. Otherwise returns the registry's
-// error from opening General (ERROR_FILE_NOT_FOUND when the profile has no
-// General key, ERROR_ACCESS_DENIED when it may not be written) and changes
-// nothing.
+// Brings both lists to the built-in defaults. Returns ERROR_SUCCESS (0) only
+// when they hold exactly the defaults; otherwise the first registry error met:
+// that of opening the profile's General key for writing (ERROR_FILE_NOT_FOUND
+// when the profile has no General key, ERROR_ACCESS_DENIED when it may not be
+// written), when nothing changes, or that of a later step. No list is deleted
+// on the way: a query meanwhile never finds a cold start.
 typedef LONG(__cdecl* SetAllToDefaultsFn)();
 }

@@ -10,7 +10,9 @@ extern "C" {
 // True when at least one of the two list keys is missing or cannot be opened.
 bool IsColdStart();
 
-// Rebuilds both lists: an empty tessellation list and the default embedding
-// exclusions. Returns the registry error when General cannot be opened, else 0.
+// Brings both lists to the defaults: an empty tessellation list and the
+// default embedding exclusions, each a DWORD 0. Returns ERROR_SUCCESS only
+// when the lists hold exactly that, else the first registry error (that of
+// opening General when it cannot be opened for writing, and nothing changes).
 LONG SetAllToDefaults();
 }

@@ -10,25 +10,16 @@ const std::string& ListPath(bool tessellation)
     return tessellation ? g_tessellateKeyPath : g_embedKeyPath;
 }
 
-// A missing list is created only under an existing General.
-UniqueHKey CreateList(bool tessellation)
-{
-    UniqueHKey general = OpenUserKey(g_generalKeyPath, KEY_WRITE);
-    if (!general)
-        return UniqueHKey();
-    return CreateSubkey(general.get(), tessellation ? kTessellateListName : kEmbedListName, KEY_SET_VALUE);
-}
-
 // Switching on removes the face's value (absent is no error); switching off
 // writes it as DWORD 0.
-void WriteSwitch(HKEY list, const char* face, bool enabled)
+LONG WriteSwitch(HKEY list, const char* face, bool enabled)
 {
     if (enabled) {
-        ::RegDeleteValueA(list, face);
-        return;
+        const LONG result = ::RegDeleteValueA(list, face);
+        return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
     }
     const DWORD off = 0;
-    ::RegSetValueExA(list, face, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+    return ::RegSetValueExA(list, face, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
 }
 
 } // namespace
@@ -41,42 +32,52 @@ bool IsEnabledForFacename(const char* face, int tessellation)
     return !list || !HasValue(list.get(), face);
 }
 
-bool IsEnabledForBoth(const char* face)
-{
-    return IsEnabledForFacename(face, true) && IsEnabledForFacename(face, false);
-}
-
-void SetFaceEnabled(const char* face, int enabled, int tessellation)
+LONG CSwitchWriter::SetFaceEnabled(const char* face, int enabled, int tessellation)
 {
     if (!face)
-        return;
-    UniqueHKey list = OpenUserKey(ListPath(tessellation != 0), enabled ? KEY_WRITE : KEY_SET_VALUE);
-    if (!list && !enabled)
-        list = CreateList(tessellation != 0);
-    if (list)
-        WriteSwitch(list.get(), face, enabled != 0);
-}
-
-void CSwitchWriter::SetFaceEnabled(const char* face, int enabled, int tessellation)
-{
-    if (!face)
-        return;
+        return ERROR_INVALID_PARAMETER;
     List& list = m_lists[tessellation != 0];
+    LONG result = Write(list, face, enabled != 0, tessellation != 0);
+    if (result == ERROR_KEY_DELETED && !list.reopened) {
+        // The list was deleted while open, and may have been made again
+        // since: once more, on the list that is there now.
+        list = List{};
+        list.reopened = true;
+        result = Write(list, face, enabled != 0, tessellation != 0);
+    }
+    return result;
+}
+
+LONG CSwitchWriter::Write(List& list, const char* face, bool enabled, bool tessellation)
+{
     if (!list.openTried) {
         list.openTried = true;
-        list.key = OpenUserKey(ListPath(tessellation != 0), KEY_SET_VALUE);
+        list.key = OpenUserKey(ListPath(tessellation), KEY_SET_VALUE, &list.openError);
     }
     if (!list.key && !enabled && !list.createTried) {
         list.createTried = true;
-        list.key = CreateList(tessellation != 0);
+        list.key = CreateList(tessellation, &list.createError);
     }
     if (list.key)
-        WriteSwitch(list.key.get(), face, enabled != 0);
+        return WriteSwitch(list.key.get(), face, enabled);
+    if (!enabled)
+        return list.createError;
+    // Nothing lists a face in a list that does not exist.
+    return list.openError == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : list.openError;
+}
+
+// A missing list is created only under an existing General.
+UniqueHKey CSwitchWriter::CreateList(bool tessellation, LONG* error)
+{
+    UniqueHKey general = OpenUserKey(g_generalKeyPath, KEY_WRITE, error);
+    if (!general)
+        return UniqueHKey();
+    return CreateSubkey(general.get(), tessellation ? kTessellateListName : kEmbedListName, KEY_SET_VALUE, error);
 }
 
 CSwitchReader::CSwitchReader() : m_tessellateList(g_tessellateKeyPath), m_embedList(g_embedKeyPath) {}
 
-bool CSwitchReader::IsEnabledForBoth(const char* face) const
+bool CSwitchReader::IsEnabled(const char* face, bool tessellation) const
 {
-    return !m_tessellateList.Lists(face) && !m_embedList.Lists(face);
+    return !(tessellation ? m_tessellateList : m_embedList).Lists(face);
 }

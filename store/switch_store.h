@@ -13,39 +13,42 @@ extern "C" {
 bool IsEnabledForFacename(const char* face, int tessellation);
 }
 
-// True only when both of the face's switches are on.
-bool IsEnabledForBoth(const char* face);
-
-// Switches one face on (enabled != 0) or off in one list (tessellation != 0
-// for the tessellation list), creating a missing list key under General when
-// a face is switched off.
-void SetFaceEnabled(const char* face, int enabled, int tessellation);
-
-// Answers IsEnabledForBoth for many faces from both lists read once, for one
-// discovery of the installed faces.
+// Answers whether a face's switch is on for many faces from both lists read
+// once, for one discovery of the installed faces.
 class CSwitchReader {
 public:
     CSwitchReader();
-    bool IsEnabledForBoth(const char* face) const;
+    bool IsEnabled(const char* face, bool tessellation) const;
 
 private:
     SwitchList m_tessellateList;
     SwitchList m_embedList;
 };
 
-// Writes many faces' switches through list keys opened at most once each,
-// with KEY_SET_VALUE only, for one commit: the registry ends as SetFaceEnabled
-// called for each face in the same order leaves it. The keys close when the
-// writer is destroyed.
+// Writes faces' switches through list keys opened, with KEY_SET_VALUE only,
+// when first needed and at most once each; the keys close when the writer is
+// destroyed. A missing list is created under an existing General when a face
+// is switched off in it, and created again, once, when it was deleted while
+// open. Switching a face on in a list that does not exist succeeds: nothing
+// lists it.
 class CSwitchWriter {
 public:
-    void SetFaceEnabled(const char* face, int enabled, int tessellation);
+    // Switches one face on (enabled != 0) or off in one list (tessellation != 0
+    // for the tessellation list). ERROR_SUCCESS, or the registry's error: the
+    // face's switch is then as it was.
+    LONG SetFaceEnabled(const char* face, int enabled, int tessellation);
 
 private:
     struct List {
         UniqueHKey key;
+        LONG openError = ERROR_SUCCESS;   // of the open, when it failed
+        LONG createError = ERROR_SUCCESS; // of the creation, when it failed
         bool openTried = false;
         bool createTried = false;
+        bool reopened = false; // after the list was deleted while open
     };
+    LONG Write(List& list, const char* face, bool enabled, bool tessellation);
+    static UniqueHKey CreateList(bool tessellation, LONG* error);
+
     List m_lists[2]; // embedding, tessellation
 };

@@ -4,8 +4,12 @@
 #include "store/defaults.h"
 #include "store/switch_store.h"
 #include "tests/support/default_lists.h"
+#include "tests/support/import_hook.h"
 
+#include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -34,7 +38,7 @@ TEST_F(ColdStart, EitherListMissingIsCold)
     EXPECT_TRUE(IsColdStart()) << "only the tessellation list";
     CreateKey(m_profile.EmbedList());
     EXPECT_FALSE(IsColdStart()) << "both lists, empty";
-    EXPECT_TRUE(IsEnabledForBoth("Arial"));
+    EXPECT_TRUE(BothOn("Arial"));
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{}) << "asking changed a list";
 }
 
@@ -71,4 +75,52 @@ TEST_F(ColdStart, DefaultsReplaceListsThatHoldSubkeys)
     EXPECT_FALSE(IsColdStart());
     EXPECT_EQ(ValueNames(m_profile.General()), Names{"Sibling Value"}) << "General's own values";
     EXPECT_TRUE(KeyExists(m_profile.General() + "\\Sibling Key"));
+}
+
+// The reset changes values, never the lists themselves: a reader meanwhile
+// never finds a cold profile, nor a face that is off before and after the
+// reset switched on.
+TEST_F(ColdStart, AReaderDuringResetsSeesNoStateThatNeverWas)
+{
+    m_profile.CreateGeneral();
+    ASSERT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
+    std::atomic<bool> resetting{true};
+    long queries = 0, coldStarts = 0, arialOn = 0;
+    std::thread reader([&] {
+        while (resetting) {
+            ++queries;
+            coldStarts += IsColdStart();
+            arialOn += IsEnabledForFacename("Arial", false);
+        }
+    });
+    std::vector<LONG> results;
+    for (int reset = 0; reset < 200; ++reset) {
+        WriteDwordZero(m_profile.TessellateList(), "User Face");
+        WriteDwordZero(m_profile.EmbedList(), "User Face");
+        WriteValue(m_profile.EmbedList(), "Arial", REG_SZ, {'x', 0}); // off, though not as the defaults write it
+        results.push_back(SetAllToDefaults());
+    }
+    resetting = false;
+    reader.join();
+    EXPECT_EQ(std::count(results.begin(), results.end(), ERROR_SUCCESS), 200);
+    EXPECT_GT(queries, 200) << "the reader hardly ran";
+    EXPECT_EQ(coldStarts, 0) << "of " << queries << " queries";
+    EXPECT_EQ(arialOn, 0) << "of " << queries << " queries";
+    EXPECT_TRUE(HoldsDefaults(m_profile));
+}
+
+TEST_F(ColdStart, AResetThatCannotWriteSaysSo)
+{
+    m_profile.CreateLists();
+    WriteDwordZero(m_profile.TessellateList(), "User Face");
+    for (long allowed : {0L, 3L}) {
+        {
+            RegistryWriteFailure failure(::GetModuleHandleA(nullptr), allowed);
+            EXPECT_EQ(SetAllToDefaults(), ERROR_ACCESS_DENIED) << "writes failing after " << allowed;
+        }
+        EXPECT_EQ(ValueNames(m_profile.EmbedList()).size(), static_cast<size_t>(allowed));
+        EXPECT_FALSE(IsColdStart());
+    }
+    EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
+    EXPECT_TRUE(HoldsDefaults(m_profile));
 }

@@ -169,7 +169,9 @@ struct LiteralWalk {
             return;
         const char* name = reinterpret_cast<const char*>(buffer.data()) + reinterpret_cast<UINT_PTR>(metrics->otmpFaceName);
         if (!FirstLocaleEqualEntry(fonts, name))
-            fonts.AddEntry(name, metrics->otmfsType != 2, IsEnabledForBoth(name), metrics->otmfsType);
+            // The check shows the switch it controls: tessellation where the licence restricts embedding.
+            fonts.AddEntry(name, metrics->otmfsType != 2, IsEnabledForFacename(name, metrics->otmfsType == 2),
+                           metrics->otmfsType);
     }
 
     explicit LiteralWalk(const std::vector<std::string>& families)
@@ -272,23 +274,26 @@ TEST_F(Discovery, FindsWhatRealisingEveryReportFindsWithOneFontPerFace)
     EXPECT_EQ(fontsMade, literal.fontsNeeded);
 }
 
-TEST_F(Discovery, FacesListedInEitherListAreEnteredDisabled)
+// A face is entered enabled when the switch its check controls is on: the
+// embedding switch, or the tessellation switch where the licence restricts
+// embedding. The other list does not count.
+TEST_F(Discovery, FacesAreEnteredWithTheSwitchTheirCheckControls)
 {
     m_profile.CreateLists();
     WriteDwordZero(m_profile.EmbedList(), "Glyphor Test Sans");
     WriteDwordZero(m_profile.TessellateList(), "Glyphor Test Preview");
     WriteDwordZero(m_profile.TessellateList(), "Glyphor Test Restricted");
     WriteDwordZero(m_profile.EmbedList(), "Glyphor Test Restricted");
+    WriteDwordZero(m_profile.EmbedList(), "Glyphor Test Family Bold"); // restricted
 
     RecordingClient client;
     EnumerateTrueTypeFaces(client);
-    for (size_t i = 0; i < kTestFaceCount; ++i) {
-        const std::string face = kTestFaces[i].facename;
-        const bool listed = face == "Glyphor Test Sans" || face == "Glyphor Test Preview" ||
-                            face == "Glyphor Test Restricted";
+    for (const char* face : {"Glyphor Test Sans", "Glyphor Test Preview", "Glyphor Test Restricted",
+                             "Glyphor Test Family Bold", "Glyphor Test Mixed"}) {
         const CFontEntry* entry = client.m_fonts.FindByFacename(face);
         ASSERT_NE(entry, nullptr) << face;
-        EXPECT_EQ(entry->m_enabled, listed ? 0 : 1) << face;
+        const bool off = std::string(face) == "Glyphor Test Sans" || std::string(face) == "Glyphor Test Restricted";
+        EXPECT_EQ(entry->m_enabled, off ? 0 : 1) << face;
     }
 }
 

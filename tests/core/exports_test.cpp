@@ -79,27 +79,28 @@ TEST(Exports, ThousandsOfCallsLeaveNoKeyOpen)
 }
 
 // Each key is asked for with the access its use needs: the query reads, the
-// cold-start test and the defaults set values, and only the subtree of a list
-// that holds subkeys is opened for deleting.
+// cold-start test sets values, the reset reads and sets its lists' values,
+// creates a missing list through General opened again to create it, and
+// opens only a list that holds subkeys for deleting them.
 TEST(Exports, KeysAreAskedForWithTheLeastAccess)
 {
     ScopedProfile profile("Exports.Access");
-    profile.CreateLists();
     CreateKey(profile.EmbedList() + "\\Nested");
     GlyphorLibrary glyphor(profile.Path());
     const std::string embed = profile.EmbedList(), tessellate = profile.TessellateList();
-    std::vector<KeyRequest> expected = {
-        {embed, KEY_READ}, {tessellate, KEY_READ}, {tessellate, KEY_SET_VALUE}, {embed, KEY_SET_VALUE},
-        {profile.General(), KEY_SET_VALUE}, {"t2embed", DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE},
-        {"t2tessellate", KEY_SET_VALUE}, {embed, KEY_SET_VALUE}, {profile.General(), KEY_WRITE},
-        {"t2embed", KEY_SET_VALUE}};
-    expected.insert(expected.end(), kDefaultFaces.size() - 1, {embed, KEY_SET_VALUE});
+    const REGSAM list = KEY_QUERY_VALUE | KEY_SET_VALUE;
+    const std::vector<KeyRequest> expected = {
+        {embed, KEY_READ}, {tessellate, KEY_READ}, {tessellate, KEY_SET_VALUE},
+        {profile.General(), KEY_SET_VALUE}, {"t2embed", list}, {"t2tessellate", list},
+        {profile.General(), KEY_SET_VALUE | KEY_CREATE_SUB_KEY}, {"t2tessellate", list},
+        {"", DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE}};
     HandleBalance balance(glyphor.Module());
     glyphor.IsEnabledForFacename("Face", 0x100);
     glyphor.IsEnabledForFacename("Face", 1);
     glyphor.IsColdStart();
-    glyphor.SetAllToDefaults();
+    EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_SUCCESS);
     EXPECT_EQ(balance.KeyRequests(), expected);
+    EXPECT_TRUE(HoldsDefaults(profile));
 }
 
 // The host hands over its profile key unchecked, so a trailing backslash

@@ -1,4 +1,4 @@
-// Face names as the registry takes them: written through SetFaceEnabled and
+// Face names as the registry takes them: written through the switch writer and
 // read back directly and through the exported query of the library loaded
 // for the same profile.
 #include "process_profile.h"
@@ -48,7 +48,7 @@ TEST_F(FaceNames, UnusualNamesAreStoredUnchanged)
     };
 
     for (const std::string& name : names) {
-        SetFaceEnabled(name.c_str(), 0, 0);
+        SwitchFace(name.c_str(), 0, 0);
         EXPECT_FALSE(glyphor.IsEnabledForFacename(name.c_str(), false)) << Shown(name);
         EXPECT_TRUE(glyphor.IsEnabledForFacename(name.c_str(), true)) << Shown(name);
     }
@@ -58,11 +58,11 @@ TEST_F(FaceNames, UnusualNamesAreStoredUnchanged)
     // One character more than a listed name is another name, not a match.
     const std::string longer = names[2] + "X";
     EXPECT_TRUE(glyphor.IsEnabledForFacename(longer.c_str(), false));
-    SetFaceEnabled(longer.c_str(), 1, 0);
+    SwitchFace(longer.c_str(), 1, 0);
     EXPECT_FALSE(glyphor.IsEnabledForFacename(names[2].c_str(), false));
 
     for (const std::string& name : names) {
-        SetFaceEnabled(name.c_str(), 1, 0);
+        SwitchFace(name.c_str(), 1, 0);
         EXPECT_TRUE(glyphor.IsEnabledForFacename(name.c_str(), false)) << Shown(name);
     }
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{});
@@ -78,10 +78,10 @@ TEST_F(FaceNames, NullNameReadsOnAndWritesNothing)
 
     EXPECT_TRUE(glyphor.IsEnabledForFacename(nullptr, false));
     EXPECT_TRUE(glyphor.IsEnabledForFacename(nullptr, true));
-    EXPECT_TRUE(IsEnabledForBoth(nullptr));
+    EXPECT_TRUE(BothOn(nullptr));
     for (int enabled : {0, 1})
         for (int tessellation : {0, 1})
-            SetFaceEnabled(nullptr, enabled, tessellation);
+            SwitchFace(nullptr, enabled, tessellation);
     EXPECT_EQ(Sorted(ValueNames(m_profile.EmbedList())), (Names{"", "Kept"}));
     EXPECT_EQ(ValueNames(m_profile.TessellateList()), Names{"Kept"});
 }
@@ -95,11 +95,11 @@ TEST_F(FaceNames, ANameTooLongForTheRegistryFailsQuietly)
 
     for (const std::string& name : {std::string(kLongestValueName + 1, 'T'), std::string(20000, 'H')}) {
         for (int tessellation : {0, 1}) {
-            SetFaceEnabled(name.c_str(), 0, tessellation);
+            SwitchFace(name.c_str(), 0, tessellation);
             EXPECT_TRUE(glyphor.IsEnabledForFacename(name.c_str(), tessellation != 0)) << Shown(name);
-            SetFaceEnabled(name.c_str(), 1, tessellation);
+            SwitchFace(name.c_str(), 1, tessellation);
         }
-        EXPECT_TRUE(IsEnabledForBoth(name.c_str())) << Shown(name);
+        EXPECT_TRUE(BothOn(name.c_str())) << Shown(name);
     }
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"Neighbour"});
     EXPECT_EQ(ValueNames(m_profile.TessellateList()), Names{"Neighbour"});
@@ -120,11 +120,11 @@ TEST_F(FaceNames, ListedNamesMatchWithoutRegardToCase)
     EXPECT_FALSE(glyphor.IsEnabledForFacename("GLYPHOR TEST SANS", false));
     EXPECT_FALSE(glyphor.IsEnabledForFacename("CAF\xC9 SANS", false)) << "accented capitals";
 
-    SetFaceEnabled("Glyphor Test Sans", 0, 0);
+    SwitchFace("Glyphor Test Sans", 0, 0);
     EXPECT_EQ(Sorted(ValueNames(m_profile.EmbedList())), (Names{"caf\xE9 sans", "glyphor test sans"}))
         << "switching off another spelling";
 
-    SetFaceEnabled("GLYPHOR TEST SANS", 1, 0);
+    SwitchFace("GLYPHOR TEST SANS", 1, 0);
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"caf\xE9 sans"});
     EXPECT_TRUE(glyphor.IsEnabledForFacename("glyphor test sans", false));
     EXPECT_FALSE(glyphor.IsEnabledForFacename("Caf\xE9 Sans", false));

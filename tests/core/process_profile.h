@@ -4,6 +4,7 @@
 // paths were built at start-up from the test's environment, so every test
 // here that calls that code uses this one key, created empty and removed again.
 #include "store/key_paths.h"
+#include "store/switch_store.h"
 #include "tests/support/registry_fixture.h"
 
 #include <gtest/gtest.h>
@@ -17,3 +18,15 @@ protected:
 
     const ScopedProfile m_profile{"core_tests"};
 };
+
+// One face's switch written on its own, as the driver's query then finds it.
+inline LONG SwitchFace(const char* face, int enabled, int tessellation)
+{
+    return CSwitchWriter().SetFaceEnabled(face, enabled, tessellation);
+}
+
+// Both of a face's switches are on.
+inline bool BothOn(const char* face)
+{
+    return IsEnabledForFacename(face, true) && IsEnabledForFacename(face, false);
+}

@@ -5,7 +5,9 @@
 #include "store/switch_store.h"
 #include "tests/support/import_hook.h"
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -16,7 +18,7 @@ void ExpectBothOn(const char* face, const char* context)
 {
     EXPECT_TRUE(IsEnabledForFacename(face, false)) << face << ", " << context;
     EXPECT_TRUE(IsEnabledForFacename(face, true)) << face << ", " << context;
-    EXPECT_TRUE(IsEnabledForBoth(face)) << face << ", " << context;
+    EXPECT_TRUE(BothOn(face)) << face << ", " << context;
 }
 
 } // namespace
@@ -58,10 +60,10 @@ TEST_F(SwitchStore, AValueOfAnyTypeOrDatumSwitchesTheFaceOff)
         const std::string tessellated = std::string("Tessellated ") + value.face;
         EXPECT_FALSE(IsEnabledForFacename(value.face, false)) << value.face;
         EXPECT_TRUE(IsEnabledForFacename(value.face, true)) << value.face;
-        EXPECT_FALSE(IsEnabledForBoth(value.face)) << value.face;
+        EXPECT_FALSE(BothOn(value.face)) << value.face;
         EXPECT_FALSE(IsEnabledForFacename(tessellated.c_str(), true)) << tessellated;
         EXPECT_TRUE(IsEnabledForFacename(tessellated.c_str(), false)) << tessellated;
-        EXPECT_FALSE(IsEnabledForBoth(tessellated.c_str())) << tessellated;
+        EXPECT_FALSE(BothOn(tessellated.c_str())) << tessellated;
     }
 }
 
@@ -69,7 +71,7 @@ TEST_F(SwitchStore, SwitchingOffCreatesOnlyTheMissingListWithOneDwordZero)
 {
     m_profile.CreateGeneral();
 
-    SetFaceEnabled("Embedded Off", 0, 0);
+    EXPECT_EQ(SwitchFace("Embedded Off", 0, 0), ERROR_SUCCESS);
     EXPECT_EQ(SubkeyNames(m_profile.General()), Names{"t2embed"});
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"Embedded Off"});
     RegistryValue written = ReadValue(m_profile.EmbedList(), "Embedded Off");
@@ -77,35 +79,35 @@ TEST_F(SwitchStore, SwitchingOffCreatesOnlyTheMissingListWithOneDwordZero)
     EXPECT_EQ(written.data, (std::vector<BYTE>{0, 0, 0, 0}));
 
     // A selector other than 1 still means the tessellation list.
-    SetFaceEnabled("Tessellated Off", 0, 0x100);
+    SwitchFace("Tessellated Off", 0, 0x100);
     EXPECT_EQ(ValueNames(m_profile.TessellateList()), Names{"Tessellated Off"});
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"Embedded Off"});
 
     // Switching off again, or over a value of another type, leaves one DWORD 0.
     WriteValue(m_profile.TessellateList(), "Tessellated Off", REG_SZ, {'x', 0});
-    SetFaceEnabled("Tessellated Off", 0, 1);
-    SetFaceEnabled("Tessellated Off", 0, 1);
+    SwitchFace("Tessellated Off", 0, 1);
+    SwitchFace("Tessellated Off", 0, 1);
     EXPECT_EQ(ValueNames(m_profile.TessellateList()), Names{"Tessellated Off"});
     written = ReadValue(m_profile.TessellateList(), "Tessellated Off");
     EXPECT_EQ(written.type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(written.data, (std::vector<BYTE>{0, 0, 0, 0}));
-    EXPECT_FALSE(IsEnabledForBoth("Tessellated Off"));
+    EXPECT_FALSE(BothOn("Tessellated Off"));
 }
 
 TEST_F(SwitchStore, SwitchingOnRemovesOnlyThatFaceAndCreatesNothing)
 {
     m_profile.CreateGeneral();
-    SetFaceEnabled("Face", 1, 0);
-    SetFaceEnabled("Face", 1, 1);
+    SwitchFace("Face", 1, 0);
+    SwitchFace("Face", 1, 1);
     EXPECT_EQ(SubkeyNames(m_profile.General()), Names{}) << "switching on created a list";
 
     WriteDwordZero(m_profile.EmbedList(), "Face");
     WriteDwordZero(m_profile.EmbedList(), "Kept");
     WriteDwordZero(m_profile.TessellateList(), "Face");
-    SetFaceEnabled("Unlisted", 1, 0);
+    SwitchFace("Unlisted", 1, 0);
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), (Names{"Face", "Kept"}));
 
-    SetFaceEnabled("Face", 1, 0);
+    SwitchFace("Face", 1, 0);
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"Kept"});
     EXPECT_EQ(ValueNames(m_profile.TessellateList()), Names{"Face"}) << "the other list changed";
     EXPECT_TRUE(IsEnabledForFacename("Face", false));
@@ -116,35 +118,11 @@ TEST_F(SwitchStore, WithoutGeneralSwitchingChangesNothing)
 {
     for (int enabled : {0, 1})
         for (int tessellation : {0, 1})
-            SetFaceEnabled("Face", enabled, tessellation);
+            EXPECT_EQ(SwitchFace("Face", enabled, tessellation), enabled ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND)
+                << "switched " << (enabled ? "on" : "off") << ": nothing lists it, and nothing can";
     EXPECT_EQ(SubkeyNames(m_profile.Path()), Names{});
     EXPECT_EQ(ValueNames(m_profile.Path()), Names{});
     ExpectBothOn("Face", "after switching without General");
-}
-
-TEST_F(SwitchStore, BothAsksTheTessellationListFirstAndStopsThere)
-{
-    m_profile.CreateLists();
-    WriteDwordZero(m_profile.TessellateList(), "Tessellated Only");
-    WriteDwordZero(m_profile.EmbedList(), "Embedded Only");
-
-    bool tessellatedOnly = true, embeddedOnly = true, neither = false;
-    long opensForTessellated = 0, opensForEmbedded = 0, stillOpen = 0;
-    {
-        HandleBalance balance(::GetModuleHandleA(nullptr));
-        tessellatedOnly = IsEnabledForBoth("Tessellated Only");
-        opensForTessellated = balance.KeysOpenedInAll();
-        embeddedOnly = IsEnabledForBoth("Embedded Only");
-        opensForEmbedded = balance.KeysOpenedInAll() - opensForTessellated;
-        neither = IsEnabledForBoth("Neither");
-        stillOpen = balance.OpenKeys();
-    }
-    EXPECT_FALSE(tessellatedOnly);
-    EXPECT_EQ(opensForTessellated, 1) << "the embedding list was opened as well";
-    EXPECT_FALSE(embeddedOnly);
-    EXPECT_EQ(opensForEmbedded, 2);
-    EXPECT_TRUE(neither);
-    EXPECT_EQ(stillOpen, 0);
 }
 
 // The reader answers each face as the registry matches names: case twins,
@@ -163,12 +141,15 @@ TEST_F(SwitchStore, ReaderAnswersAsTheRegistryMatches)
     }
     const CSwitchReader reader;
     for (const std::string& face : faces)
-        EXPECT_EQ(reader.IsEnabledForBoth(face.c_str()), ReadValue(m_profile.EmbedList(), face).type != REG_DWORD)
-            << '"' << face.substr(0, 20) << "\" (" << face.size() << " bytes)";
+        for (bool tessellation : {false, true})
+            EXPECT_EQ(reader.IsEnabled(face.c_str(), tessellation),
+                      ReadValue(m_profile.EmbedList(), face).type != REG_DWORD)
+                << '"' << face.substr(0, 20) << "\" (" << face.size() << " bytes)";
 }
 
-// The writer leaves the store as the same calls face by face leave it,
-// whichever keys exist beforehand, opening each list at most once.
+// The writer leaves the store as the same calls face by face leave it, with
+// the same results, whichever keys exist beforehand, opening each list at
+// most once.
 TEST_F(SwitchStore, WriterLeavesWhatFaceByFaceCallsLeave)
 {
     const struct { const char* face; int enabled, tessellation; } steps[] = {
@@ -186,8 +167,8 @@ TEST_F(SwitchStore, WriterLeavesWhatFaceByFaceCallsLeave)
             {
                 CSwitchWriter writer;
                 for (const auto& step : steps)
-                    batched ? writer.SetFaceEnabled(step.face, step.enabled, step.tessellation)
-                            : SetFaceEnabled(step.face, step.enabled, step.tessellation);
+                    written[batched] += std::to_string(batched ? writer.SetFaceEnabled(step.face, step.enabled, step.tessellation)
+                                                               : SwitchFace(step.face, step.enabled, step.tessellation)) + ' ';
             }
             EXPECT_EQ(balance.OpenKeys(), 0);
             if (batched) {
@@ -204,4 +185,53 @@ TEST_F(SwitchStore, WriterLeavesWhatFaceByFaceCallsLeave)
         }
         EXPECT_EQ(written[1], written[0]) << "per face, then the writer";
     }
+}
+
+// Another writer adds and deletes names that come before the others while
+// readers read the list: a name listed throughout is never missed.
+TEST_F(SwitchStore, ReaderMissesNoNameWhileTheListChanges)
+{
+    constexpr int kSteady = 100;
+    for (int i = 0; i < kSteady; ++i)
+        WriteDwordZero(m_profile.EmbedList(), "Steady " + std::to_string(1000 + i));
+    std::atomic<bool> reading{true};
+    std::thread churn([&] {
+        for (int i = 0; reading; i = (i + 1) % 20) {
+            const std::string name = "Churn " + std::to_string(i);
+            SwitchFace(name.c_str(), 0, 0);
+            SwitchFace(name.c_str(), 1, 0);
+        }
+    });
+    int missed = 0;
+    for (int read = 0; read < 60; ++read) {
+        const CSwitchReader reader;
+        for (int i = 0; i < kSteady; ++i)
+            missed += reader.IsEnabled(("Steady " + std::to_string(1000 + i)).c_str(), false);
+    }
+    reading = false;
+    churn.join();
+    EXPECT_EQ(missed, 0) << "of " << 60 * kSteady << " answers";
+}
+
+// A list deleted while the writer holds it is made again, once, and the
+// write lands there; a write the registry refuses is reported.
+TEST_F(SwitchStore, WriterOutlivesADeletedListAndReportsRefusals)
+{
+    m_profile.CreateGeneral();
+    CSwitchWriter writer;
+    EXPECT_EQ(writer.SetFaceEnabled("First", 0, 0), ERROR_SUCCESS);
+    DeleteTree(m_profile.EmbedList());
+    EXPECT_EQ(writer.SetFaceEnabled("Second", 0, 0), ERROR_SUCCESS);
+    EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"Second"});
+
+    CSwitchWriter another;
+    EXPECT_EQ(another.SetFaceEnabled("Third", 0, 1), ERROR_SUCCESS);
+    DeleteTree(m_profile.General());
+    EXPECT_EQ(another.SetFaceEnabled("Fourth", 1, 1), ERROR_SUCCESS) << "switched on: nothing lists it";
+    EXPECT_EQ(another.SetFaceEnabled("Fourth", 0, 1), ERROR_FILE_NOT_FOUND) << "no General to make the list under";
+
+    m_profile.CreateLists();
+    RegistryWriteFailure failure(::GetModuleHandleA(nullptr), 0);
+    EXPECT_EQ(SwitchFace("Refused", 0, 0), ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(IsEnabledForFacename("Refused", false));
 }

@@ -158,6 +158,21 @@ void* FailingAllocation(size_t size)
     return Allocate(size);
 }
 
+// --- registry write failure ---------------------------------------------------------
+
+long g_writesLeft = 0;
+long g_writesRefused = 0;
+decltype(&::RegSetValueExA) g_setValue = nullptr;
+
+LONG WINAPI RefusingRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
+{
+    if (::InterlockedDecrement(&g_writesLeft) < 0) {
+        ::InterlockedIncrement(&g_writesRefused);
+        return ERROR_ACCESS_DENIED;
+    }
+    return g_setValue(key, name, reserved, type, data, size);
+}
+
 } // namespace
 
 ImportHook::ImportHook(HMODULE module, const char* dll, const char* function, const void* replacement)
@@ -208,6 +223,18 @@ std::vector<KeyRequest> HandleBalance::KeyRequests() const
         requests.emplace_back(g_counts.keyRequests[index].key, g_counts.keyRequests[index].access);
     return requests;
 }
+
+RegistryWriteFailure::RegistryWriteFailure(HMODULE module, long allowed)
+    : m_setValue(module, "advapi32.dll", "RegSetValueExA", reinterpret_cast<const void*>(&RefusingRegSetValueExA))
+{
+    g_setValue = OriginalOf<decltype(&::RegSetValueExA)>(m_setValue);
+    g_writesLeft = allowed;
+    g_writesRefused = 0;
+}
+
+RegistryWriteFailure::~RegistryWriteFailure() = default;
+
+long RegistryWriteFailure::Refused() const { return g_writesRefused; }
 
 AllocationFailure::AllocationFailure(HMODULE module, long allowed)
     : m_new(module, "libstdc++-6.dll", kOperatorNew, reinterpret_cast<const void*>(&FailingAllocation<g_new>)),

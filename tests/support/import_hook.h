@@ -48,6 +48,21 @@ private:
     ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;
 };
 
+// Makes RegSetValueExA in a module fail with ERROR_ACCESS_DENIED after
+// `allowed` more calls, as a store that stops taking writes does, for a scope.
+class RegistryWriteFailure {
+public:
+    RegistryWriteFailure(HMODULE module, long allowed);
+    RegistryWriteFailure(const RegistryWriteFailure&) = delete;
+    RegistryWriteFailure& operator=(const RegistryWriteFailure&) = delete;
+    ~RegistryWriteFailure();
+
+    long Refused() const;
+
+private:
+    ImportHook m_setValue;
+};
+
 // Makes operator new in a module fail (throw std::bad_alloc) after `allowed`
 // more successful allocations, for a scope.
 class AllocationFailure {
