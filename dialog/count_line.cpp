@@ -1,30 +1,8 @@
 #include "count_line.h"
 
 #include "control_ids.h"
+#include "message_text.h"
 #include "framework/afx.h"
-
-#include <vector>
-
-namespace {
-
-// Puts the inserts in place of %1, %2 ... of a resource string; any other
-// text, a stray % included, stays as it is.
-std::string WithInserts(const std::string& pattern, const std::vector<std::string>& inserts)
-{
-    std::string text;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const size_t insert = i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - '1') : inserts.size();
-        if (pattern[i] == '%' && insert < inserts.size()) {
-            text += inserts[insert];
-            ++i;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
-}
-
-} // namespace
 
 std::string UserLocaleText(LCTYPE what)
 {

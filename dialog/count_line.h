@@ -13,10 +13,10 @@ public:
 
     // `shown` is left out (-1) while the list shows every face.
     std::string Text(int checked, int total, int shown) const;
-
-private:
+    // A whole number with the user's digit grouping, e.g. 1,204.
     std::string Number(int number) const;
 
+private:
     std::string m_checkedPattern; // "%1 of %2 fonts checked"
     std::string m_shownPattern;   // "; %1 shown"
     std::string m_thousands;

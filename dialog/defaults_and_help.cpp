@@ -22,19 +22,23 @@ void CFontSelectDialog::OnDefaults()
     const std::string caption = AfxLoadString(IDS_RESET_CAPTION);
     if (::MessageBoxA(m_hWnd, prompt.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
-    SetAllToDefaults();
-    CWaitCursor wait;
-    m_fonts.RemoveAll();
-    EnumerateTrueTypeFaces(*this);
-    if (!HasFontList())
-        return;
-    // Every face's check box changes, shown or not; items are neither added
-    // nor removed, and the find text stays.
+    const LONG reset = SetAllToDefaults();
     {
-        RedrawSuspended quiet(m_fontList);
-        ShowEnabledStates(m_fonts);
+        CWaitCursor wait;
+        m_fonts.RemoveAll();
+        EnumerateTrueTypeFaces(*this);
+        // Every face's check box shows the store, reset or not; items are
+        // neither added nor removed, and the find text stays.
+        if (HasFontList()) {
+            {
+                RedrawSuspended quiet(m_fontList);
+                ShowEnabledStates(m_fonts);
+            }
+            ShowCount();
+        }
     }
-    ShowCount();
+    if (reset != ERROR_SUCCESS)
+        OnResetFailed(static_cast<WPARAM>(reset), 0);
 }
 
 void CFontSelectDialog::OnHelpButton()

@@ -17,7 +17,7 @@ void CFaceTable::Load(const CFontEntryArray& fonts, CFaceWords& words)
         face.folded = FoldedForFinding(face.name);
         face.words[kAllowsColumn] = &words.Allows(entry);
         face.words[kLicenceColumn] = &words.Licence(entry.m_fsType);
-        face.check = entry.m_enabled ? 1 : 0;
+        face.check = face.stored = entry.m_enabled ? 1 : 0;
         face.switchList = SwitchListOf(entry);
     }
     m_nameOrder = fonts.OrderByName();

@@ -19,11 +19,14 @@ public:
         std::wstring folded; // the name as the find box compares it
         const std::string* words[kFaceColumnCount] = {}; // texts of the columns after the name
         int check = 0;       // as CListCtrl::GetCheck reads a check box
+        int stored = 0;      // the check the store gave when the faces were last read from it
         int switchList = -1; // the list the check is written to; -1 while no discovered face bears the name
+
+        bool Changed() const { return switchList >= 0 && check != stored; }
     };
 
-    // Takes the discovered faces, each checked when both its switches are on,
-    // sorted by name and all shown.
+    // Takes the discovered faces, each checked when the switch its check
+    // controls is on, sorted by name and all shown.
     void Load(const CFontEntryArray& fonts, CFaceWords& words);
 
     // Sorts by a column; ties go by name in the same direction.

@@ -2,6 +2,7 @@
 
 #include "control_ids.h"
 #include "find_box.h"
+#include "message_text.h"
 #include "redraw_suspended.h"
 #include "host/kyreg8/kyreg8.h"
 #include "store/defaults.h"
@@ -35,6 +36,13 @@ int EnabledByCheck(int check)
     return check;
 }
 
+// A profile without General is the host's to create: until then every switch
+// reads on and saving a change says it cannot be done.
+bool IsMissingProfile(LONG error)
+{
+    return error == ERROR_FILE_NOT_FOUND;
+}
+
 } // namespace
 
 CFontSelectDialog::CFontSelectDialog(CWnd* pParent) : CVexiDialog(IDD_FONT_SELECT, pParent, nullptr) {}
@@ -53,8 +61,12 @@ BOOL CFontSelectDialog::OnInitDialog()
     } catch (const char*) {
         m_strRootKey.clear();
     }
-    if (IsColdStart())
-        SetAllToDefaults();
+    if (IsColdStart()) {
+        const LONG reset = SetAllToDefaults();
+        // Told once the dialog is on the screen.
+        if (reset != ERROR_SUCCESS && !IsMissingProfile(reset))
+            ::PostMessageA(m_hWnd, kResetFailedMessage, static_cast<WPARAM>(reset), 0);
+    }
     CVexiBaseDialog::OnInitDialog();
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
     AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
@@ -94,7 +106,7 @@ void CFontSelectDialog::ShowEnabledStates(const CFontEntryArray& fonts)
         const CFontEntry* entry = fonts.FindByFacename(face.name);
         face.switchList = entry ? SwitchListOf(*entry) : -1;
         if (entry)
-            face.check = entry->m_enabled ? 1 : 0;
+            face.check = face.stored = entry->m_enabled ? 1 : 0;
     }
     const std::vector<int>& shown = m_faces.Shown();
     for (size_t i = 0; i < shown.size(); ++i)
@@ -103,19 +115,52 @@ void CFontSelectDialog::ShowEnabledStates(const CFontEntryArray& fonts)
 
 void CFontSelectDialog::OnOK()
 {
-    if (HasFontList()) {
-        CWaitCursor wait;
-        CSwitchWriter switches;
-        // Every face, shown or not, in name order whatever the sort: names
-        // that differ only in case share one registry value, so the order
-        // decides which of them stands.
-        for (int i : m_faces.NameOrder()) {
-            const CFaceTable::Face& face = m_faces.At(i);
-            if (face.switchList >= 0)
-                switches.SetFaceEnabled(face.name.c_str(), EnabledByCheck(face.check), face.switchList);
-        }
+    const SaveOutcome saved = SaveChanges();
+    if (saved.failed > 0) {
+        ShowFailure(IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION,
+                    {m_countLine.Number(saved.failed), SystemErrorText(saved.firstError)});
+        return;
     }
     CVexiDialog::OnOK();
+}
+
+// Only the switches the user changed are written: a change made elsewhere
+// while the dialog is open stands. A face written is one the user has no
+// longer changed, so OK again writes only what failed.
+CFontSelectDialog::SaveOutcome CFontSelectDialog::SaveChanges()
+{
+    SaveOutcome outcome;
+    if (!HasFontList())
+        return outcome;
+    CWaitCursor wait;
+    CSwitchWriter switches;
+    // Every face, shown or not, in name order whatever the sort: names that
+    // differ only in case share one registry value, so the order decides
+    // which of them stands.
+    for (int i : m_faces.NameOrder()) {
+        CFaceTable::Face& face = m_faces.At(i);
+        if (!face.Changed())
+            continue;
+        const LONG result = switches.SetFaceEnabled(face.name.c_str(), EnabledByCheck(face.check), face.switchList);
+        if (result == ERROR_SUCCESS) {
+            face.stored = face.check;
+        } else if (outcome.failed++ == 0) {
+            outcome.firstError = result;
+        }
+    }
+    return outcome;
+}
+
+void CFontSelectDialog::ShowFailure(UINT textId, UINT captionId, const std::vector<std::string>& inserts) const
+{
+    const std::string text = WithInserts(AfxLoadString(textId), inserts);
+    ::MessageBoxA(m_hWnd, text.c_str(), AfxLoadString(captionId).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+LRESULT CFontSelectDialog::OnResetFailed(WPARAM error, LPARAM)
+{
+    ShowFailure(IDS_RESET_FAILED, IDS_RESET_CAPTION, {SystemErrorText(static_cast<LONG>(error))});
+    return 0;
 }
 
 BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
@@ -133,4 +178,5 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_EN_CHANGE(IDC_FIND_BOX, &CFontSelectDialog::OnFindChange)
     ON_WM_SIZE(&CFontSelectDialog::OnSize)
     ON_MESSAGE(kCountChangedMessage, &CFontSelectDialog::OnCountChanged)
+    ON_MESSAGE(kResetFailedMessage, &CFontSelectDialog::OnResetFailed)
 END_MESSAGE_MAP()

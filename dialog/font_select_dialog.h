@@ -7,9 +7,11 @@
 #include "host/vexi16/vexi16.h"
 
 // The font selection dialog: every installed TrueType face as a list item
-// with a check box; a checked item is an enabled face. OK writes one switch
-// per face, Cancel none. A find box narrows the list; the checks of the
-// faces it hides are kept.
+// with a check box; a checked item is an enabled face, and the check shows
+// the one switch it controls. OK writes the switches whose checks the user
+// changed, and stays open, saying so, when the store refuses some; Cancel
+// writes none. A find box narrows the list; the checks of the faces it hides
+// are kept.
 class CFontSelectDialog : public CVexiDialog, private CFontEnumClient {
 public:
     explicit CFontSelectDialog(CWnd* pParent = nullptr);
@@ -42,6 +44,7 @@ protected:
     void OnFindChange();
     void OnSize(UINT nType, int cx, int cy);
     LRESULT OnCountChanged(WPARAM, LPARAM);
+    LRESULT OnResetFailed(WPARAM error, LPARAM);
 
 private:
     CFontEntryArray& GetFonts() override { return m_fonts; }
@@ -68,6 +71,14 @@ private:
     void ShowCount();
     void ShowCountSoon();
 
+    struct SaveOutcome {
+        int failed = 0;
+        LONG firstError = ERROR_SUCCESS;
+    };
+    SaveOutcome SaveChanges();
+    // Tells the user what could not be done, in words of the resource library.
+    void ShowFailure(UINT textId, UINT captionId, const std::vector<std::string>& inserts) const;
+
     CFontEntryArray m_fonts;
     CListCtrl m_fontList; // attached while the dialog's window exists
     HDC m_hEnumDC = nullptr;
@@ -81,6 +92,9 @@ private:
     // Posted when a check box changed: the count line follows once the
     // change, which may be one of thousands, is done.
     static constexpr UINT kCountChangedMessage = WM_APP + 1;
+    // Posted when the reset of a cold profile failed while the dialog opened,
+    // with the registry's error.
+    static constexpr UINT kResetFailedMessage = WM_APP + 2;
 
     DECLARE_MESSAGE_MAP()
 };

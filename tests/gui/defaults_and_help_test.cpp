@@ -3,6 +3,7 @@
 #include "window_search.h"
 
 #include "framework/dialog_help_ids.h"
+#include "tests/support/import_hook.h"
 #include "resources/help_ids.h"
 
 #include <algorithm>
@@ -53,7 +54,9 @@ TEST_F(DefaultsButton, AnsweredYesRebuildsTheStoreAndTheCheckBoxes)
     EXPECT_TRUE(HoldsDefaults(profile)) << "Cancel keeps the defaults\n" << ReadStore(profile);
 }
 
-TEST_F(DefaultsButton, AnsweredYesWithoutGeneralChangesNothingAndShowsTheStore)
+// A reset that fails, for want of General or because writes are refused,
+// says so; the list then shows the store as it is.
+TEST_F(DefaultsButton, AResetThatFailsSaysSoAndShowsTheStore)
 {
     GlyphorLibrary glyphor(profile.Path());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
@@ -61,12 +64,26 @@ TEST_F(DefaultsButton, AnsweredYesWithoutGeneralChangesNothingAndShowsTheStore)
         list.SetChecked(list.Require(kSans), false);
         dialog.PressLater(IDC_DEFAULTS_BTN);
         dialog.WaitForMessageBox().Answer(IDYES);
-        dialog.Sync();
+        AnswerFailureBox(dialog, -1, ERROR_FILE_NOT_FOUND);
         for (const auto& [face, checked] : list.CheckStates())
             EXPECT_TRUE(checked) << face << ": without lists every switch is on";
         dialog.Close(IDCANCEL);
     }));
     EXPECT_EQ(SubkeyNames(profile.Path()), std::vector<std::string>{}) << "a key was created";
+
+    FillStore({}, {kRestricted});
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        list.SetChecked(list.Require(kSans), false);
+        RegistryWriteFailure failure(glyphor.Module(), 0);
+        dialog.PressLater(IDC_DEFAULTS_BTN);
+        dialog.WaitForMessageBox().Answer(IDYES);
+        AnswerFailureBox(dialog, -1, ERROR_ACCESS_DENIED);
+        const std::map<std::string, bool> states = list.CheckStates();
+        EXPECT_TRUE(states.at(kSans)) << "as the store holds it";
+        EXPECT_FALSE(states.at(kRestricted)) << "as the store holds it";
+        dialog.Close(IDCANCEL);
+    }));
 }
 
 TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)

@@ -1,5 +1,7 @@
 #include "dialog_test.h"
 
+#include "dialog/message_text.h"
+
 namespace {
 
 std::string CurrentTestName()
@@ -27,6 +29,18 @@ void ExpectWordsOfTheirFaces(const FontList& list)
     };
     for (const auto& [face, words] : expected)
         EXPECT_EQ(std::make_pair(list.Text(list.Require(face), 1), list.Text(list.Require(face), 2)), words) << face;
+}
+
+void AnswerFailureBox(const DialogWindow& dialog, int faces, LONG error)
+{
+    const MessageBoxWindow box = dialog.WaitForMessageBox();
+    const std::string text = box.Text();
+    const std::string opening = faces < 0 ? "The fonts could not be reset to the defaults: "
+                                          : "The switches of " + std::to_string(faces) + " fonts could not be saved: ";
+    EXPECT_EQ(text.substr(0, opening.size()), opening) << text;
+    EXPECT_NE(text.find(SystemErrorText(error)), std::string::npos) << text;
+    EXPECT_TRUE(box.HasButton(IDOK)) << text;
+    box.Answer(IDOK);
 }
 
 DialogTest::DialogTest() : profile(CurrentTestName()) {}

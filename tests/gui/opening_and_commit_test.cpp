@@ -8,19 +8,20 @@
 
 using Opening = DialogTest;
 
-TEST_F(Opening, CheckBoxesShowWhetherTheFaceIsListed)
+// A check shows the switch it controls: embedding, or tessellation where the
+// licence restricts embedding.
+TEST_F(Opening, CheckBoxesShowTheSwitchTheyControl)
 {
-    FillStore({kSans}, {kPreview});
+    FillStore({kSans, kRestricted}, {kPreview});
     GlyphorLibrary glyphor(profile.Path());
     const std::map<std::string, bool> states = CheckStatesOnOpening(glyphor);
 
     ASSERT_FALSE(states.empty());
     EXPECT_FALSE(states.at(kSans)) << "listed for embedding";
-    EXPECT_FALSE(states.at(kPreview)) << "listed for tessellation";
-    for (const char* face : {kSansBold, kRestricted, "Glyphor Test Editable", "Glyphor Test NoSubset"})
-        EXPECT_TRUE(states.at(face)) << face << " is in neither list";
+    EXPECT_TRUE(states.at(kPreview)) << "listed for tessellation only, and may be embedded";
+    EXPECT_TRUE(states.at(kRestricted)) << "listed for embedding only, and may not be embedded";
     for (const auto& [face, checked] : states)
-        EXPECT_EQ(checked, face != kSans && face != kPreview) << face;
+        EXPECT_EQ(checked, face != kSans) << face;
 }
 
 TEST_F(Opening, ColdProfileIsBroughtToTheDefaultsFirst)
@@ -43,22 +44,32 @@ TEST_F(Opening, ColdProfileIsBroughtToTheDefaultsFirst)
     }
 }
 
-TEST_F(Opening, WithoutGeneralEveryFaceIsCheckedAndOkWritesNothing)
+// Without General, from the start or deleted while the dialog is open, OK
+// cannot save a change: it says so and stays open, and nothing is created.
+TEST_F(Opening, WithoutGeneralEveryFaceIsCheckedAndOkSaysItCannotSave)
 {
     GlyphorLibrary glyphor(profile.Path());
-    std::map<std::string, bool> states;
-
-    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
-        const FontList list = dialog.List();
-        states = list.CheckStates();
-        list.SetChecked(list.Require(kSans), false);
-        dialog.Close(IDOK);
-    }));
-
-    ASSERT_FALSE(states.empty());
-    for (const auto& [face, checked] : states)
-        EXPECT_TRUE(checked) << face;
-    EXPECT_EQ(SubkeyNames(profile.Path()), std::vector<std::string>{}) << "nothing may be created";
+    for (bool deletedWhileOpen : {false, true}) {
+        SCOPED_TRACE(deletedWhileOpen ? "General deleted while open" : "no General");
+        if (deletedWhileOpen)
+            FillStore({}, {});
+        std::map<std::string, bool> states;
+        ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+            const FontList list = dialog.List();
+            states = list.CheckStates();
+            list.SetChecked(list.Require(kSans), false);
+            DeleteTree(profile.General());
+            dialog.PressLater(IDOK);
+            AnswerFailureBox(dialog, 1, ERROR_FILE_NOT_FOUND);
+            EXPECT_TRUE(dialog.IsOpen());
+            EXPECT_FALSE(list.Checked(kSans)) << "the user's check stays";
+            dialog.Close(IDCANCEL);
+        }));
+        ASSERT_FALSE(states.empty());
+        for (const auto& [face, checked] : states)
+            EXPECT_TRUE(checked) << face;
+        EXPECT_EQ(SubkeyNames(profile.Path()), std::vector<std::string>{}) << "nothing may be created";
+    }
 }
 
 using Commit = DialogTest;
@@ -87,30 +98,73 @@ TEST_F(Commit, OkWritesOneSwitchPerFaceByItsEmbeddingPermission)
     EXPECT_EQ(store.embed.size() + store.tessellate.size(), faces.size()) << store;
 }
 
-TEST_F(Commit, OkWithoutChangeWritesEveryItem)
+// For every state the store may hold a face's two switches in: OK without
+// a change writes nothing, and a check the user changes is what the next
+// opening shows, with the other switch untouched.
+TEST_F(Commit, EveryStoredStateRoundTrips)
 {
-    // Listed only for tessellation although it may be embedded: unchecked, so
-    // OK adds it to the embedding list as well.
-    FillStore({"Not Installed Face"}, {kSans, "Not Installed Either"});
     GlyphorLibrary glyphor(profile.Path());
-    std::map<std::string, bool> states;
+    for (int state = 0; state < 4; ++state) {
+        const bool embedListed = state & 1, tessellateListed = state & 2;
+        SCOPED_TRACE("listed for embedding: " + std::to_string(embedListed) +
+                     ", for tessellation: " + std::to_string(tessellateListed));
+        DeleteTree(profile.General());
+        FillStore({}, {});
+        for (const char* face : {kSans, kRestricted}) {
+            if (embedListed)
+                WriteDwordZero(profile.EmbedList(), face);
+            if (tessellateListed)
+                WriteDwordZero(profile.TessellateList(), face);
+        }
+        const StoreContents stored = ReadStore(profile);
+        for (bool toggle : {false, true}) {
+            ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+                const FontList list = dialog.List();
+                EXPECT_EQ(list.Checked(kSans), !embedListed);
+                EXPECT_EQ(list.Checked(kRestricted), !tessellateListed);
+                if (toggle) {
+                    list.SetChecked(list.Require(kSans), embedListed);
+                    list.SetChecked(list.Require(kRestricted), tessellateListed);
+                }
+                dialog.Close(IDOK);
+            }));
+            if (!toggle) {
+                EXPECT_EQ(ReadStore(profile), stored) << "OK without a change";
+            }
+        }
+        const std::map<std::string, bool> reopened = CheckStatesOnOpening(glyphor);
+        EXPECT_EQ(reopened.at(kSans), embedListed);
+        EXPECT_EQ(reopened.at(kRestricted), tessellateListed);
+        const StoreContents store = ReadStore(profile);
+        EXPECT_EQ(store.Tessellates(kSans), tessellateListed) << store;
+        EXPECT_EQ(store.Embeds(kRestricted), embedListed) << store;
+    }
+}
 
+// Writes refused part way: the dialog says how many faces were not saved and
+// why, keeps the user's checks, and OK again saves what is still pending.
+TEST_F(Commit, RefusedWritesKeepTheDialogOpenUntilSaved)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    int faces = 0;
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
-        states = dialog.List().CheckStates();
+        faces = dialog.List().Count();
+        dialog.Press(IDC_CLEAR_ALL_BTN);
+        {
+            RegistryWriteFailure failure(glyphor.Module(), 10);
+            dialog.PressLater(IDOK);
+            AnswerFailureBox(dialog, faces - 10, ERROR_ACCESS_DENIED);
+        }
+        EXPECT_TRUE(dialog.IsOpen());
+        const StoreContents store = ReadStore(profile);
+        EXPECT_EQ(store.embed.size() + store.tessellate.size(), 10u) << store;
+        for (const auto& [face, checked] : dialog.List().CheckStates())
+            EXPECT_FALSE(checked) << face << ": the user's check stays";
         dialog.Close(IDOK);
     }));
-
     const StoreContents store = ReadStore(profile);
-    EXPECT_FALSE(states.at(kSans));
-    EXPECT_TRUE(store.Embeds(kSans)) << store;
-    EXPECT_TRUE(store.Tessellates(kSans)) << "the other switch is never touched\n" << store;
-    EXPECT_TRUE(store.Embeds("Not Installed Face")) << store;
-    EXPECT_TRUE(store.Tessellates("Not Installed Either")) << store;
-    for (const auto& [face, checked] : states) {
-        if (face != kSans) {
-            EXPECT_TRUE(checked && !store.Embeds(face) && !store.Tessellates(face)) << face << "\n" << store;
-        }
-    }
+    EXPECT_EQ(store.embed.size() + store.tessellate.size(), static_cast<size_t>(faces)) << store;
 }
 
 TEST_F(Commit, CancelAfterChangesWritesNothing)

@@ -56,22 +56,27 @@ TEST_F(Robustness, RepeatedRunsLeaveNoHandleBehind)
     EXPECT_EQ(balance.HeldDCs(), 0);
 }
 
-TEST_F(Robustness, AnotherWriterWhileOpenLosesNothingButWhatTheUserSees)
+// What another process writes while the dialog is open stands beside what
+// the user changes: OK writes only the user's changes.
+TEST_F(Robustness, AnotherWritersChangesStandBesideTheUsers)
 {
     FillStore({"Outside Earlier"}, {});
     GlyphorLibrary glyphor(profile.Path());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
-        EXPECT_TRUE(dialog.List().Checked(kSans));
+        const FontList list = dialog.List();
+        EXPECT_TRUE(list.Checked(kSans));
         for (const char* face : {kSans, "Outside Later"}) {
             const std::string command = "reg.exe add \"HKCU\\" + profile.EmbedList() + "\" /v \"" + face +
                                         "\" /t REG_DWORD /d 0 /f";
             EXPECT_EQ(RunToEnd(command), 0u) << command;
         }
         ASSERT_TRUE(ReadStore(profile).Embeds(kSans)) << "the other process wrote";
+        list.SetChecked(list.Require(kSansBold), false);
         dialog.Close(IDOK);
     }));
     const StoreContents store = ReadStore(profile);
-    EXPECT_FALSE(store.Embeds(kSans)) << "shown checked, so written on\n" << store;
+    EXPECT_TRUE(store.Embeds(kSans)) << "the other process's change was undone\n" << store;
+    EXPECT_TRUE(store.Embeds(kSansBold)) << store;
     EXPECT_TRUE(store.Embeds("Outside Earlier")) << store;
     EXPECT_TRUE(store.Embeds("Outside Later")) << store;
 }
