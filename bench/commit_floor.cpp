@@ -8,16 +8,17 @@ double DirectCommitSeconds(const ScopedProfile& profile, const std::vector<Floor
 {
     const DWORD off = 0;
     const double start = SecondsNow();
-    const UniqueHKey tessellateList = OpenUserKey(profile.TessellateList(), KEY_SET_VALUE);
-    const UniqueHKey embedList = OpenUserKey(profile.EmbedList(), KEY_SET_VALUE);
+    UniqueHKey lists[2]; // embedding, tessellation
     for (const FloorFace& face : faces) {
-        const HKEY list = face.embeddable ? embedList.get() : tessellateList.get();
+        UniqueHKey& list = lists[!face.embeddable];
+        if (!list)
+            list = OpenUserKey(face.embeddable ? profile.EmbedList() : profile.TessellateList(), KEY_SET_VALUE);
         if (!list)
             continue;
         if (face.enabled)
-            ::RegDeleteValueA(list, face.name.c_str());
+            ::RegDeleteValueA(list.get(), face.name.c_str());
         else
-            ::RegSetValueExA(list, face.name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+            ::RegSetValueExA(list.get(), face.name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
     }
     return SecondsNow() - start;
 }

@@ -6,6 +6,6 @@ class ScopedProfile;
 
 // Writes, for every face, the one switch that the dialog's OK writes for it
 // (the embedding list for an embeddable face, else the tessellation list):
-// both list keys opened once, then one value set or deleted per face.
-// Returns the seconds taken.
+// each list key opened once, when first needed, then one value set or
+// deleted per face. Returns the seconds taken.
 double DirectCommitSeconds(const ScopedProfile& profile, const std::vector<FloorFace>& faces);

@@ -5,6 +5,7 @@
 #include "dialog_probe.h"
 #include "floor_dialog.h"
 #include "list_operations.h"
+#include "dialog/control_ids.h"
 #include "tests/support/glyphor_library.h"
 
 #include <functional>
@@ -54,8 +55,27 @@ void ExpectSameList(const OpenSample& floor, size_t floorFaces, const OpenSample
 
 constexpr double kMilliseconds = 1000.0;
 
+// The faces whose check Clear all changes, with their switches as it leaves
+// them (`cleared`) or as they were before (not `cleared`).
+std::vector<FloorFace> FacesClearAllChanges(const std::vector<FloorFace>& faces, bool cleared)
+{
+    std::vector<FloorFace> changed;
+    for (const FloorFace& face : faces) {
+        if (face.enabled)
+            changed.push_back({face.name, face.embeddable, !cleared});
+    }
+    return changed;
+}
+
+// The first listed face with its check turned over, or as it was.
+std::vector<FloorFace> FirstFaceTurned(const std::vector<FloorFace>& faces, bool turned)
+{
+    return {{faces.front().name, faces.front().embeddable, faces.front().enabled != turned}};
+}
+
 struct Samples {
-    std::vector<double> open, openFloor, firstLevel, secondLevel, realise, fill, commit, commitFloor;
+    std::vector<double> open, openFloor, firstLevel, secondLevel, realise, fill, commit, commitFloor, oneChange,
+        oneChangeFloor;
     std::vector<double> checkAll, checkAllFloor, clearAll, clearAllFloor, narrowing, narrowingFloor;
 
     static void Add(std::vector<double>& to, double seconds) { to.push_back(seconds * kMilliseconds); }
@@ -84,19 +104,30 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
     for (int run = warm ? 0 : -1; run < runs; ++run) {
         FloorOpening opening;
         const OpenSample floor = Watch(DialogProbe::Ending::Cancel, [&] { opening = RunFloorDialog(resources, profile); });
-        // The direct writes are timed in the same conditions as the commit:
-        // while the library's dialog is open and settled, right before OK.
+        // OK after Clear all writes every face that was checked. The direct
+        // writes are timed in the same conditions: while the library's dialog
+        // is open and settled, right before OK. The switches are put back
+        // afterwards, for the next run.
         double directCommit = 0;
-        const OpenSample measured = Watch(DialogProbe::Ending::Ok, [&] { library.runGlyphorDialog(); },
-                                          [&](HWND) { directCommit = DirectCommitSeconds(profile, opening.faces); });
+        const OpenSample measured = Watch(DialogProbe::Ending::Ok, [&] { library.runGlyphorDialog(); }, [&](HWND dialog) {
+            ClickButton(dialog, IDC_CLEAR_ALL_BTN);
+            directCommit = DirectCommitSeconds(profile, FacesClearAllChanges(opening.faces, true));
+        });
+        DirectCommitSeconds(profile, FacesClearAllChanges(opening.faces, false));
         ExpectSameList(floor, opening.faces.size(), measured);
-        // The list operations change the checks, so they have a dialog of
-        // their own, ended with Cancel.
+        // The list operations leave the checks as they found them, so they
+        // share a dialog with OK after a change of one face, which is one write.
         ListOperationTimes operated;
+        double oneChangeFloor = 0;
+        OpenSample oneChange{};
         if (listOperations) {
-            const OpenSample operatedOn = Watch(DialogProbe::Ending::Cancel, [&] { library.runGlyphorDialog(); },
-                                                [&](HWND dialog) { operated = TimeListOperations(dialog); });
-            ExpectSameList(floor, opening.faces.size(), operatedOn);
+            oneChange = Watch(DialogProbe::Ending::Ok, [&] { library.runGlyphorDialog(); }, [&](HWND dialog) {
+                TurnFirstCheck(dialog);
+                oneChangeFloor = DirectCommitSeconds(profile, FirstFaceTurned(opening.faces, true));
+                operated = TimeListOperations(dialog);
+            });
+            DirectCommitSeconds(profile, FirstFaceTurned(opening.faces, false));
+            ExpectSameList(floor, opening.faces.size(), oneChange);
         }
         warm = true;
         if (run < 0)
@@ -111,6 +142,8 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
         samples.Add(samples.commit, measured.commitSeconds);
         if (!listOperations)
             continue;
+        samples.Add(samples.oneChange, oneChange.commitSeconds);
+        samples.Add(samples.oneChangeFloor, oneChangeFloor);
         samples.Add(samples.checkAll, operated.checkAll);
         samples.Add(samples.checkAllFloor, operated.checkAllFloor);
         samples.Add(samples.clearAll, operated.clearAll);
@@ -124,10 +157,11 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
         InformationRow("  floor: second-level calls (ms)", size, samples.secondLevel),
         InformationRow("  floor: realisations (ms)", size, samples.realise),
         InformationRow("  floor: list fill (ms)", size, samples.fill),
-        Row("commit on OK (ms)", size, samples.commit, samples.commitFloor, 1.20),
+        Row("OK after Clear all (ms)", size, samples.commit, samples.commitFloor, 1.20),
     };
     if (!listOperations)
         return rows;
+    rows.push_back(Row("OK after one change (ms)", size, samples.oneChange, samples.oneChangeFloor, 1.20));
     rows.push_back(Row("check all (ms)", size, samples.checkAll, samples.checkAllFloor, 1.20));
     rows.push_back(Row("clear all (ms)", size, samples.clearAll, samples.clearAllFloor, 1.20));
     rows.push_back(Row("narrowing (ms)", size, samples.narrowing, samples.narrowingFloor, 1.20));

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <stdexcept>
 #include <unordered_set>
@@ -32,9 +33,12 @@ struct KeyedFace {
     FloorFace face;
 };
 
+// The value names of the embedding list and of the tessellation list.
+using SwitchedOff = std::array<std::unordered_set<std::string>, 2>;
+
 struct Discovery {
     HDC dc = nullptr;
-    const std::unordered_set<std::string>& switchedOff;
+    const SwitchedOff& switchedOff;
     std::vector<std::string> families;
     std::unordered_set<std::string> familiesMet;
     std::vector<ENUMLOGFONTEXA> variants;     // the TrueType reports of the family asked
@@ -52,10 +56,11 @@ std::string Capitals(std::string name)
 
 // The value names of both lists, each list enumerated once, in capitals:
 // the registry matches value names without regard to case.
-std::unordered_set<std::string> SwitchedOffNames(const FloorRun& run)
+SwitchedOff SwitchedOffNames(const FloorRun& run)
 {
-    std::unordered_set<std::string> names;
-    for (const std::string* path : {&run.tessellateListPath, &run.embedListPath}) {
+    SwitchedOff lists;
+    for (const std::string* path : {&run.embedListPath, &run.tessellateListPath}) {
+        std::unordered_set<std::string>& names = lists[path == &run.tessellateListPath];
         UniqueHKey list = OpenUserKey(*path, KEY_QUERY_VALUE);
         char name[256];
         for (DWORD i = 0; list; ++i) {
@@ -68,7 +73,7 @@ std::unordered_set<std::string> SwitchedOffNames(const FloorRun& run)
             names.insert(Capitals(std::string(name, length)));
         }
     }
-    return names;
+    return lists;
 }
 
 int CALLBACK CollectFamily(const LOGFONTA* family, const TEXTMETRICA*, DWORD type, LPARAM param)
@@ -111,7 +116,8 @@ void MeasureVariant(const LOGFONTA& v, Discovery& discovery)
     if (!discovery.sortKeys.insert(key).second)
         return;
     const bool embeddable = static_cast<UINT>(metrics->otmfsType) != kRestrictedLicenseEmbedding;
-    const bool enabled = discovery.switchedOff.count(Capitals(name)) == 0;
+    // The switch the face's check controls: tessellation where embedding is restricted.
+    const bool enabled = discovery.switchedOff[!embeddable].count(Capitals(name)) == 0;
     discovery.faces.push_back({std::move(key), {name, embeddable, enabled}});
 }
 
@@ -158,7 +164,7 @@ void MeasureFamily(Discovery& discovery)
 // the order is the same whatever the sort's stability.
 void Discover(FloorRun& run)
 {
-    const std::unordered_set<std::string> switchedOff = SwitchedOffNames(run);
+    const SwitchedOff switchedOff = SwitchedOffNames(run);
     UniqueScreenDC screen(::GetDC(nullptr));
     Discovery discovery{screen.get(), switchedOff, {}, {}, {}, {}, {}, {}, {}};
     double start = SecondsNow();

@@ -11,7 +11,7 @@ class ScopedProfile;
 struct FloorFace {
     std::string name;
     bool embeddable;
-    bool enabled; // both switches on
+    bool enabled; // the switch its check controls is on
 };
 
 struct FloorOpening {

@@ -148,3 +148,9 @@ ListOperationTimes TimeListOperations(HWND dialog)
     TimeNarrowing(dialog, list, ::GetDlgItem(dialog, IDC_FIND_BOX), times);
     return times;
 }
+
+void TurnFirstCheck(HWND dialog)
+{
+    const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
+    SetCheck(list, 0, !ItemChecks(list).front());
+}

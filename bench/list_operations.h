@@ -19,3 +19,6 @@ struct ListOperationTimes {
 // the list through the find box. Throws when an operation leaves other
 // items or checks than its floor.
 ListOperationTimes TimeListOperations(HWND dialog);
+
+// Turns the first item's check over, as a click on its box does.
+void TurnFirstCheck(HWND dialog);
