@@ -5,9 +5,9 @@
 
 namespace {
 
-bool SameStyle(const LOGFONTA& a, const LOGFONTA& b)
+bool SameStyle(const CFamilyVariants::Variant& a, const CFamilyVariants::Variant& b)
 {
-    return a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic;
+    return a.font.lfWeight == b.font.lfWeight && a.font.lfItalic == b.font.lfItalic;
 }
 
 } // namespace
@@ -36,17 +36,17 @@ void CFamilyVariants::Add(const ENUMLOGFONTEXA& variant, DWORD type)
     else if (style->face.compare(0, std::string::npos, face, length) != 0)
         m_stylesShared = true;
     if (type == TRUETYPE_FONTTYPE)
-        m_trueType.push_back(font);
+        m_trueType.push_back({font, std::string(face, length)});
 }
 
-std::vector<LOGFONTA> CFamilyVariants::ToRealise() const
+std::vector<CFamilyVariants::Variant> CFamilyVariants::ToRealise() const
 {
     if (m_stylesShared)
         return m_trueType;
     // One face per style: the first report of each style is its face's first.
-    std::vector<LOGFONTA> firsts;
-    for (const LOGFONTA& variant : m_trueType) {
-        if (std::none_of(firsts.begin(), firsts.end(), [&variant](const LOGFONTA& first) { return SameStyle(first, variant); }))
+    std::vector<Variant> firsts;
+    for (const Variant& variant : m_trueType) {
+        if (std::none_of(firsts.begin(), firsts.end(), [&variant](const Variant& first) { return SameStyle(first, variant); }))
             firsts.push_back(variant);
     }
     return firsts;

@@ -12,16 +12,27 @@
 // A variant is realised from its description alone, so the font service
 // picks the face by family, weight, slant and character set. When no two
 // faces of the family share a weight and a slant, every report of a face
-// realises that same face, and its first report is enough. When two do, a
-// report may realise the other face, depending on its character set, and
-// every report is realised.
+// should realise that same face, and its first report is enough. When two
+// do, a report may realise the other face, depending on its character set,
+// and every report is realised. A font service may also match weights more
+// coarsely than the family tells them apart: when a first report realises
+// another face than it names, the caller realises every report after all.
 class CFamilyVariants {
 public:
+    struct Variant {
+        LOGFONTA font;
+        std::string face; // the full name the report gives
+    };
+
     void Clear();
     // Takes one report of the second level, of any font type.
     void Add(const ENUMLOGFONTEXA& variant, DWORD type);
     // The TrueType variants to realise, in report order.
-    std::vector<LOGFONTA> ToRealise() const;
+    std::vector<Variant> ToRealise() const;
+    // Whether those are every TrueType report.
+    bool RealisesEveryReport() const { return m_stylesShared; }
+    // Every TrueType report, in report order.
+    const std::vector<Variant>& EveryReport() const { return m_trueType; }
 
 private:
     struct Style {
@@ -30,7 +41,7 @@ private:
         std::string face; // full name of the face reported in this style
     };
 
-    std::vector<LOGFONTA> m_trueType;
+    std::vector<Variant> m_trueType;
     std::vector<Style> m_styles;
     bool m_stylesShared = false; // two faces share a weight and a slant, or may
 };

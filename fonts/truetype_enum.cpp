@@ -73,9 +73,9 @@ void CollectVariant(const LOGFONTA* variant, DWORD type, EnumerationState& state
     state.variants.Add(*reinterpret_cast<const ENUMLOGFONTEXA*>(variant), type);
 }
 
-// Realises one variant, reads its outline metrics and enters its face name
-// unless the collection holds it already.
-void AddTrueTypeFace(const LOGFONTA& variant, EnumerationState& state)
+// Realises one variant and reads its face's name and embedding permission.
+// False when the font cannot be made or measured.
+bool RealiseFace(const LOGFONTA& variant, HDC dc, FaceMetrics& face)
 {
     // Field by field (byte fields widened without sign), not CreateFontIndirectA:
     // every font the library makes goes through this one call, which the handle checks count.
@@ -84,13 +84,14 @@ void AddTrueTypeFace(const LOGFONTA& variant, EnumerationState& state)
                                    variant.lfCharSet, variant.lfOutPrecision, variant.lfClipPrecision,
                                    variant.lfQuality, variant.lfPitchAndFamily, variant.lfFaceName));
     if (!font)
-        return;
-    FaceMetrics face;
-    {
-        SelectedObject selected(state.client.GetEnumDC(), font.get());
-        if (!ReadFaceMetrics(state.client.GetEnumDC(), face))
-            return;
-    }
+        return false;
+    SelectedObject selected(dc, font.get());
+    return ReadFaceMetrics(dc, face);
+}
+
+// Enters a realised face unless the collection holds its name already.
+void AddFace(const FaceMetrics& face, EnumerationState& state)
+{
     CFontEntryArray& fonts = state.client.GetFonts();
     // A name held byte for byte is held under the locale comparison too; only
     // a new spelling needs that comparison, which costs a sort key.
@@ -101,6 +102,33 @@ void AddTrueTypeFace(const LOGFONTA& variant, EnumerationState& state)
     // allows it, tessellation where it does not.
     const int enabled = state.switches.IsEnabled(face.facename.c_str(), !embeddable) ? 1 : 0;
     fonts.AddEntry(face.facename, embeddable, enabled, face.fsType);
+}
+
+// Realises the family's variants that can give a face, and enters the faces
+// in the order realised. When a face's first report realises another face
+// than it names, every report of the family is realised instead.
+void AddFamilyFaces(EnumerationState& state)
+{
+    const HDC dc = state.client.GetEnumDC();
+    std::vector<FaceMetrics> faces;
+    bool asReported = true;
+    for (const CFamilyVariants::Variant& variant : state.variants.ToRealise()) {
+        FaceMetrics face;
+        if (!RealiseFace(variant.font, dc, face))
+            continue;
+        asReported = asReported && face.facename == variant.face;
+        faces.push_back(std::move(face));
+    }
+    if (!asReported && !state.variants.RealisesEveryReport()) {
+        faces.clear();
+        for (const CFamilyVariants::Variant& variant : state.variants.EveryReport()) {
+            FaceMetrics face;
+            if (RealiseFace(variant.font, dc, face))
+                faces.push_back(std::move(face));
+        }
+    }
+    for (const FaceMetrics& face : faces)
+        AddFace(face, state);
 }
 
 // The callback of both levels. No exception may unwind through the font
@@ -136,8 +164,7 @@ void WalkFamilies(EnumerationState& state)
         ::EnumFontFamiliesExA(dc, &request, &OnFont<CollectVariant>, reinterpret_cast<LPARAM>(&state), 0);
         if (state.failure)
             return;
-        for (const LOGFONTA& variant : state.variants.ToRealise())
-            AddTrueTypeFace(variant, state);
+        AddFamilyFaces(state);
     }
 }
 

@@ -140,11 +140,13 @@ std::vector<EntryFields> Fields(const CFontEntryArray& fonts)
 // The reference: every TrueType report of every family in the family list
 // realised, and each new name entered. Counts the fonts that realising each
 // face once needs: one per face in a family whose faces' styles differ, one
-// per report in a family where two faces share a weight and a slant.
+// per report in a family where two faces share a weight and a slant, and
+// one per report more where a face's first report realises another face.
 struct LiteralWalk {
     HDC dc = nullptr;
     CFontEntryArray fonts;
     std::vector<ENUMLOGFONTEXA> reports; // of the family being walked
+    std::vector<std::string> realised;   // the face each of them realised
     long fontsNeeded = 0;
 
     static int CALLBACK OnVariant(const LOGFONTA* variant, const TEXTMETRICA*, DWORD type, LPARAM param)
@@ -161,6 +163,7 @@ struct LiteralWalk {
     void Realise(const ENUMLOGFONTEXA& variant)
     {
         reports.push_back(variant);
+        realised.emplace_back();
         UniqueHFont font(::CreateFontIndirectA(&variant.elfLogFont));
         SelectedObject selected(dc, font.get());
         std::vector<BYTE> buffer(::GetOutlineTextMetricsA(dc, 0, nullptr));
@@ -168,6 +171,7 @@ struct LiteralWalk {
         if (buffer.empty() || !::GetOutlineTextMetricsA(dc, static_cast<UINT>(buffer.size()), metrics))
             return;
         const char* name = reinterpret_cast<const char*>(buffer.data()) + reinterpret_cast<UINT_PTR>(metrics->otmpFaceName);
+        realised.back() = name;
         if (!FirstLocaleEqualEntry(fonts, name))
             // The check shows the switch it controls: tessellation where the licence restricts embedding.
             fonts.AddEntry(name, metrics->otmfsType != 2, IsEnabledForFacename(name, metrics->otmfsType == 2),
@@ -184,6 +188,7 @@ struct LiteralWalk {
             request.lfCharSet = DEFAULT_CHARSET;
             lstrcpynA(request.lfFaceName, family.c_str(), LF_FACESIZE);
             reports.clear();
+            realised.clear();
             ::EnumFontFamiliesExA(dc, &request, &OnVariant, reinterpret_cast<LPARAM>(this), 0);
             if (walked.insert(family).second)
                 fontsNeeded += FontsNeeded();
@@ -199,7 +204,15 @@ struct LiteralWalk {
         std::set<std::pair<LONG, BYTE>> distinct;
         for (const auto& [weight, italic, face] : styles)
             distinct.emplace(weight, italic);
-        return static_cast<long>(distinct.size() == styles.size() ? styles.size() : reports.size());
+        if (distinct.size() != styles.size())
+            return static_cast<long>(reports.size());
+        std::set<std::string> faces;
+        for (size_t i = 0; i < reports.size(); ++i) {
+            const std::string face = reinterpret_cast<const char*>(reports[i].elfFullName);
+            if (faces.insert(face).second && realised[i] != face)
+                return static_cast<long>(styles.size() + reports.size());
+        }
+        return static_cast<long>(styles.size());
     }
 };
 
@@ -252,7 +265,8 @@ TEST_F(Discovery, EachFaceIsEnteredOnceInFamilyOrderWithItsEmbeddingPermission)
 
 // Each family asked once and each face realised once where the family leaves
 // no doubt which face a report realises: the same entries as the reference,
-// with real-shaped families, faces sharing a style and the twins among them.
+// with real-shaped families, faces sharing a style, weights the font service
+// takes for one, and the twins among them.
 TEST_F(Discovery, FindsWhatRealisingEveryReportFindsWithOneFontPerFace)
 {
     m_profile.CreateLists();
