@@ -69,7 +69,7 @@ LONG OpenOrCreateList(HKEY general, const char* name, UniqueHKey& list)
     list = OpenSubkey(general, name, kListAccess, &error);
     if (list || error != ERROR_FILE_NOT_FOUND)
         return error;
-    UniqueHKey creating = OpenUserKey(g_generalKeyPath, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, &error);
+    UniqueHKey creating = OpenUserKey(ProfileKeyPaths().general, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, &error);
     if (creating)
         list = CreateSubkey(creating.get(), name, kListAccess, &error);
     return error;
@@ -150,7 +150,8 @@ LONG Clean(HKEY list, bool keepDefaults)
 
 bool IsColdStart()
 {
-    return !CanOpenForWriting(g_tessellateKeyPath) || !CanOpenForWriting(g_embedKeyPath);
+    const KeyPaths& paths = ProfileKeyPaths();
+    return !CanOpenForWriting(paths.tessellate) || !CanOpenForWriting(paths.embed);
 }
 
 // No list is deleted: a reader meanwhile never finds a profile without lists,
@@ -158,7 +159,7 @@ bool IsColdStart()
 LONG SetAllToDefaults()
 {
     LONG error = ERROR_SUCCESS;
-    UniqueHKey general = OpenUserKey(g_generalKeyPath, KEY_SET_VALUE, &error);
+    UniqueHKey general = OpenUserKey(ProfileKeyPaths().general, KEY_SET_VALUE, &error);
     if (!general)
         return error;
     UniqueHKey embedList, tessellateList;

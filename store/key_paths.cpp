@@ -2,8 +2,27 @@
 
 #include "host/kyreg8/kyreg8.h"
 
-// Declared in this order so that they are destroyed in the reverse order.
-GLYPHOR_INIT_KEY_PATHS std::string g_profileKey = GetCurrentProfileKey();
-GLYPHOR_INIT_KEY_PATHS std::string g_generalKeyPath = g_profileKey + "\\General";
-GLYPHOR_INIT_KEY_PATHS std::string g_tessellateKeyPath = g_profileKey + "\\General\\" + kTessellateListName;
-GLYPHOR_INIT_KEY_PATHS std::string g_embedKeyPath = g_profileKey + "\\General\\" + kEmbedListName;
+#include <memory>
+#include <mutex>
+
+namespace {
+
+std::mutex g_pathsLock;
+std::unique_ptr<const KeyPaths> g_paths; // once the host has named its profile
+const KeyPaths kNoProfile{};
+
+} // namespace
+
+const KeyPaths& ProfileKeyPaths()
+{
+    std::lock_guard<std::mutex> lock(g_pathsLock);
+    if (g_paths)
+        return *g_paths;
+    try {
+        const std::string general = GetCurrentProfileKey() + "\\General";
+        g_paths.reset(new KeyPaths{general, general + "\\" + kTessellateListName, general + "\\" + kEmbedListName});
+        return *g_paths;
+    } catch (...) {
+        return kNoProfile;
+    }
+}

@@ -2,18 +2,23 @@
 
 #include <string>
 
-// Registry paths of the switch lists, relative to HKEY_CURRENT_USER. Built
-// once while the library loads, from the host's current profile.
-extern std::string g_profileKey;
-extern std::string g_generalKeyPath;
-extern std::string g_tessellateKeyPath;
-extern std::string g_embedKeyPath;
+// Registry paths of the switch lists, relative to HKEY_CURRENT_USER, built
+// from the host's current profile the first time they are wanted: no host
+// call is made while the library loads.
+struct KeyPaths {
+    std::string general;
+    std::string tessellate;
+    std::string embed;
+
+    const std::string& List(bool tessellation) const { return tessellation ? tessellate : embed; }
+};
+
+// The paths of the host's current profile. When the host cannot name its
+// profile (its GetCurrentProfileKey throws), every path is empty, which names
+// no key: every switch reads on and nothing can be written, as in a profile
+// without General; the profile is asked for again at the next use.
+const KeyPaths& ProfileKeyPaths();
 
 // Names of the two list keys under General.
 inline constexpr char kTessellateListName[] = "t2tessellate";
 inline constexpr char kEmbedListName[] = "t2embed";
-
-// Construction order of the library's globals: the application object first,
-// then the key paths (each derived from the profile key), then the rest.
-#define GLYPHOR_INIT_APP __attribute__((init_priority(1000)))
-#define GLYPHOR_INIT_KEY_PATHS __attribute__((init_priority(1001)))

@@ -5,11 +5,13 @@
 #include <string>
 
 // Opens a key under HKEY_CURRENT_USER; empty when the open fails, with the
-// registry's error in *error when asked for.
+// registry's error in *error when asked for. An empty path names no key (it
+// would open HKEY_CURRENT_USER itself).
 inline UniqueHKey OpenUserKey(const std::string& path, REGSAM access, LONG* error = nullptr)
 {
     HKEY key = nullptr;
-    LONG result = ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &key);
+    LONG result = path.empty() ? ERROR_FILE_NOT_FOUND
+                               : ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &key);
     if (error)
         *error = result;
     return UniqueHKey(result == ERROR_SUCCESS ? key : nullptr);

@@ -5,11 +5,6 @@
 
 namespace {
 
-const std::string& ListPath(bool tessellation)
-{
-    return tessellation ? g_tessellateKeyPath : g_embedKeyPath;
-}
-
 // Switching on removes the face's value (absent is no error); switching off
 // writes it as DWORD 0.
 LONG WriteSwitch(HKEY list, const char* face, bool enabled)
@@ -28,7 +23,7 @@ bool IsEnabledForFacename(const char* face, int tessellation)
 {
     if (!face)
         return true;
-    UniqueHKey list = OpenUserKey(ListPath((tessellation & 0xFF) != 0), KEY_READ);
+    UniqueHKey list = OpenUserKey(ProfileKeyPaths().List((tessellation & 0xFF) != 0), KEY_READ);
     return !list || !HasValue(list.get(), face);
 }
 
@@ -52,7 +47,7 @@ LONG CSwitchWriter::Write(List& list, const char* face, bool enabled, bool tesse
 {
     if (!list.openTried) {
         list.openTried = true;
-        list.key = OpenUserKey(ListPath(tessellation), KEY_SET_VALUE, &list.openError);
+        list.key = OpenUserKey(ProfileKeyPaths().List(tessellation), KEY_SET_VALUE, &list.openError);
     }
     if (!list.key && !enabled && !list.createTried) {
         list.createTried = true;
@@ -69,13 +64,13 @@ LONG CSwitchWriter::Write(List& list, const char* face, bool enabled, bool tesse
 // A missing list is created only under an existing General.
 UniqueHKey CSwitchWriter::CreateList(bool tessellation, LONG* error)
 {
-    UniqueHKey general = OpenUserKey(g_generalKeyPath, KEY_WRITE, error);
+    UniqueHKey general = OpenUserKey(ProfileKeyPaths().general, KEY_WRITE, error);
     if (!general)
         return UniqueHKey();
     return CreateSubkey(general.get(), tessellation ? kTessellateListName : kEmbedListName, KEY_SET_VALUE, error);
 }
 
-CSwitchReader::CSwitchReader() : m_tessellateList(g_tessellateKeyPath), m_embedList(g_embedKeyPath) {}
+CSwitchReader::CSwitchReader() : m_tessellateList(ProfileKeyPaths().tessellate), m_embedList(ProfileKeyPaths().embed) {}
 
 bool CSwitchReader::IsEnabled(const char* face, bool tessellation) const
 {

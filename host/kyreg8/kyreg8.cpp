@@ -3,6 +3,7 @@
 // it at a profile of their own:
 //   KYREG8_PROFILE_KEY     the profile path returned by GetCurrentProfileKey;
 //                          unset, a default profile that is created on demand
+//   KYREG8_PROFILE_KEY_THROWS  "1" makes GetCurrentProfileKey throw a const char*
 //   KYREG8_APP_KEY_THROWS  "1" makes GetAppKey throw a const char*
 //   KYREG8_HELP_LOG        a file that receives one line per DoHelp call
 #define KYREG8_BUILD
@@ -36,6 +37,8 @@ std::optional<std::string> Environment(const char* name)
 
 std::string GetCurrentProfileKey()
 {
+    if (Environment("KYREG8_PROFILE_KEY_THROWS") == "1")
+        throw "GetCurrentProfileKey: the host has no current profile";
     if (std::optional<std::string> configured = Environment("KYREG8_PROFILE_KEY"))
         return *configured;
     // The host's own profile exists once the host has run; so does this one.

@@ -13,7 +13,8 @@
 #endif
 
 // Registry path of the host's current profile, relative to HKEY_CURRENT_USER,
-// without a trailing backslash.
+// without a trailing backslash. May throw a const char* when the host has no
+// current profile.
 KYREG8_API std::string GetCurrentProfileKey();
 
 // The host application's registry key. Throws a const char* when the host

@@ -1,8 +1,8 @@
 #pragma once
 
 // The profile that the store code linked into this program works on: its key
-// paths were built at start-up from the test's environment, so every test
-// here that calls that code uses this one key, created empty and removed again.
+// paths are built once, from the test's environment, so every test here that
+// calls that code uses this one key, created empty and removed again.
 #include "store/key_paths.h"
 #include "store/switch_store.h"
 #include "tests/support/registry_fixture.h"
@@ -13,7 +13,8 @@ class ProcessProfile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(g_profileKey, m_profile.Path()) << "run with KYREG8_PROFILE_KEY set to the program's own profile";
+        ASSERT_EQ(ProfileKeyPaths().general, m_profile.General())
+            << "run with KYREG8_PROFILE_KEY set to the program's own profile";
     }
 
     const ScopedProfile m_profile{"core_tests"};
