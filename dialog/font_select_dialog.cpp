@@ -36,6 +36,21 @@ int EnabledByCheck(int check)
     return check;
 }
 
+// Marks the open dialog's window, so that a further request finds it.
+const char kOpenDialogProperty[] = "Glyphor.FontSelectDialog";
+
+BOOL CALLBACK BringToFrontIfOpenDialog(HWND window, LPARAM)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId() || !::GetPropA(window, kOpenDialogProperty))
+        return TRUE;
+    if (::IsIconic(window))
+        ::ShowWindowAsync(window, SW_RESTORE);
+    ::SetForegroundWindow(::GetLastActivePopup(window));
+    return FALSE;
+}
+
 // A profile without General is the host's to create: until then every switch
 // reads on and saving a change says it cannot be done.
 bool IsMissingProfile(LONG error)
@@ -48,6 +63,11 @@ bool IsMissingProfile(LONG error)
 CFontSelectDialog::CFontSelectDialog(CWnd* pParent) : CVexiDialog(IDD_FONT_SELECT, pParent, nullptr) {}
 
 CFontSelectDialog::~CFontSelectDialog() = default;
+
+void CFontSelectDialog::BringOpenDialogToFront()
+{
+    ::EnumWindows(&BringToFrontIfOpenDialog, 0);
+}
 
 void CFontSelectDialog::DoDataExchange(CDataExchange* pDX)
 {
@@ -68,6 +88,7 @@ BOOL CFontSelectDialog::OnInitDialog()
             ::PostMessageA(m_hWnd, kResetFailedMessage, static_cast<WPARAM>(reset), 0);
     }
     CVexiBaseDialog::OnInitDialog();
+    ::SetPropA(m_hWnd, kOpenDialogProperty, m_hWnd);
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
     AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
     m_fonts.RemoveAll();
@@ -79,6 +100,11 @@ BOOL CFontSelectDialog::OnInitDialog()
     }
     EscapeEmptiesFindBox(::GetDlgItem(m_hWnd, IDC_FIND_BOX));
     return TRUE;
+}
+
+void CFontSelectDialog::OnDestroy()
+{
+    ::RemovePropA(m_hWnd, kOpenDialogProperty);
 }
 
 void CFontSelectDialog::PostNcDestroy()
@@ -177,6 +203,7 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_FONT_LIST, &CFontSelectDialog::OnFontListColumnClick)
     ON_EN_CHANGE(IDC_FIND_BOX, &CFontSelectDialog::OnFindChange)
     ON_WM_SIZE(&CFontSelectDialog::OnSize)
+    ON_WM_DESTROY(&CFontSelectDialog::OnDestroy)
     ON_MESSAGE(kCountChangedMessage, &CFontSelectDialog::OnCountChanged)
     ON_MESSAGE(kResetFailedMessage, &CFontSelectDialog::OnResetFailed)
 END_MESSAGE_MAP()

@@ -17,6 +17,10 @@ public:
     explicit CFontSelectDialog(CWnd* pParent = nullptr);
     ~CFontSelectDialog() override;
 
+    // Brings the dialog open in this process, on any thread, to the front,
+    // with any question it is asking; nothing when none is open.
+    static void BringOpenDialogToFront();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -43,6 +47,7 @@ protected:
     void OnFontListColumnClick(NMHDR* pNotify, LRESULT* pResult);
     void OnFindChange();
     void OnSize(UINT nType, int cx, int cy);
+    void OnDestroy();
     LRESULT OnCountChanged(WPARAM, LPARAM);
     LRESULT OnResetFailed(WPARAM error, LPARAM);
 

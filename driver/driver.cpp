@@ -1,5 +1,5 @@
-// Stand-in for the host's output driver: loads the font library by name and
-// calls its exports as the driver does.
+// Stand-in for the host's output driver: loads the font library, by name or
+// from a folder of its own, and calls its exports as the driver does.
 #include "installed_faces.h"
 
 #include "common/unique_handle.h"
@@ -28,8 +28,9 @@ int Usage()
                  "usage: %s query FACE [--tessellation]   is the face's switch on?\n"
                  "       %*s cold-start                    does the profile lack its lists?\n"
                  "       %*s defaults                      reset both lists to the defaults\n"
-                 "       %*s dialog                        show the font selection dialog\n",
-                 name, width, name, width, name, width, name);
+                 "       %*s dialog                        show the font selection dialog\n"
+                 "       %*s --library PATH COMMAND ...    load Glyphor.dll from PATH, its imports beside it\n",
+                 name, width, name, width, name, width, name, width, name);
     return 2;
 }
 
@@ -42,10 +43,29 @@ Fn Export(HMODULE library, const char* name)
     return address;
 }
 
+// By bare name, as a driver beside the library loads it; from a path, the
+// library's imports are looked for in its folder first, as a driver whose
+// files stand in a folder of their own loads it.
+HMODULE LoadGlyphor(const char* path)
+{
+    if (!path)
+        return ::LoadLibraryA("Glyphor.dll");
+    std::string full(::GetFullPathNameA(path, 0, nullptr, nullptr), '\0');
+    full.resize(::GetFullPathNameA(path, static_cast<DWORD>(full.size()), full.data(), nullptr));
+    return ::LoadLibraryExA(full.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const char* libraryPath = nullptr;
+    if (argc > 2 && std::strcmp(argv[1], "--library") == 0) {
+        libraryPath = argv[2];
+        argv[2] = argv[0];
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 2)
         return Usage();
     const std::string command = argv[1];
@@ -61,14 +81,14 @@ int main(int argc, char** argv)
     if (argc != expectedArgs)
         return Usage();
 
-    UniqueHModule library(::LoadLibraryA("Glyphor.dll"));
+    UniqueHModule library(LoadGlyphor(libraryPath));
     if (!library) {
-        std::fprintf(stderr, "cannot load Glyphor.dll (error %lu)\n", ::GetLastError());
+        std::fprintf(stderr, "cannot load %s (error %lu)\n", libraryPath ? libraryPath : "Glyphor.dll", ::GetLastError());
         return 1;
     }
 
     if (command == "query") {
-        auto isEnabled = Export<IsEnabledForFacenameFn>(library.get(), "IsEnabledForFacename");
+        auto isEnabled = Export<IsEnabledForFacenameFn>(library.get(), GLYPHOR_IS_ENABLED_FOR_FACENAME_EXPORT);
         if (!isEnabled)
             return 1;
         // The driver asks about any name it meets; the answer stands whether
@@ -77,17 +97,17 @@ int main(int argc, char** argv)
                     isEnabled(argv[2], tessellation) ? "on" : "off",
                     IsTrueTypeFaceInstalled(argv[2]) ? "" : " (no such face installed)");
     } else if (command == "cold-start") {
-        auto isColdStart = Export<IsColdStartFn>(library.get(), "IsColdStart");
+        auto isColdStart = Export<IsColdStartFn>(library.get(), GLYPHOR_IS_COLD_START_EXPORT);
         if (!isColdStart)
             return 1;
         std::printf("cold start: %s\n", isColdStart() ? "yes" : "no");
     } else if (command == "defaults") {
-        auto setAllToDefaults = Export<SetAllToDefaultsFn>(library.get(), "SetAllToDefaults");
+        auto setAllToDefaults = Export<SetAllToDefaultsFn>(library.get(), GLYPHOR_SET_ALL_TO_DEFAULTS_EXPORT);
         if (!setAllToDefaults)
             return 1;
         std::printf("SetAllToDefaults: %ld\n", static_cast<long>(setAllToDefaults()));
     } else {
-        auto runDialog = Export<RunGlyphorDialogFn>(library.get(), "runGlyphorDialog");
+        auto runDialog = Export<RunGlyphorDialogFn>(library.get(), GLYPHOR_RUN_DIALOG_EXPORT);
         if (!runDialog)
             return 1;
         runDialog();

@@ -164,6 +164,8 @@ private:                                                                        
      AFX_PMSG_OF(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_WM_HELPINFO(memberFxn)                                                                                     \
     {WM_HELP, 0, 0, AfxSig_bHELPINFO, AFX_PMSG_OF(BOOL (CCmdTarget::*)(HELPINFO*), memberFxn)},
+#define ON_WM_DESTROY(memberFxn)                                                                                      \
+    {WM_DESTROY, 0, 0, AfxSig_vv, AFX_PMSG_OF(void (CCmdTarget::*)(), memberFxn)},
 #define ON_WM_SIZE(memberFxn)                                                                                         \
     {WM_SIZE, 0, 0, AfxSig_vwii, AFX_PMSG_OF(void (CCmdTarget::*)(UINT, int, int), memberFxn)},
 #define ON_WM_GETMINMAXINFO(memberFxn)                                                                                \

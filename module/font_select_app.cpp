@@ -1,32 +1,59 @@
 #include "font_select_app.h"
 
-#include "store/key_paths.h"
+#include <string>
 
 namespace {
-const char kResourceLibrary[] = "GlyphorRes.dll";
-const char kResourceLibraryMissing[] = "GlyphorRes.dll not found";
+
+const wchar_t kResourceLibrary[] = L"GlyphorRes.dll";
+// Mapped as a resource image only, so that none of its code runs, even in a
+// copy planted where the search by bare name finds it.
 constexpr DWORD kResourceImage = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
+
+// The full path of a file in a module's folder; empty when the module's own
+// path cannot be had.
+std::wstring PathBeside(HMODULE module, const wchar_t* file)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::wstring();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(2 * path.size()); // cut short: a longer path than the buffer
+    }
+    path.erase(path.find_last_of(L"\\/") + 1);
+    return path + file;
+}
+
 } // namespace
 
-// Built before the key paths and destroyed after them.
-GLYPHOR_INIT_APP CFontSelectApp theApp;
+CFontSelectApp theApp;
 
 CFontSelectApp::CFontSelectApp() : CWinApp(nullptr) {}
 
 CFontSelectApp::~CFontSelectApp() = default;
 
-BOOL CFontSelectApp::InitInstance()
+bool CFontSelectApp::LoadResources()
 {
-    // By bare name: the platform's search order decides which file is found.
-    // Mapped as a resource image only, so that none of its code runs, even
-    // in a copy planted somewhere on that search path.
-    m_hResourceDll.reset(::LoadLibraryExA(kResourceLibrary, nullptr, kResourceImage));
-    if (!m_hResourceDll) {
-        AfxMessageBox(kResourceLibraryMissing, MB_OK, 0);
-        return FALSE;
-    }
+    std::lock_guard<std::mutex> lock(m_resourceLock);
+    if (m_hResourceDll)
+        return true;
+    // The copy installed with this library first: a host's search order
+    // need not include this library's folder, and may find another file of
+    // that name first.
+    const std::wstring beside = PathBeside(m_pModuleState->m_hCurrentInstanceHandle, kResourceLibrary);
+    if (!beside.empty())
+        m_hResourceDll.reset(::LoadLibraryExW(beside.c_str(), nullptr, kResourceImage));
+    if (!m_hResourceDll)
+        m_hResourceDll.reset(::LoadLibraryExW(kResourceLibrary, nullptr, kResourceImage));
+    if (!m_hResourceDll)
+        return false;
+    AFX_MANAGE_STATE(m_pModuleState);
     AfxSetResourceHandle(m_hResourceDll.get());
-    return CWinApp::InitInstance();
+    return true;
 }
 
 int CFontSelectApp::ExitInstance()

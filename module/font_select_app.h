@@ -3,19 +3,29 @@
 #include "common/unique_handle.h"
 #include "framework/afx.h"
 
+#include <mutex>
+
 // The library's application object: it owns the resource library, which is
-// the library's current resource module while it is loaded.
+// the library's current resource module once the dialog has first been
+// asked for. Nothing is loaded, and nothing shown, while the library itself
+// loads.
 class CFontSelectApp : public CWinApp {
 public:
     CFontSelectApp();
     ~CFontSelectApp() override;
 
-    BOOL InitInstance() override;
     int ExitInstance() override;
 
-    UniqueHModule m_hResourceDll; // the resource library, null until loaded
+    // Loads the resource library the first time it is found, from the folder
+    // of this library, else by its bare name, and makes it the library's
+    // current resource module. False when it cannot be found.
+    bool LoadResources();
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    std::mutex m_resourceLock;
+    UniqueHModule m_hResourceDll; // the resource library, null until loaded
 };
 
 extern CFontSelectApp theApp;

@@ -1,40 +1,68 @@
 #pragma once
 
 // The exports of Glyphor.dll as a driver that loads it at run time sees them:
-// cdecl functions under undecorated names, found with GetProcAddress. The same
-// for the 32-bit and the 64-bit build: 64-bit code has one calling convention,
-// which __cdecl then names.
+// cdecl functions under undecorated names, found with GetProcAddress under
+// the names below. The same for the 32-bit and the 64-bit build: 64-bit code
+// has one calling convention, which __cdecl then names. For drivers written
+// in C as well as in C++.
 
 #include <windows.h>
 
+#ifndef __cplusplus
+#include <stdbool.h>
+#endif
+
+#ifdef __cplusplus
 extern "C" {
-// Shows the font selection dialog and returns when the user has closed it;
-// OK has then written the switches whose checks the user changed, Cancel none
-// (a write the registry refuses is told to the user, and the dialog stays
-// open until it is saved or the user cancels). The dialog has
-// no owner window: it is modal to this call, not to any of the host's
+#endif
+
+// The names to pass to GetProcAddress.
+#define GLYPHOR_RUN_DIALOG_EXPORT "runGlyphorDialog"
+#define GLYPHOR_IS_ENABLED_FOR_FACENAME_EXPORT "IsEnabledForFacename"
+#define GLYPHOR_IS_COLD_START_EXPORT "IsColdStart"
+#define GLYPHOR_SET_ALL_TO_DEFAULTS_EXPORT "SetAllToDefaults"
+
+// runGlyphorDialog: shows the font selection dialog and returns when the user
+// has closed it. OK has then written the switches whose checks the user
+// changed, Cancel none (a write the registry refuses is told to the user, and
+// the dialog stays open until it is saved or the user cancels). The dialog
+// has no owner window: it is modal to this call, not to any of the host's
 // windows, which stay enabled (a host that wants its window disabled while
 // the dialog is open disables it around the call). Call it on a thread that
 // can run a message loop, normally the host's user-interface thread: the
 // dialog's modal loop runs on the calling thread, which also dispatches the
-// messages of that thread's other windows meanwhile. Never from DllMain.
-// No exception leaves it.
-typedef void(__cdecl* RunGlyphorDialogFn)();
+// messages of that thread's other windows meanwhile. One dialog is open in a
+// process at a time: a call while it is open, from any thread, brings it to
+// the front and returns at once. Never from DllMain. No exception leaves it.
+// The dialog's resources come from GlyphorRes.dll, looked for beside
+// Glyphor.dll and then by its bare name; without it the call shows
+// "GlyphorRes.dll not found" and returns.
+typedef void(__cdecl* RunGlyphorDialogFn)(void);
 
-// True when the face's switch is on, that is when the face is not named in
-// the list the selector picks. The selector is a 32-bit value of which only
-// the low byte counts: non-zero asks the tessellation list, zero the
-// embedding list.
+// IsEnabledForFacename: true when the face's switch is on, that is when the
+// face is not named in the list the selector picks. The selector is a 32-bit
+// value of which only the low byte counts: non-zero asks the tessellation
+// list, zero the embedding list.
 typedef bool(__cdecl* IsEnabledForFacenameFn)(const char* face, int tessellation);
 
-// True when the profile lacks either list (or cannot be written).
-typedef bool(__cdecl* IsColdStartFn)();
+// IsColdStart: true when the profile lacks either list (or cannot be written).
+typedef bool(__cdecl* IsColdStartFn)(void);
 
-// Brings both lists to the built-in defaults. Returns ERROR_SUCCESS (0) only
-// when they hold exactly the defaults; otherwise the first registry error met:
-// that of opening the profile's General key for writing (ERROR_FILE_NOT_FOUND
-// when the profile has no General key, ERROR_ACCESS_DENIED when it may not be
-// written), when nothing changes, or that of a later step. No list is deleted
-// on the way: a query meanwhile never finds a cold start.
-typedef LONG(__cdecl* SetAllToDefaultsFn)();
+// SetAllToDefaults: brings both lists to the built-in defaults. Returns
+// ERROR_SUCCESS (0) only when they hold exactly the defaults; otherwise the
+// first registry error met: that of opening the profile's General key for
+// writing (ERROR_FILE_NOT_FOUND when the profile has no General key,
+// ERROR_ACCESS_DENIED when it may not be written), when nothing changes, or
+// that of a later step. No list is deleted on the way: a query meanwhile
+// never finds a cold start.
+typedef LONG(__cdecl* SetAllToDefaultsFn)(void);
+
+// None of the four needs GlyphorRes.dll, and none calls the host while
+// Glyphor.dll loads: the host's profile is asked for at the first call. When
+// the host cannot name it (GetCurrentProfileKey throws), the profile counts
+// as one without General: every switch is on, nothing is written, and the
+// question is asked again at the next call.
+
+#ifdef __cplusplus
 }
+#endif

@@ -1,5 +1,7 @@
 // The library's exports as the driver calls them: loaded by name, for a
 // profile of the test's own.
+#include "exports_from_c.h"
+
 #include "tests/support/default_lists.h"
 #include "tests/support/glyphor_library.h"
 #include "tests/support/import_hook.h"
@@ -36,6 +38,33 @@ TEST(Exports, QuerySelectorIsItsLowByte)
         EXPECT_TRUE(query("Unlisted", c.selector)) << std::hex << "selector 0x" << c.selector;
         EXPECT_TRUE(query(nullptr, c.selector)) << std::hex << "selector 0x" << c.selector;
     }
+}
+
+TEST(Exports, TheHeaderNamesThemForDriversInC)
+{
+    ScopedProfile profile("Exports.FromC");
+    WriteDwordZero(profile.EmbedList(), "Embedded Off");
+    GlyphorLibrary glyphor(profile.Path());
+    EXPECT_EQ(FindExportsFromC(glyphor.Module(), "Embedded Off"), 0);
+    EXPECT_EQ(FindExportsFromC(glyphor.Module(), "Unlisted"), 1);
+}
+
+// The host is asked for its profile when a switch is first wanted, not while
+// the library loads: a host that cannot name it costs no process, and the
+// profile counts as one without General until it can.
+TEST(Exports, AHostThatCannotNameItsProfileLeavesEverySwitchOn)
+{
+    ScopedProfile profile("Exports.NoProfile");
+    profile.CreateLists();
+    WriteDwordZero(profile.EmbedList(), "Embedded Off");
+    ScopedEnvironment throws("KYREG8_PROFILE_KEY_THROWS", "1");
+    GlyphorLibrary glyphor(profile.Path());
+    EXPECT_TRUE(glyphor.IsEnabledForFacename("Embedded Off", false));
+    EXPECT_TRUE(glyphor.IsColdStart());
+    EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(ValueNames(profile.EmbedList()), Names{"Embedded Off"}) << "written without a profile";
+    ::SetEnvironmentVariableA("KYREG8_PROFILE_KEY_THROWS", nullptr);
+    EXPECT_FALSE(glyphor.IsEnabledForFacename("Embedded Off", false)) << "asked again once the host can answer";
 }
 
 TEST(Exports, ColdProfileIsPreparedWithTheDefaults)

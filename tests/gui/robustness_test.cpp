@@ -1,6 +1,7 @@
 // Many runs, a second writer, and memory running out.
 #include "child_process.h"
 #include "dialog_test.h"
+#include "window_search.h"
 
 #include "framework/afx.h"
 #include "tests/support/import_hook.h"
@@ -79,6 +80,25 @@ TEST_F(Robustness, AnotherWritersChangesStandBesideTheUsers)
     EXPECT_TRUE(store.Embeds(kSansBold)) << store;
     EXPECT_TRUE(store.Embeds("Outside Earlier")) << store;
     EXPECT_TRUE(store.Embeds("Outside Later")) << store;
+}
+
+// While the dialog is open, a further call, from any thread, brings it to the
+// front and returns at once: there is one dialog, to commit once.
+TEST_F(Robustness, ASecondCallBringsTheOpenDialogToTheFront)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const UniqueHandle<HWND, &::DestroyWindow> other(::CreateWindowExA(
+            0, "STATIC", "Another window", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr));
+        ::SetForegroundWindow(other.get());
+        ASSERT_EQ(::GetForegroundWindow(), other.get());
+        glyphor.runGlyphorDialog();
+        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog.Handle(); }, 3000));
+        EXPECT_EQ(FindDialogWindow(::GetCurrentProcessId(), 0, dialog.Handle(), "TrueType Fonts"), nullptr)
+            << "a second dialog opened";
+        dialog.Close(IDCANCEL);
+    }));
 }
 
 TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)

@@ -15,8 +15,9 @@ Fn Export(HMODULE module, const char* name)
 
 } // namespace
 
-GlyphorLibrary::GlyphorLibrary(const std::string& profileKey)
-    : m_profile("KYREG8_PROFILE_KEY", profileKey.c_str()), m_module(::LoadLibraryA("Glyphor.dll"))
+GlyphorLibrary::GlyphorLibrary(const std::string& profileKey, const std::string& folder)
+    : m_profile("KYREG8_PROFILE_KEY", profileKey.c_str()),
+      m_module(::LoadLibraryA(folder.empty() ? "Glyphor.dll" : (folder + "\\Glyphor.dll").c_str()))
 {
     if (!m_module)
         throw std::runtime_error("cannot load Glyphor.dll, error " + std::to_string(::GetLastError()));

@@ -6,12 +6,12 @@
 
 #include <string>
 
-// Glyphor.dll loaded by name, as the driver loads it, for one profile: the
-// host stand-in hands the library `profileKey` while it loads. Unloaded at
-// the end of the scope.
+// Glyphor.dll loaded by name, as the driver loads it, or from `folder`, for
+// one profile: the host stand-in hands the library `profileKey` when it
+// asks. Unloaded at the end of the scope.
 class GlyphorLibrary {
 public:
-    explicit GlyphorLibrary(const std::string& profileKey);
+    explicit GlyphorLibrary(const std::string& profileKey, const std::string& folder = "");
     GlyphorLibrary(const GlyphorLibrary&) = delete;
     GlyphorLibrary& operator=(const GlyphorLibrary&) = delete;
     ~GlyphorLibrary();
