@@ -3,22 +3,29 @@
 #include "control_ids.h"
 #include "framework/afx.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
-// OS/2 fsType bits and their words, in the order they are listed. The first
-// three are the usage permissions; a face with none of them is installable.
+// OS/2 fsType bits and their words. Of the usage permissions, the least
+// restrictive that a face sets applies, so they are listed least restrictive
+// first and only the first one set is named; a face with none of them is
+// installable. The qualifiers follow it.
 struct PermissionWord {
     unsigned bit;
     UINT stringId;
 };
-const PermissionWord kPermissionWords[] = {
-    {0x0002, IDS_LICENCE_RESTRICTED},
-    {0x0004, IDS_LICENCE_PREVIEW_PRINT},
+const PermissionWord kUsageWords[] = {
     {0x0008, IDS_LICENCE_EDITABLE},
+    {0x0004, IDS_LICENCE_PREVIEW_PRINT},
+    {0x0002, IDS_LICENCE_RESTRICTED},
+    {0x0000, IDS_LICENCE_INSTALLABLE},
+};
+const PermissionWord kQualifierWords[] = {
     {0x0100, IDS_LICENCE_NO_SUBSETTING},
     {0x0200, IDS_LICENCE_BITMAPS_ONLY},
 };
-constexpr unsigned kUsageBits = 0x0002 | 0x0004 | 0x0008;
 const char kWordSeparator[] = ", ";
 
 } // namespace
@@ -43,13 +50,12 @@ const std::string& CFaceWords::Licence(unsigned fsType)
     auto known = m_licences.find(fsType);
     if (known != m_licences.end())
         return known->second;
-    std::string words = (fsType & kUsageBits) ? std::string() : AfxLoadString(IDS_LICENCE_INSTALLABLE);
-    for (const PermissionWord& word : kPermissionWords) {
-        if (!(fsType & word.bit))
-            continue;
-        if (!words.empty())
-            words += kWordSeparator;
-        words += AfxLoadString(word.stringId);
+    const auto usage = std::find_if(std::begin(kUsageWords), std::end(kUsageWords),
+                                    [fsType](const PermissionWord& word) { return (fsType & word.bit) == word.bit; });
+    std::string words = AfxLoadString(usage->stringId);
+    for (const PermissionWord& qualifier : kQualifierWords) {
+        if (fsType & qualifier.bit)
+            words += kWordSeparator + AfxLoadString(qualifier.stringId);
     }
     return m_licences.emplace(fsType, std::move(words)).first->second;
 }

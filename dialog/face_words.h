@@ -13,7 +13,8 @@ public:
 
     // Which switch the face's check box controls: "embedding" or "tessellation".
     const std::string& Allows(const CFontEntry& entry) const;
-    // The face's embedding permission in words, e.g. "restricted, no subsetting".
+    // The face's embedding permission in words: the least restrictive usage
+    // permission it sets, then its qualifiers, e.g. "editable, bitmaps only".
     // The reference stays valid as long as this object.
     const std::string& Licence(unsigned fsType);
 

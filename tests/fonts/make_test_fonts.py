@@ -43,6 +43,9 @@ STANDARD_SET = [
     ("Glyphor Test Editable", "Regular", "Glyphor Test Editable", 8, LATIN1),
     ("Glyphor Test NoSubset", "Regular", "Glyphor Test NoSubset", 258, LATIN1),
     ("Glyphor Test Bitmaps", "Regular", "Glyphor Test Bitmaps", 0x0202, LATIN1),
+    # Several usage permissions at once, of which the least restrictive applies.
+    *[("Glyphor Test Usage %d" % fs_type, "Regular", "Glyphor Test Usage %d" % fs_type, fs_type, LATIN1)
+      for fs_type in (10, 12, 14, 0x104, 0x20C)],
     # Two families that report one face name; the restricted one differs so
     # that the entry shows which family was taken.
     ("Glyphor Test Twin A", "Regular", "Glyphor Test Twin", 0, LATIN1),

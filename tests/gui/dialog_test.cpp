@@ -17,18 +17,34 @@ const char kSansBold[] = "Glyphor Test Sans Bold";
 const char kRestricted[] = "Glyphor Test Restricted";
 const char kPreview[] = "Glyphor Test Preview";
 
+// By fsType: where a face sets more than one usage permission, the least
+// restrictive is named, and "A check allows" agrees with it.
 void ExpectWordsOfTheirFaces(const FontList& list)
 {
-    const std::map<std::string, std::pair<std::string, std::string>> expected = {
-        {kSans, {"embedding", "installable"}},
-        {kRestricted, {"tessellation", "restricted"}},
-        {kPreview, {"embedding", "preview & print"}},
-        {"Glyphor Test Editable", {"embedding", "editable"}},
-        {"Glyphor Test NoSubset", {"embedding", "restricted, no subsetting"}},
-        {"Glyphor Test Bitmaps", {"embedding", "restricted, bitmaps only"}},
+    const struct {
+        unsigned fsType;
+        const char* face;
+        const char* allows;
+        const char* licence;
+    } expected[] = {
+        {0, kSans, "embedding", "installable"},
+        {2, kRestricted, "tessellation", "restricted"},
+        {4, kPreview, "embedding", "preview & print"},
+        {6, "Glyphor Test Mixed", "embedding", "preview & print"},
+        {8, "Glyphor Test Editable", "embedding", "editable"},
+        {10, "Glyphor Test Usage 10", "embedding", "editable"},
+        {12, "Glyphor Test Usage 12", "embedding", "editable"},
+        {14, "Glyphor Test Usage 14", "embedding", "editable"},
+        {258, "Glyphor Test NoSubset", "embedding", "restricted, no subsetting"},
+        {0x104, "Glyphor Test Usage 260", "embedding", "preview & print, no subsetting"},
+        {0x202, "Glyphor Test Bitmaps", "embedding", "restricted, bitmaps only"},
+        {0x20C, "Glyphor Test Usage 524", "embedding", "editable, bitmaps only"},
     };
-    for (const auto& [face, words] : expected)
-        EXPECT_EQ(std::make_pair(list.Text(list.Require(face), 1), list.Text(list.Require(face), 2)), words) << face;
+    for (const auto& row : expected) {
+        const int item = list.Require(row.face);
+        EXPECT_EQ(std::make_pair(list.Text(item, 1), list.Text(item, 2)), std::make_pair(std::string(row.allows), std::string(row.licence)))
+            << row.face << ", fsType 0x" << std::hex << row.fsType;
+    }
 }
 
 void AnswerFailureBox(const DialogWindow& dialog, int faces, LONG error)
