@@ -27,13 +27,17 @@ void CFontSelectDialog::OnClearAll()
 }
 
 // Every check box change of a shown item, whoever makes it, reaches the face
-// behind the item.
+// behind the item; a move of the focus, the preview.
 void CFontSelectDialog::OnFontListItemChanged(NMHDR* pNotify, LRESULT* pResult)
 {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(pNotify);
     *pResult = 0;
-    if (m_refilling || !(change->uChanged & LVIF_STATE) ||
-        !((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK))
+    if (m_refilling || !(change->uChanged & LVIF_STATE))
+        return;
+    const UINT changed = change->uNewState ^ change->uOldState;
+    if ((changed & LVIS_FOCUSED) && (change->uNewState & LVIS_FOCUSED))
+        ShowFocusedFace();
+    if (!(changed & LVIS_STATEIMAGEMASK))
         return;
     CFaceTable::Face* face = m_faces.ShownAt(change->iItem);
     if (!face)

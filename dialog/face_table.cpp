@@ -17,6 +17,9 @@ void CFaceTable::Load(const CFontEntryArray& fonts, CFaceWords& words)
         face.folded = FoldedForFinding(face.name);
         face.words[kAllowsColumn] = &words.Allows(entry);
         face.words[kLicenceColumn] = &words.Licence(entry.m_fsType);
+        face.fsType = entry.m_fsType;
+        face.embeddable = entry.m_embeddable != 0;
+        face.realisedFrom = entry.m_realisedFrom;
         face.check = face.stored = entry.m_enabled ? 1 : 0;
         face.switchList = SwitchListOf(entry);
     }

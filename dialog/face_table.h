@@ -2,6 +2,8 @@
 
 #include "face_words.h"
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -18,6 +20,9 @@ public:
         std::string name;
         std::wstring folded; // the name as the find box compares it
         const std::string* words[kFaceColumnCount] = {}; // texts of the columns after the name
+        unsigned fsType = 0;     // the embedding permission
+        bool embeddable = true;  // as the library takes the permission
+        LOGFONTA realisedFrom{}; // what makes the face again
         int check = 0;       // as CListCtrl::GetCheck reads a check box
         int stored = 0;      // the check the store gave when the faces were last read from it
         int switchList = -1; // the list the check is written to; -1 while no discovered face bears the name

@@ -5,7 +5,8 @@
 #include <map>
 #include <string>
 
-// The words the list shows beside a face's name, from the resource library.
+// The words the list shows beside a face's name, and the sentence the preview
+// gives its licence in, from the resource library.
 class CFaceWords {
 public:
     // Loads the words from the current resource module.
@@ -17,6 +18,10 @@ public:
     // permission it sets, then its qualifiers, e.g. "editable, bitmaps only".
     // The reference stays valid as long as this object.
     const std::string& Licence(unsigned fsType);
+    // The face's licence in a sentence, by the same rule as its words, and
+    // what its check allows, e.g. "May be embedded for viewing and printing
+    // only."
+    std::string Sentence(unsigned fsType, bool embeddable) const;
 
 private:
     std::string m_embedding;

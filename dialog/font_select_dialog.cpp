@@ -24,8 +24,17 @@ const _dlgControlTag kFontSelectLayout[] = {
     {IDC_FIND_BOX, kVexiWider, 100},
     {IDC_FONT_COUNT, kVexiMoveDown, 100},
     {IDC_FONT_COUNT, kVexiWider, 100},
+    {IDC_FONT_PREVIEW, kVexiMoveDown, 100},
+    {IDC_FONT_PREVIEW, kVexiWider, 100},
 };
 const int kFontSelectLayoutCount = static_cast<int>(std::size(kFontSelectLayout));
+
+const _dlgControlTag kSampleRowLayout[] = {
+    {IDC_FIND_BOX, kVexiWider, 50},
+    {IDC_SAMPLE_LABEL, kVexiMoveRight, 50},
+    {IDC_SAMPLE_BOX, kVexiMoveRight | kVexiWider, 50},
+};
+const int kSampleRowLayoutCount = static_cast<int>(std::size(kSampleRowLayout));
 
 namespace {
 
@@ -90,6 +99,9 @@ BOOL CFontSelectDialog::OnInitDialog()
     CVexiBaseDialog::OnInitDialog();
     ::SetPropA(m_hWnd, kOpenDialogProperty, m_hWnd);
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
+    if (::GetDlgItem(m_hWnd, IDC_SAMPLE_BOX))
+        SetControlProperty(kSampleRowLayout, kSampleRowLayoutCount);
+    m_preview.Attach(::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW));
     AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
     m_fonts.RemoveAll();
     {
@@ -202,6 +214,8 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_NOTIFY(LVN_GETDISPINFOA, IDC_FONT_LIST, &CFontSelectDialog::OnFontListDisplayInfo)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_FONT_LIST, &CFontSelectDialog::OnFontListColumnClick)
     ON_EN_CHANGE(IDC_FIND_BOX, &CFontSelectDialog::OnFindChange)
+    ON_EN_CHANGE(IDC_SAMPLE_BOX, &CFontSelectDialog::OnSampleChange)
+    ON_WM_DRAWITEM(&CFontSelectDialog::OnDrawItem)
     ON_WM_SIZE(&CFontSelectDialog::OnSize)
     ON_WM_DESTROY(&CFontSelectDialog::OnDestroy)
     ON_MESSAGE(kCountChangedMessage, &CFontSelectDialog::OnCountChanged)

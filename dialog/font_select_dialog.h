@@ -3,6 +3,7 @@
 #include "count_line.h"
 #include "face_table.h"
 #include "face_words.h"
+#include "font_preview.h"
 #include "fonts/truetype_enum.h"
 #include "host/vexi16/vexi16.h"
 
@@ -46,6 +47,8 @@ protected:
     void OnFontListDisplayInfo(NMHDR* pNotify, LRESULT* pResult);
     void OnFontListColumnClick(NMHDR* pNotify, LRESULT* pResult);
     void OnFindChange();
+    void OnSampleChange();
+    void OnDrawItem(int nIDCtl, DRAWITEMSTRUCT* pDrawItem);
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
     LRESULT OnCountChanged(WPARAM, LPARAM);
@@ -70,6 +73,8 @@ private:
     void FitColumns();
     // Sets every face's check box from the entry of `fonts` that bears its name.
     void ShowEnabledStates(const CFontEntryArray& fonts);
+    // Shows the list's focused face in the preview, or nothing.
+    void ShowFocusedFace();
     // Sets the check box of every selected item except `except`.
     void SetSelectionCheck(int except, BOOL checked);
     // The count line, now or once the current message is done.
@@ -90,6 +95,7 @@ private:
     CFaceWords m_words;
     CFaceTable m_faces;
     CCountLine m_countLine;
+    CFontPreview m_preview;
     bool m_refilling = false;    // the list's items are being replaced
     bool m_countPending = false; // a count update is on its way
     int m_listWidth = 0;         // the list's client width when its columns were last fitted
@@ -104,6 +110,9 @@ private:
     DECLARE_MESSAGE_MAP()
 };
 
-// How the dialog's controls follow its size.
+// How the dialog's controls follow its size; and, where the template has the
+// sample box beside the find box, how the two share the top row's width.
 extern const _dlgControlTag kFontSelectLayout[];
 extern const int kFontSelectLayoutCount;
+extern const _dlgControlTag kSampleRowLayout[];
+extern const int kSampleRowLayoutCount;

@@ -63,6 +63,7 @@ void CFontSelectDialog::ShowFaces()
         }
     }
     m_refilling = false;
+    ShowFocusedFace();
 }
 
 void CFontSelectDialog::FitColumns()

@@ -6,8 +6,10 @@
 #include <numeric>
 #include <utility>
 
-CFontEntry::CFontEntry(std::string facename, int embeddable, int enabled, unsigned fsType)
-    : m_facename(std::move(facename)), m_embeddable(embeddable), m_enabled(enabled), m_fsType(fsType)
+CFontEntry::CFontEntry(std::string facename, int embeddable, int enabled, unsigned fsType,
+                       const LOGFONTA& realisedFrom)
+    : m_facename(std::move(facename)), m_embeddable(embeddable), m_enabled(enabled), m_fsType(fsType),
+      m_realisedFrom(realisedFrom)
 {
 }
 
@@ -36,7 +38,8 @@ CFontEntryArray::CFontEntryArray() = default;
 
 CFontEntryArray::~CFontEntryArray() = default;
 
-int CFontEntryArray::AddEntry(const std::string& facename, int embeddable, int enabled, unsigned fsType)
+int CFontEntryArray::AddEntry(const std::string& facename, int embeddable, int enabled, unsigned fsType,
+                              const LOGFONTA& realisedFrom)
 {
     const int index = GetSize();
     std::string sortKey = LocaleSortKey(facename.c_str());
@@ -44,7 +47,7 @@ int CFontEntryArray::AddEntry(const std::string& facename, int embeddable, int e
     // throw; grown geometrically, as push_back would.
     if (m_sortKeys.size() == m_sortKeys.capacity())
         m_sortKeys.reserve(std::max<size_t>(2 * m_sortKeys.size(), 16));
-    m_entries.push_back(std::make_unique<CFontEntry>(facename, embeddable, enabled, fsType));
+    m_entries.push_back(std::make_unique<CFontEntry>(facename, embeddable, enabled, fsType, realisedFrom));
     bool named = false;
     try {
         named = m_byName.try_emplace(facename, index).second;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -8,7 +10,8 @@
 // One discovered face. Never changed after construction.
 class CFontEntry {
 public:
-    CFontEntry(std::string facename, int embeddable, int enabled, unsigned fsType = 0);
+    CFontEntry(std::string facename, int embeddable, int enabled, unsigned fsType = 0,
+               const LOGFONTA& realisedFrom = LOGFONTA{});
     virtual ~CFontEntry();
 
     const std::string& GetFacename() const { return m_facename; }
@@ -20,6 +23,9 @@ public:
     const int m_embeddable; // 1 when the face's licence allows embedding
     const int m_enabled;    // 1 when the switch its check controls was on at discovery
     const unsigned m_fsType; // the face's embedding permission as its OS/2 table gives it
+    // The report discovery realised the face from: family, weight, slant and
+    // character set, which make the face again.
+    const LOGFONTA m_realisedFrom;
 };
 
 // The discovered faces in discovery order; owns its entries.
@@ -35,7 +41,8 @@ public:
     CFontEntryArray& operator=(const CFontEntryArray&) = delete;
     ~CFontEntryArray();
 
-    int AddEntry(const std::string& facename, int embeddable, int enabled, unsigned fsType = 0);
+    int AddEntry(const std::string& facename, int embeddable, int enabled, unsigned fsType = 0,
+                 const LOGFONTA& realisedFrom = LOGFONTA{});
     int GetSize() const { return static_cast<int>(m_entries.size()); }
     CFontEntry* GetAt(int index) const { return m_entries[index].get(); }
     void RemoveAll();

@@ -1,7 +1,9 @@
 #include "truetype_enum.h"
 
 #include "common/unique_handle.h"
+#include "face_metrics.h"
 #include "family_variants.h"
+#include "make_font.h"
 #include "store/switch_store.h"
 
 #include <cstring>
@@ -29,33 +31,11 @@ struct EnumerationState {
     std::exception_ptr failure;
 };
 
-struct FaceMetrics {
-    std::string facename;
-    UINT fsType; // embedding permission
+// A face found by realising a report, with the report.
+struct RealisedFace {
+    FaceMetrics metrics;
+    LOGFONTA realisedFrom;
 };
-
-// Reads the face name and embedding permission of the font selected into dc.
-// False when the metrics cannot be had or the name does not lie in them.
-bool ReadFaceMetrics(HDC dc, FaceMetrics& out)
-{
-    const UINT size = ::GetOutlineTextMetricsA(dc, 0, nullptr);
-    if (size < sizeof(OUTLINETEXTMETRICA))
-        return false;
-    std::unique_ptr<BYTE[]> buffer(new BYTE[size]);
-    auto* metrics = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer.get());
-    if (!::GetOutlineTextMetricsA(dc, size, metrics))
-        return false;
-    const UINT_PTR nameOffset = reinterpret_cast<UINT_PTR>(metrics->otmpFaceName);
-    if (nameOffset >= size)
-        return false;
-    const char* name = reinterpret_cast<const char*>(buffer.get() + nameOffset);
-    const void* end = std::memchr(name, '\0', size - nameOffset);
-    if (!end)
-        return false;
-    out.facename.assign(name, static_cast<const char*>(end));
-    out.fsType = static_cast<UINT>(metrics->otmfsType);
-    return true;
-}
 
 // First level: keeps the name of a TrueType family at its first report.
 void CollectTrueTypeFamily(const LOGFONTA* family, DWORD type, EnumerationState& state)
@@ -75,23 +55,20 @@ void CollectVariant(const LOGFONTA* variant, DWORD type, EnumerationState& state
 
 // Realises one variant and reads its face's name and embedding permission.
 // False when the font cannot be made or measured.
-bool RealiseFace(const LOGFONTA& variant, HDC dc, FaceMetrics& face)
+bool RealiseFace(const LOGFONTA& variant, HDC dc, RealisedFace& face)
 {
-    // Field by field (byte fields widened without sign), not CreateFontIndirectA:
-    // every font the library makes goes through this one call, which the handle checks count.
-    UniqueHFont font(::CreateFontA(variant.lfHeight, variant.lfWidth, variant.lfEscapement, variant.lfOrientation,
-                                   variant.lfWeight, variant.lfItalic, variant.lfUnderline, variant.lfStrikeOut,
-                                   variant.lfCharSet, variant.lfOutPrecision, variant.lfClipPrecision,
-                                   variant.lfQuality, variant.lfPitchAndFamily, variant.lfFaceName));
+    const UniqueHFont font = MakeFont(variant);
     if (!font)
         return false;
     SelectedObject selected(dc, font.get());
-    return ReadFaceMetrics(dc, face);
+    face.realisedFrom = variant;
+    return ReadFaceMetrics(dc, face.metrics);
 }
 
 // Enters a realised face unless the collection holds its name already.
-void AddFace(const FaceMetrics& face, EnumerationState& state)
+void AddFace(const RealisedFace& realised, EnumerationState& state)
 {
+    const FaceMetrics& face = realised.metrics;
     CFontEntryArray& fonts = state.client.GetFonts();
     // A name held byte for byte is held under the locale comparison too; only
     // a new spelling needs that comparison, which costs a sort key.
@@ -101,7 +78,7 @@ void AddFace(const FaceMetrics& face, EnumerationState& state)
     // The switch the face's check box controls: embedding where the licence
     // allows it, tessellation where it does not.
     const int enabled = state.switches.IsEnabled(face.facename.c_str(), !embeddable) ? 1 : 0;
-    fonts.AddEntry(face.facename, embeddable, enabled, face.fsType);
+    fonts.AddEntry(face.facename, embeddable, enabled, face.fsType, realised.realisedFrom);
 }
 
 // Realises the family's variants that can give a face, and enters the faces
@@ -110,24 +87,24 @@ void AddFace(const FaceMetrics& face, EnumerationState& state)
 void AddFamilyFaces(EnumerationState& state)
 {
     const HDC dc = state.client.GetEnumDC();
-    std::vector<FaceMetrics> faces;
+    std::vector<RealisedFace> faces;
     bool asReported = true;
     for (const CFamilyVariants::Variant& variant : state.variants.ToRealise()) {
-        FaceMetrics face;
+        RealisedFace face;
         if (!RealiseFace(variant.font, dc, face))
             continue;
-        asReported = asReported && face.facename == variant.face;
+        asReported = asReported && face.metrics.facename == variant.face;
         faces.push_back(std::move(face));
     }
     if (!asReported && !state.variants.RealisesEveryReport()) {
         faces.clear();
         for (const CFamilyVariants::Variant& variant : state.variants.EveryReport()) {
-            FaceMetrics face;
+            RealisedFace face;
             if (RealiseFace(variant.font, dc, face))
                 faces.push_back(std::move(face));
         }
     }
-    for (const FaceMetrics& face : faces)
+    for (const RealisedFace& face : faces)
         AddFace(face, state);
 }
 

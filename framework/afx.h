@@ -93,6 +93,7 @@ enum AfxSig : UINT {
     AfxSig_vwii,      // void (UINT, int, int)
     AfxSig_vMINMAXINFO, // void (MINMAXINFO*)
     AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)
+    AfxSig_viDRAWITEM, // void (int, DRAWITEMSTRUCT*)
 };
 
 typedef void (CCmdTarget::*AFX_PMSG)();
@@ -106,6 +107,7 @@ union AFX_PMSG_ANY {
     constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)(UINT, int, int)) : pfn_SIZE(f) {}
     constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)(MINMAXINFO*)) : pfn_MINMAXINFO(f) {}
     constexpr AFX_PMSG_ANY(LRESULT (CCmdTarget::*f)(WPARAM, LPARAM)) : pfn_MESSAGE(f) {}
+    constexpr AFX_PMSG_ANY(void (CCmdTarget::*f)(int, DRAWITEMSTRUCT*)) : pfn_DRAWITEM(f) {}
 
     AFX_PMSG pfn;
     void (CCmdTarget::*pfn_NOTIFY)(NMHDR*, LRESULT*);
@@ -113,6 +115,7 @@ union AFX_PMSG_ANY {
     void (CCmdTarget::*pfn_SIZE)(UINT, int, int);
     void (CCmdTarget::*pfn_MINMAXINFO)(MINMAXINFO*);
     LRESULT (CCmdTarget::*pfn_MESSAGE)(WPARAM, LPARAM);
+    void (CCmdTarget::*pfn_DRAWITEM)(int, DRAWITEMSTRUCT*);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -164,6 +167,8 @@ private:                                                                        
      AFX_PMSG_OF(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_WM_HELPINFO(memberFxn)                                                                                     \
     {WM_HELP, 0, 0, AfxSig_bHELPINFO, AFX_PMSG_OF(BOOL (CCmdTarget::*)(HELPINFO*), memberFxn)},
+#define ON_WM_DRAWITEM(memberFxn)                                                                                     \
+    {WM_DRAWITEM, 0, 0, AfxSig_viDRAWITEM, AFX_PMSG_OF(void (CCmdTarget::*)(int, DRAWITEMSTRUCT*), memberFxn)},
 #define ON_WM_DESTROY(memberFxn)                                                                                      \
     {WM_DESTROY, 0, 0, AfxSig_vv, AFX_PMSG_OF(void (CCmdTarget::*)(), memberFxn)},
 #define ON_WM_SIZE(memberFxn)                                                                                         \

@@ -45,6 +45,9 @@ LRESULT Call(CCmdTarget* target, const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, L
     }
     case AfxSig_lwl:
         return (target->*handler.pfn_MESSAGE)(wParam, lParam);
+    case AfxSig_viDRAWITEM:
+        (target->*handler.pfn_DRAWITEM)(static_cast<int>(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case AfxSig_end:
         break;
     }

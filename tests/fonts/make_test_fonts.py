@@ -21,6 +21,7 @@ from fontTools.pens.ttGlyphPen import TTGlyphPen
 # OS/2 ulCodePageRange1 bits.
 LATIN1, LATIN2, CYRILLIC, GREEK, TURKISH = 1 << 0, 1 << 1, 1 << 2, 1 << 3, 1 << 4
 BALTIC, VIETNAMESE = 1 << 7, 1 << 8
+SYMBOL = 1 << 31
 # The character sets a real text family covers.
 REAL_CODE_PAGES = LATIN1 | LATIN2 | CYRILLIC | GREEK | TURKISH | BALTIC | VIETNAMESE
 # A real text family's styles, each with its full name's suffix.
@@ -69,27 +70,68 @@ STANDARD_SET = [
 ]
 
 UNITS_PER_EM = 1000
+ADVANCE = 600
+# The printable ASCII characters, which every face draws, with a Cyrillic
+# and a Greek letter.
+TEXT_CHARACTERS = list(range(0x21, 0x7F)) + [0x416, 0x391]
+# A symbol font's characters, in the private area that symbol encodings use.
+SYMBOL_CHARACTERS = list(range(0xF021, 0xF07F))
+
+# Faces whose glyphs differ from every other face's boxes, so that a face
+# drawn in the one can be told from the other; and a symbol font.
+LINES_FACE = "Glyphor Test Lines"
+DINGBATS_FACE = "Glyphor Test Dingbats"
+SHAPED_SET = [
+    ("Glyphor Test Lines", "Regular", LINES_FACE, 0, LATIN1),
+    ("Glyphor Test Dingbats", "Regular", DINGBATS_FACE, 0, SYMBOL),
+]
 
 
-def box_glyph(width):
+def outline(*contours):
     pen = TTGlyphPen(None)
-    pen.moveTo((50, 0))
-    pen.lineTo((50, 700))
-    pen.lineTo((width - 50, 700))
-    pen.lineTo((width - 50, 0))
-    pen.closePath()
+    for points in contours:
+        pen.moveTo(points[0])
+        for point in points[1:]:
+            pen.lineTo(point)
+        pen.closePath()
     return pen.glyph()
 
 
+def box_glyph():
+    return outline([(50, 0), (50, 700), (ADVANCE - 50, 700), (ADVANCE - 50, 0)])
+
+
+def lines_glyph():
+    return outline([(80, 0), (80, 700), (160, 700), (160, 0)], [(400, 0), (400, 500), (480, 500), (480, 0)])
+
+
+def diamond_glyph():
+    return outline([(300, 0), (60, 350), (300, 700), (540, 350)])
+
+
+def missing_glyph():
+    # An empty frame: what a face without a character draws.
+    return outline([(50, 0), (50, 700), (550, 700), (550, 0)], [(100, 50), (500, 50), (500, 650), (100, 650)])
+
+
 def build_font(family, style, full_name, fs_type, code_pages):
-    glyph_order = [".notdef", "space", "A", "a", "Zhe", "Alpha"]
-    cmap = {0x20: "space", 0x41: "A", 0x61: "a", 0x416: "Zhe", 0x391: "Alpha"}
+    symbol = full_name == DINGBATS_FACE
+    characters = SYMBOL_CHARACTERS if symbol else TEXT_CHARACTERS
+    shape = diamond_glyph if symbol else lines_glyph if full_name == LINES_FACE else box_glyph
+    space = 0xF020 if symbol else 0x20
+    glyph_order = [".notdef", "space"] + ["g%04X" % c for c in characters]
     fb = FontBuilder(UNITS_PER_EM, isTTF=True)
     fb.setupGlyphOrder(glyph_order)
-    fb.setupCharacterMap(cmap)
-    empty = TTGlyphPen(None).glyph()
-    fb.setupGlyf({name: (empty if name == "space" else box_glyph(600)) for name in glyph_order})
-    fb.setupHorizontalMetrics({name: (600, 50) for name in glyph_order})
+    fb.setupCharacterMap({space: "space", **{c: "g%04X" % c for c in characters}})
+    if symbol:
+        # A Windows symbol encoding (3, 0) in place of the Unicode one.
+        for table in fb.font["cmap"].tables:
+            table.platEncID = 0 if table.platformID == 3 else table.platEncID
+    glyphs = {name: shape() for name in glyph_order}
+    glyphs[".notdef"] = missing_glyph()
+    glyphs["space"] = TTGlyphPen(None).glyph()
+    fb.setupGlyf(glyphs)
+    fb.setupHorizontalMetrics({name: (ADVANCE, 50) for name in glyph_order})
     fb.setupHorizontalHeader(ascent=800, descent=-200)
     fb.setupNameTable({
         "familyName": family,
@@ -106,10 +148,11 @@ def build_font(family, style, full_name, fs_type, code_pages):
         sTypoAscender=800, sTypoDescender=-200, sTypoLineGap=0,
         usWinAscent=800, usWinDescent=200,
         ulCodePageRange1=code_pages, ulCodePageRange2=0,
-        ulUnicodeRange1=(1 << 0) | (1 << 7) | (1 << 9),
+        ulUnicodeRange1=0 if symbol else (1 << 0) | (1 << 7) | (1 << 9),
+        usFirstCharIndex=min(characters + [space]), usLastCharIndex=max(characters),
     )
     fb.font["head"].macStyle = (1 if bold else 0) | (2 if italic else 0)
-    fb.setupPost()
+    fb.setupPost(keepGlyphNames=False)  # smaller files
     return fb
 
 
@@ -141,7 +184,7 @@ def main(argv):
     out_dir = argv[1]
     os.makedirs(out_dir, exist_ok=True)
     if len(argv) == 2:
-        fonts = STANDARD_SET
+        fonts = STANDARD_SET + SHAPED_SET
     elif argv[2] == "--bench":
         count = int(argv[3])
         fonts = [face for i in range((count + 3) // 4) for face in real_family("Glyphor Family %04d" % i)][:count]

@@ -145,6 +145,23 @@ TEST_F(ResourceVariants, AnOwnerDataListIsTakenForNone)
     }));
 }
 
+// The resource library of the release before the preview gives the dialog
+// without it: everything else works.
+TEST_F(ResourceVariants, WithoutThePreviewTheDialogWorksAsBefore)
+{
+    EXPECT_TRUE(RunWithVariant("no_preview", [](const DialogWindow& dialog) {
+        EXPECT_EQ(dialog.Control(IDC_FONT_PREVIEW), nullptr);
+        EXPECT_EQ(dialog.Control(IDC_SAMPLE_BOX), nullptr);
+        const FontList list = dialog.List();
+        const int sans = list.Require(kSans);
+        list.Select({sans}, sans);
+        list.PressKey(VK_DOWN);
+        list.Click(list.CheckBoxPoint(list.Require(kSans)));
+        ExpectWordsOfTheirFaces(list);
+        dialog.Close(IDOK);
+    }, kSans));
+}
+
 // The list no longer sorts itself: each row keeps its face's words, and a
 // click changes that face only.
 TEST_F(ResourceVariants, AListThatSortsItselfShowsTheDialogsOrder)

@@ -43,7 +43,8 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
     GlyphorLibrary glyphor(profile.Path());
     ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
         const int ids[] = {IDC_FONT_LIST_CAPTION, IDC_FONT_LIST, IDC_DEFAULTS_BTN, IDC_CHECK_ALL_BTN,
-                           IDC_CLEAR_ALL_BTN, IDOK, IDCANCEL, IDC_HELP_BTN, IDC_FIND_BOX, IDC_FONT_COUNT};
+                           IDC_CLEAR_ALL_BTN, IDOK, IDCANCEL, IDC_HELP_BTN, IDC_FIND_BOX, IDC_FONT_COUNT,
+                           IDC_FONT_PREVIEW, IDC_SAMPLE_LABEL, IDC_SAMPLE_BOX};
         std::map<int, RECT> before;
         for (int id : ids)
             before[id] = dialog.ControlRect(id);
@@ -68,7 +69,7 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         dialog.Sync();
         const SIZE grown = ClientSize(dialog.Handle());
-        const LONG dx = grown.cx - client.cx, dy = grown.cy - client.cy;
+        const LONG dx = grown.cx - client.cx, dy = grown.cy - client.cy, half = MulDiv(dx, 50, 100);
         ASSERT_EQ(dx, 121);
         ASSERT_EQ(dy, 80);
 
@@ -81,8 +82,11 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
             {IDOK, Moved(before[IDOK], dx, dy)},
             {IDCANCEL, Moved(before[IDCANCEL], dx, dy)},
             {IDC_HELP_BTN, Moved(before[IDC_HELP_BTN], dx, dy)},
-            {IDC_FIND_BOX, Grown(before[IDC_FIND_BOX], dx, 0)},
+            {IDC_FIND_BOX, Grown(before[IDC_FIND_BOX], half, 0)},
+            {IDC_SAMPLE_LABEL, Moved(before[IDC_SAMPLE_LABEL], half, 0)},
+            {IDC_SAMPLE_BOX, Grown(Moved(before[IDC_SAMPLE_BOX], half, 0), half, 0)},
             {IDC_FONT_COUNT, Grown(Moved(before[IDC_FONT_COUNT], 0, dy), dx, 0)},
+            {IDC_FONT_PREVIEW, Grown(Moved(before[IDC_FONT_PREVIEW], 0, dy), dx, 0)},
         };
         for (const auto& [id, rect] : expected)
             EXPECT_EQ(Show(dialog.ControlRect(id)), Show(rect)) << "control " << id << " was " << Show(before[id]);

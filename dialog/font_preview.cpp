@@ -1,0 +1,203 @@
+#include "font_preview.h"
+
+#include "control_ids.h"
+#include "preview_layout.h"
+#include "fonts/face_metrics.h"
+#include "fonts/make_font.h"
+#include "framework/afx.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// What a face without the sample shows of itself at most, and how many of
+// its characters are looked at to find them.
+constexpr size_t kOwnCharacters = 40;
+constexpr size_t kCandidates = 256;
+constexpr WORD kMissingGlyph = 0xFFFF;
+
+std::wstring Widened(const std::string& text, UINT codePage)
+{
+    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
+    if (length > 0)
+        ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+// A string of the current resource module as it is stored, in UTF-16.
+std::wstring WideResourceString(UINT id)
+{
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+// The glyphs of the selected font for `text`; false when it lacks one.
+bool GlyphsOf(HDC dc, const std::wstring& text, std::vector<WORD>& glyphs)
+{
+    glyphs.assign(text.size(), 0);
+    return !text.empty() &&
+           ::GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(),
+                              GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR &&
+           std::find(glyphs.begin(), glyphs.end(), kMissingGlyph) == glyphs.end();
+}
+
+bool IsVisibleCharacter(WCHAR c)
+{
+    return c > 0x20 && !(c >= 0x7F && c <= 0xA0) && !(c >= 0xD800 && c <= 0xDFFF);
+}
+
+// The first characters the selected font has, in code order: from its
+// Unicode ranges, or, for a symbol font, which may report none, from the
+// area its symbols are coded in.
+std::vector<WORD> GlyphsTheFaceHas(HDC dc)
+{
+    std::wstring characters;
+    const DWORD size = ::GetFontUnicodeRanges(dc, nullptr);
+    std::vector<BYTE> buffer(std::max<size_t>(size, sizeof(GLYPHSET)));
+    auto* set = reinterpret_cast<GLYPHSET*>(buffer.data());
+    if (size >= sizeof(GLYPHSET) && ::GetFontUnicodeRanges(dc, set)) {
+        for (DWORD range = 0; range < set->cRanges && characters.size() < kCandidates; ++range) {
+            const WCRANGE& codes = set->ranges[range];
+            for (UINT c = codes.wcLow; c < codes.wcLow + codes.cGlyphs && characters.size() < kCandidates; ++c) {
+                if (c <= 0xFFFF && IsVisibleCharacter(static_cast<WCHAR>(c)))
+                    characters += static_cast<WCHAR>(c);
+            }
+        }
+    }
+    if (characters.empty()) {
+        for (WCHAR c = 0xF021; c <= 0xF0FF; ++c)
+            characters += c;
+    }
+    std::vector<WORD> glyphs(characters.size());
+    if (::GetGlyphIndicesW(dc, characters.data(), static_cast<int>(characters.size()), glyphs.data(),
+                           GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+        return {};
+    glyphs.erase(std::remove(glyphs.begin(), glyphs.end(), kMissingGlyph), glyphs.end());
+    glyphs.resize(std::min(glyphs.size(), kOwnCharacters));
+    return glyphs;
+}
+
+void DrawGlyphs(HDC dc, const RECT& line, const std::vector<WORD>& glyphs)
+{
+    ::ExtTextOutW(dc, line.left, line.top, ETO_GLYPH_INDEX | ETO_CLIPPED, &line,
+                  reinterpret_cast<LPCWSTR>(glyphs.data()), static_cast<UINT>(glyphs.size()), nullptr);
+}
+
+// A line in the font selected, the dialog's.
+void DrawTextLine(HDC dc, const RECT& line, const std::wstring& text)
+{
+    RECT area = line;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+                DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+} // namespace
+
+void CFontPreview::Attach(HWND band)
+{
+    m_band = band;
+    m_defaultSample = WideResourceString(IDS_PREVIEW_SAMPLE);
+    m_goneSentence = WideResourceString(IDS_PREVIEW_GONE);
+}
+
+void CFontPreview::Show(const CFaceTable::Face* face, const std::string& sentence)
+{
+    if (!m_band)
+        return;
+    if (!face || face->name != m_name) {
+        m_faceFont.reset();
+        m_faceFontHeight = 0;
+    }
+    m_showing = face != nullptr;
+    if (face) {
+        m_name = face->name;
+        m_wideName = Widened(face->name, CP_ACP);
+        m_realisedFrom = face->realisedFrom;
+        m_sentence = Widened(sentence, CP_THREAD_ACP);
+    } else {
+        m_name.clear();
+    }
+    Invalidate();
+}
+
+void CFontPreview::SetSample(const std::wstring& sample)
+{
+    m_sample = sample;
+    Invalidate();
+}
+
+void CFontPreview::Invalidate() const
+{
+    if (m_band)
+        ::InvalidateRect(m_band, nullptr, FALSE);
+}
+
+HFONT CFontPreview::FaceFont(HDC dc, int height)
+{
+    if (m_faceFontHeight == height)
+        return m_faceFont.get();
+    LOGFONTA font = m_realisedFrom;
+    font.lfHeight = height;
+    font.lfWidth = font.lfEscapement = font.lfOrientation = 0;
+    m_faceFont = MakeFont(font);
+    m_faceFontHeight = height;
+    // A face removed since it was found makes another face in its place.
+    FaceMetrics made;
+    if (m_faceFont) {
+        SelectedObject selected(dc, m_faceFont.get());
+        if (!ReadFaceMetrics(dc, made) || made.facename != m_name)
+            m_faceFont.reset();
+    }
+    return m_faceFont.get();
+}
+
+void CFontPreview::Draw(const DRAWITEMSTRUCT& item)
+{
+    const RECT& area = item.rcItem;
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
+    const UniqueMemoryDC memory(::CreateCompatibleDC(item.hDC));
+    const UniqueHBitmap bitmap(::CreateCompatibleBitmap(item.hDC, width, height));
+    if (!memory || !bitmap)
+        return;
+    {
+        SelectedObject canvas(memory.get(), bitmap.get());
+        const RECT band{0, 0, width, height};
+        ::FillRect(memory.get(), &band, ::GetSysColorBrush(COLOR_WINDOW));
+        if (m_showing)
+            DrawFace(memory.get(), band);
+        ::BitBlt(item.hDC, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+    }
+}
+
+void CFontPreview::DrawFace(HDC dc, const RECT& band)
+{
+    const auto dialogFont = reinterpret_cast<HGDIOBJ>(::SendMessageW(m_band, WM_GETFONT, 0, 0));
+    SelectedObject inDialogFont(dc, dialogFont ? dialogFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    const PreviewLayout layout = LayOutPreview(band, metrics.tmHeight);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+
+    const HFONT face = FaceFont(dc, layout.faceHeight);
+    bool nameInFace = false;
+    if (face) {
+        SelectedObject inFace(dc, face);
+        std::vector<WORD> glyphs;
+        // A symbol font spells a name in symbols.
+        nameInFace = m_realisedFrom.lfCharSet != SYMBOL_CHARSET && GlyphsOf(dc, m_wideName, glyphs);
+        if (nameInFace)
+            DrawGlyphs(dc, layout.name, glyphs);
+        if (!GlyphsOf(dc, m_sample.empty() ? m_defaultSample : m_sample, glyphs))
+            glyphs = GlyphsTheFaceHas(dc);
+        DrawGlyphs(dc, layout.sample, glyphs);
+    }
+    if (!nameInFace)
+        DrawTextLine(dc, layout.name, m_wideName);
+    DrawTextLine(dc, layout.sentence, face ? m_sentence : m_goneSentence);
+}

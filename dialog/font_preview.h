@@ -1,0 +1,53 @@
+#pragma once
+
+#include "face_table.h"
+
+#include "common/unique_handle.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The band under the list that shows the focused face: its name and a sample
+// in the face itself, and its licence in a sentence in the dialog's font.
+// Text in the face is drawn by its glyphs, so a character the face lacks is
+// neither drawn as a box nor taken from another face: a name the face cannot
+// spell is drawn in the dialog's font, and a sample it cannot draw gives way
+// to characters it has. Drawn into a memory bitmap and copied to the band in
+// one step, so that moving through the list does not flicker. The font made
+// for a face lives until another face is shown.
+class CFontPreview {
+public:
+    // Takes the band, or none: a template without it shows no preview. The
+    // default sample comes from the current resource module.
+    void Attach(HWND band);
+    bool Attached() const { return m_band != nullptr; }
+
+    // Shows a face with its licence sentence; null shows nothing.
+    void Show(const CFaceTable::Face* face, const std::string& sentence);
+    // The user's sample; empty for the default.
+    void SetSample(const std::wstring& sample);
+
+    // Paints the band, for its WM_DRAWITEM.
+    void Draw(const DRAWITEMSTRUCT& item);
+
+private:
+    // The face's font at a height, made when first drawn at it; null when
+    // the face can no longer be made (it was removed meanwhile).
+    HFONT FaceFont(HDC dc, int height);
+    void DrawFace(HDC dc, const RECT& band);
+    void Invalidate() const;
+
+    HWND m_band = nullptr;
+    std::wstring m_defaultSample;
+    std::wstring m_goneSentence;
+    std::wstring m_sample;
+
+    bool m_showing = false;
+    std::string m_name; // as the face is keyed
+    std::wstring m_wideName;
+    LOGFONTA m_realisedFrom{};
+    std::wstring m_sentence;
+    UniqueHFont m_faceFont;
+    int m_faceFontHeight = 0; // 0 until the font has been made
+};
