@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 double SecondsNow()
@@ -24,4 +25,13 @@ double Median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const size_t middle = values.size() / 2;
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double Percentile(std::vector<double> values, double percent)
+{
+    if (values.empty())
+        throw std::logic_error("percentile of no values");
+    std::sort(values.begin(), values.end());
+    const auto rank = static_cast<size_t>(std::ceil(percent / 100 * static_cast<double>(values.size())));
+    return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
 }

@@ -55,14 +55,21 @@ void ExpectSameList(const OpenSample& floor, size_t floorFaces, const OpenSample
 
 constexpr double kMilliseconds = 1000.0;
 
+// The focus moves through the generated faces, from the first of them in the
+// list's order.
+constexpr char kFirstGeneratedFace[] = "Glyphor Family 0000";
+constexpr int kFocusSteps = 999;
+
 // The faces whose check Clear all changes, with their switches as it leaves
 // them (`cleared`) or as they were before (not `cleared`).
 std::vector<FloorFace> FacesClearAllChanges(const std::vector<FloorFace>& faces, bool cleared)
 {
     std::vector<FloorFace> changed;
     for (const FloorFace& face : faces) {
-        if (face.enabled)
-            changed.push_back({face.name, face.embeddable, !cleared});
+        if (face.enabled) {
+            changed.push_back(face);
+            changed.back().enabled = !cleared;
+        }
     }
     return changed;
 }
@@ -70,13 +77,16 @@ std::vector<FloorFace> FacesClearAllChanges(const std::vector<FloorFace>& faces,
 // The first listed face with its check turned over, or as it was.
 std::vector<FloorFace> FirstFaceTurned(const std::vector<FloorFace>& faces, bool turned)
 {
-    return {{faces.front().name, faces.front().embeddable, faces.front().enabled != turned}};
+    FloorFace first = faces.front();
+    first.enabled = first.enabled != turned;
+    return {first};
 }
 
 struct Samples {
     std::vector<double> open, openFloor, firstLevel, secondLevel, realise, fill, commit, commitFloor, oneChange,
         oneChangeFloor;
     std::vector<double> checkAll, checkAllFloor, clearAll, clearAllFloor, narrowing, narrowingFloor;
+    std::vector<double> focusStep, focusStepFloor;
 
     static void Add(std::vector<double>& to, double seconds) { to.push_back(seconds * kMilliseconds); }
 };
@@ -95,23 +105,34 @@ BenchRow InformationRow(const char* name, const std::string& size, const std::ve
 } // namespace
 
 std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE resources, const ScopedProfile& profile,
-                                    const std::string& size, bool listOperations, int runs)
+                                    const std::string& size, const DialogMeasures& measures, int runs)
 {
+    const bool listOperations = measures.listOperations;
     Samples samples;
     // The first run of a process warms the font caches and the registry up:
     // its first commit writes values that later commits only overwrite.
     static bool warm = false;
     for (int run = warm ? 0 : -1; run < runs; ++run) {
         FloorOpening opening;
-        const OpenSample floor = Watch(DialogProbe::Ending::Cancel, [&] { opening = RunFloorDialog(resources, profile); });
+        std::vector<double> steps, floorSteps;
+        const auto stepThroughFaces = [&](std::vector<double>& to) {
+            return [&, measures](HWND dialog) {
+                if (measures.focusSteps)
+                    to = TimeFocusSteps(dialog, kFirstGeneratedFace, kFocusSteps);
+            };
+        };
+        const OpenSample floor = Watch(DialogProbe::Ending::Cancel, [&] { opening = RunFloorDialog(resources, profile); },
+                                       stepThroughFaces(floorSteps));
         // OK after Clear all writes every face that was checked. The direct
         // writes are timed in the same conditions: while the library's dialog
-        // is open and settled, right before OK. The switches are put back
-        // afterwards, for the next run.
+        // is open and settled, right before OK, from the same store, to which
+        // they are put back. So they are after OK, for the next run.
         double directCommit = 0;
         const OpenSample measured = Watch(DialogProbe::Ending::Ok, [&] { library.runGlyphorDialog(); }, [&](HWND dialog) {
+            stepThroughFaces(steps)(dialog);
             ClickButton(dialog, IDC_CLEAR_ALL_BTN);
             directCommit = DirectCommitSeconds(profile, FacesClearAllChanges(opening.faces, true));
+            DirectCommitSeconds(profile, FacesClearAllChanges(opening.faces, false));
         });
         DirectCommitSeconds(profile, FacesClearAllChanges(opening.faces, false));
         ExpectSameList(floor, opening.faces.size(), measured);
@@ -124,6 +145,7 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
             oneChange = Watch(DialogProbe::Ending::Ok, [&] { library.runGlyphorDialog(); }, [&](HWND dialog) {
                 TurnFirstCheck(dialog);
                 oneChangeFloor = DirectCommitSeconds(profile, FirstFaceTurned(opening.faces, true));
+                DirectCommitSeconds(profile, FirstFaceTurned(opening.faces, false));
                 operated = TimeListOperations(dialog);
             });
             DirectCommitSeconds(profile, FirstFaceTurned(opening.faces, false));
@@ -140,6 +162,10 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
         samples.Add(samples.fill, opening.fillSeconds);
         samples.Add(samples.commitFloor, directCommit);
         samples.Add(samples.commit, measured.commitSeconds);
+        for (double step : steps)
+            samples.Add(samples.focusStep, step);
+        for (double step : floorSteps)
+            samples.Add(samples.focusStepFloor, step);
         if (!listOperations)
             continue;
         samples.Add(samples.oneChange, oneChange.commitSeconds);
@@ -159,6 +185,12 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
         InformationRow("  floor: list fill (ms)", size, samples.fill),
         Row("OK after Clear all (ms)", size, samples.commit, samples.commitFloor, 1.20),
     };
+    if (measures.focusSteps) {
+        rows.push_back(Row("focus step with preview (ms)", size, samples.focusStep, samples.focusStepFloor, 1.20));
+        rows.push_back({"  95th percentile (ms)", size, BenchRow::Kind::Milliseconds,
+                        Percentile(samples.focusStep, 95), Percentile(samples.focusStepFloor, 95), 0,
+                        BenchRow::Status::Information});
+    }
     if (!listOperations)
         return rows;
     rows.push_back(Row("OK after one change (ms)", size, samples.oneChange, samples.oneChangeFloor, 1.20));

@@ -1,6 +1,7 @@
 #include "floor_dialog.h"
 
 #include "clock.h"
+#include "floor_preview.h"
 #include "common/unique_handle.h"
 #include "dialog/control_ids.h"
 #include "list_view.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <unordered_set>
 
@@ -24,9 +26,28 @@ constexpr int kSortKeyBytes = 1024;
 struct FloorRun {
     std::string tessellateListPath;
     std::string embedListPath;
+    HINSTANCE resources;
     FloorOpening opening;
+    std::unique_ptr<FloorPreview> preview;
     bool failed = false;
 };
+
+std::wstring ResourceText(HINSTANCE resources, UINT id)
+{
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(resources, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+// The band shows the generated faces, every one installable.
+std::unique_ptr<FloorPreview> MakePreview(HWND band, HINSTANCE resources)
+{
+    std::wstring sentence = ResourceText(resources, IDS_SENTENCE_INSTALLABLE);
+    const size_t insert = sentence.find(L"%1");
+    if (insert != std::wstring::npos)
+        sentence.erase(insert, 2);
+    return std::make_unique<FloorPreview>(band, ResourceText(resources, IDS_PREVIEW_SAMPLE), std::move(sentence));
+}
 
 struct KeyedFace {
     std::string sortKey;
@@ -88,37 +109,42 @@ int CALLBACK CollectFamily(const LOGFONTA* family, const TEXTMETRICA*, DWORD typ
     }
 }
 
-void MeasureVariant(const LOGFONTA& v, Discovery& discovery)
+// Realises a report and keeps its face if new. False when it realised
+// another face than the report names.
+bool MeasureVariant(const ENUMLOGFONTEXA& report, Discovery& discovery)
 {
+    const LOGFONTA& v = report.elfLogFont;
     UniqueHFont font(::CreateFontA(v.lfHeight, v.lfWidth, v.lfEscapement, v.lfOrientation, v.lfWeight, v.lfItalic,
                                    v.lfUnderline, v.lfStrikeOut, v.lfCharSet, v.lfOutPrecision, v.lfClipPrecision,
                                    v.lfQuality, v.lfPitchAndFamily, v.lfFaceName));
     if (!font)
-        return;
+        return true;
     SelectedObject selected(discovery.dc, font.get());
     const UINT size = ::GetOutlineTextMetricsA(discovery.dc, 0, nullptr);
     if (size < sizeof(OUTLINETEXTMETRICA))
-        return;
+        return true;
     discovery.metrics.resize(size);
     auto* metrics = reinterpret_cast<OUTLINETEXTMETRICA*>(discovery.metrics.data());
     if (!::GetOutlineTextMetricsA(discovery.dc, size, metrics))
-        return;
+        return true;
     const char* name =
         reinterpret_cast<const char*>(discovery.metrics.data() + reinterpret_cast<UINT_PTR>(metrics->otmpFaceName));
+    const bool asReported = std::strcmp(name, reinterpret_cast<const char*>(report.elfFullName)) == 0;
     // A name met before needs no sort key; a new one is kept unless the
     // locale comparison calls it equal to a face kept already.
     if (!discovery.names.insert(name).second)
-        return;
+        return asReported;
     char sortKey[kSortKeyBytes];
     const int keyLength = ::LCMapStringA(::GetThreadLocale(), LCMAP_SORTKEY | LOCALE_USE_CP_ACP, name, -1, sortKey,
                                          kSortKeyBytes);
     std::string key(sortKey, static_cast<size_t>(std::max(keyLength, 0)));
     if (!discovery.sortKeys.insert(key).second)
-        return;
+        return asReported;
     const bool embeddable = static_cast<UINT>(metrics->otmfsType) != kRestrictedLicenseEmbedding;
     // The switch the face's check controls: tessellation where embedding is restricted.
     const bool enabled = discovery.switchedOff[!embeddable].count(Capitals(name)) == 0;
-    discovery.faces.push_back({std::move(key), {name, embeddable, enabled}});
+    discovery.faces.push_back({std::move(key), {name, embeddable, enabled, v}});
+    return asReported;
 }
 
 int CALLBACK CollectVariant(const LOGFONTA* variant, const TEXTMETRICA*, DWORD type, LPARAM param)
@@ -142,7 +168,8 @@ bool SameFace(const ENUMLOGFONTEXA& a, const ENUMLOGFONTEXA& b)
     return std::strcmp(reinterpret_cast<const char*>(a.elfFullName), reinterpret_cast<const char*>(b.elfFullName)) == 0;
 }
 
-// Each face's first report, or every report when two faces share a style.
+// Each face's first report, or every report when two faces share a style or
+// a first report realises another face.
 void MeasureFamily(Discovery& discovery)
 {
     const auto& variants = discovery.variants;
@@ -154,9 +181,14 @@ void MeasureFamily(Discovery& discovery)
         firstOfStyle[i] = first == end;
         shared = shared || (first != end && !SameFace(*first, variants[i]));
     }
+    bool asReported = true;
     for (size_t i = 0; i < variants.size(); ++i) {
         if (shared || firstOfStyle[i])
-            MeasureVariant(variants[i].elfLogFont, discovery);
+            asReported = MeasureVariant(variants[i], discovery) && asReported;
+    }
+    if (!asReported && !shared) {
+        for (const ENUMLOGFONTEXA& variant : variants)
+            MeasureVariant(variant, discovery);
     }
 }
 
@@ -204,9 +236,20 @@ void FillList(HWND list, const std::vector<FloorFace>& faces)
         InsertItem(list, static_cast<int>(i), faces[i].name.c_str(), faces[i].enabled);
 }
 
+// The focused face, once the list says its focus moved.
+void ShowFocusedFace(const FloorRun& run, const NMHDR& notification)
+{
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(notification);
+    if (run.preview && notification.code == LVN_ITEMCHANGED && (change.uChanged & LVIF_STATE) &&
+        (change.uNewState & ~change.uOldState & LVIS_FOCUSED) && change.iItem >= 0 &&
+        static_cast<size_t>(change.iItem) < run.opening.faces.size())
+        run.preview->Show(run.opening.faces[static_cast<size_t>(change.iItem)]);
+}
+
 INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
+        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         auto& run = *reinterpret_cast<FloorRun*>(lParam);
         try {
             const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
@@ -214,10 +257,21 @@ INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             const double start = SecondsNow();
             FillList(list, run.opening.faces);
             run.opening.fillSeconds = SecondsNow() - start;
+            if (const HWND band = ::GetDlgItem(dialog, IDC_FONT_PREVIEW))
+                run.preview = MakePreview(band, run.resources);
         } catch (...) {
             run.failed = true;
             ::EndDialog(dialog, -1);
         }
+        return TRUE;
+    }
+    const auto* run = reinterpret_cast<const FloorRun*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    if (run && message == WM_NOTIFY && wParam == IDC_FONT_LIST) {
+        ShowFocusedFace(*run, *reinterpret_cast<const NMHDR*>(lParam));
+        return FALSE;
+    }
+    if (run && run->preview && message == WM_DRAWITEM && wParam == IDC_FONT_PREVIEW) {
+        run->preview->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     }
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
@@ -233,7 +287,7 @@ FloorOpening RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    FloorRun run{profile.TessellateList(), profile.EmbedList(), {}, false};
+    FloorRun run{profile.TessellateList(), profile.EmbedList(), resources, {}, nullptr, false};
     const INT_PTR result = ::DialogBoxParamA(resources, MAKEINTRESOURCEA(IDD_FONT_SELECT), nullptr, &FloorDialogProc,
                                              reinterpret_cast<LPARAM>(&run));
     if (result == -1 || run.failed)

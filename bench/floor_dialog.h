@@ -12,6 +12,7 @@ struct FloorFace {
     std::string name;
     bool embeddable;
     bool enabled; // the switch its check controls is on
+    LOGFONTA realisedFrom; // the report its face was realised from
 };
 
 struct FloorOpening {
@@ -31,6 +32,6 @@ struct FloorOpening {
 // a weight and a slant, as then the character set picks the face), each new
 // face answered from the names read; the faces sorted once by their locale
 // sort keys; the list filled in that order with one checked or unchecked
-// item per face while its redrawing is suspended. Returns when the dialog is
-// closed.
+// item per face while its redrawing is suspended; the focused face in the
+// preview band as FloorPreview draws it. Returns when the dialog is closed.
 FloorOpening RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile);

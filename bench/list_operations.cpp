@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -153,4 +154,34 @@ void TurnFirstCheck(HWND dialog)
 {
     const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
     SetCheck(list, 0, !ItemChecks(list).front());
+}
+
+std::vector<double> TimeFocusSteps(HWND dialog, const std::string& first, int steps)
+{
+    const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
+    const std::vector<std::string> texts = ItemTexts(list);
+    const auto start = std::find_if(texts.begin(), texts.end(),
+                                    [&](const std::string& text) { return text.rfind(first, 0) == 0; });
+    if (start == texts.end())
+        throw std::runtime_error("no face begins with \"" + first + "\"");
+    const int item = static_cast<int>(start - texts.begin());
+    steps = std::min(steps, static_cast<int>(texts.size()) - 1 - item);
+    LVITEMA focus{};
+    focus.stateMask = focus.state = LVIS_FOCUSED | LVIS_SELECTED;
+    ::SendMessageA(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&focus));
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const DWORD objects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    std::vector<double> seconds;
+    for (int step = 0; step < steps; ++step) {
+        const double begin = SecondsNow();
+        ::SendMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
+        ::SendMessageA(list, WM_KEYUP, VK_DOWN, 1 | (3u << 30));
+        ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        seconds.push_back(SecondsNow() - begin);
+    }
+    const DWORD after = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (after > objects)
+        throw std::runtime_error("moving the focus " + std::to_string(steps) + " times left " +
+                                 std::to_string(after - objects) + " more GDI objects");
+    return seconds;
 }

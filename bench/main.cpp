@@ -39,6 +39,8 @@ constexpr char kOneStylePrefix[] = "one-style:";
 // Check all, Clear all and narrowing are measured at this size only: their
 // targets are set there, and each run pays one more opening of the dialog.
 constexpr int kListOperationFaces = 5000;
+// Moving the focus through the faces with the preview is measured over 1,000.
+constexpr int kFocusStepFaces = 1000;
 
 // Generated faces to open the dialog with.
 struct FontSet {
@@ -105,9 +107,11 @@ void RunBenchmarks(const Options& options)
             throw std::runtime_error("only " + std::to_string(fonts.Count()) + " fonts in " + set.Folder() +
                                      "; `./run bench` generates them");
         std::fprintf(stderr, "dialog with %s generated faces\n", set.Label().c_str());
-        const bool listOperations = !set.oneStyle && set.faces == kListOperationFaces;
+        DialogMeasures measures;
+        measures.listOperations = !set.oneStyle && set.faces == kListOperationFaces;
+        measures.focusSteps = !set.oneStyle && set.faces == kFocusStepFaces;
         const int runs = options.runs > 0 ? options.runs : DialogRuns(set.faces);
-        for (BenchRow& row : MeasureDialog(library, resources.get(), profile, set.Label(), listOperations, runs))
+        for (BenchRow& row : MeasureDialog(library, resources.get(), profile, set.Label(), measures, runs))
             rows.push_back(std::move(row));
     }
     PrintTable(rows);

@@ -39,7 +39,7 @@ void PrintTable(const std::vector<BenchRow>& rows)
         switch (row.status) {
         case BenchRow::Status::Information:
             std::printf("%-34s %14s   %-11s %-11s %-7s %-7s %s\n", row.name.c_str(), row.size.c_str(), median.c_str(),
-                        "-", "-", "-", "-");
+                        row.floor > 0 ? Figure(row.kind, row.floor).c_str() : "-", "-", "-", "-");
             break;
         case BenchRow::Status::Measured: {
             const bool pass = row.Passes();
