@@ -131,6 +131,7 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
         const OpenSample measured = Watch(DialogProbe::Ending::Ok, [&] { library.runGlyphorDialog(); }, [&](HWND dialog) {
             stepThroughFaces(steps)(dialog);
             ClickButton(dialog, IDC_CLEAR_ALL_BTN);
+            DialogProbe::Settle();
             directCommit = DirectCommitSeconds(profile, FacesClearAllChanges(opening.faces, true));
             DirectCommitSeconds(profile, FacesClearAllChanges(opening.faces, false));
         });
@@ -144,6 +145,7 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
         if (listOperations) {
             oneChange = Watch(DialogProbe::Ending::Ok, [&] { library.runGlyphorDialog(); }, [&](HWND dialog) {
                 TurnFirstCheck(dialog);
+                DialogProbe::Settle();
                 oneChangeFloor = DirectCommitSeconds(profile, FirstFaceTurned(opening.faces, true));
                 DirectCommitSeconds(profile, FirstFaceTurned(opening.faces, false));
                 operated = TimeListOperations(dialog);

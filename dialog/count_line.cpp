@@ -18,6 +18,7 @@ std::string UserLocaleText(LCTYPE what)
 
 CCountLine::CCountLine()
     : m_checkedPattern(AfxLoadString(IDS_FONT_COUNT)), m_shownPattern(AfxLoadString(IDS_FONT_COUNT_SHOWN)),
+      m_findingPattern(AfxLoadString(IDS_FINDING_FONTS)),
       m_thousands(UserLocaleText(LOCALE_STHOUSAND)), m_decimal(UserLocaleText(LOCALE_SDECIMAL))
 {
     // "3;0" groups by three, "3;2;0" by three then two: 3 and 32 here. A
@@ -33,6 +34,14 @@ CCountLine::CCountLine()
 std::string CCountLine::Text(int checked, int total, int shown) const
 {
     std::string text = WithInserts(m_checkedPattern, {Number(checked), Number(total)});
+    if (shown >= 0)
+        text += WithInserts(m_shownPattern, {Number(shown)});
+    return text;
+}
+
+std::string CCountLine::Finding(int found, int shown) const
+{
+    std::string text = WithInserts(m_findingPattern, {Number(found)});
     if (shown >= 0)
         text += WithInserts(m_shownPattern, {Number(shown)});
     return text;

@@ -13,12 +13,15 @@ public:
 
     // `shown` is left out (-1) while the list shows every face.
     std::string Text(int checked, int total, int shown) const;
+    // While the faces are being found: "Finding fonts… 1,234 so far".
+    std::string Finding(int found, int shown) const;
     // A whole number with the user's digit grouping, e.g. 1,204.
     std::string Number(int number) const;
 
 private:
     std::string m_checkedPattern; // "%1 of %2 fonts checked"
     std::string m_shownPattern;   // "; %1 shown"
+    std::string m_findingPattern; // "Finding fonts… %1 so far"
     std::string m_thousands;
     std::string m_decimal;
     UINT m_grouping = 0;

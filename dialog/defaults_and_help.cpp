@@ -5,6 +5,7 @@
 #include "redraw_suspended.h"
 #include "host/kyreg8/kyreg8.h"
 #include "store/defaults.h"
+#include "store/switch_store.h"
 
 namespace {
 
@@ -22,23 +23,36 @@ void CFontSelectDialog::OnDefaults()
     const std::string caption = AfxLoadString(IDS_RESET_CAPTION);
     if (::MessageBoxA(m_hWnd, prompt.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
+    // A walk still finding faces read the switches before the reset: it
+    // starts again, and the faces it finds anew are left out.
+    const bool finding = m_finder.Finding();
+    m_finder.Stop();
     const LONG reset = SetAllToDefaults();
-    {
-        CWaitCursor wait;
-        m_fonts.RemoveAll();
-        EnumerateTrueTypeFaces(*this);
-        // Every face's check box shows the store, reset or not; items are
-        // neither added nor removed, and the find text stays.
-        if (HasFontList()) {
-            {
-                RedrawSuspended quiet(m_fontList);
-                ShowEnabledStates(m_fonts);
-            }
-            ShowCount();
+    // Every face's check box shows the store, reset or not; items are
+    // neither added nor removed, and the find text stays.
+    if (HasFontList()) {
+        {
+            RedrawSuspended quiet(m_fontList);
+            ShowStoredStates();
         }
+        if (finding)
+            m_finder.Start(m_hWnd, kFacesFoundMessage);
+        ShowCount();
     }
     if (reset != ERROR_SUCCESS)
         OnResetFailed(static_cast<WPARAM>(reset), 0);
+}
+
+void CFontSelectDialog::ShowStoredStates()
+{
+    const CSwitchReader switches;
+    for (int i = 0; i < m_faces.Count(); ++i) {
+        CFaceTable::Face& face = m_faces.At(i);
+        face.check = face.stored = switches.IsEnabled(face.name.c_str(), face.switchList != 0) ? 1 : 0;
+    }
+    const std::vector<int>& shown = m_faces.Shown();
+    for (size_t i = 0; i < shown.size(); ++i)
+        m_fontList.SetCheck(static_cast<int>(i), m_faces.At(shown[i]).check == 1);
 }
 
 void CFontSelectDialog::OnHelpButton()

@@ -1,34 +1,88 @@
 #include "face_table.h"
 
 #include "folded_text.h"
-#include "fonts/font_entry.h"
+#include "fonts/face_finder.h"
 
 #include <algorithm>
-#include <map>
+#include <tuple>
 
-void CFaceTable::Load(const CFontEntryArray& fonts, CFaceWords& words)
+namespace {
+
+// Merges `added`, in order, into `order`, in order. Returns where the added
+// ones stand in the result, ascending.
+template <typename Before>
+std::vector<int> MergeInto(std::vector<int>& order, const std::vector<int>& added, Before before)
 {
-    const int count = fonts.GetSize();
-    m_faces.assign(static_cast<size_t>(count), Face{});
-    for (int i = 0; i < count; ++i) {
-        const CFontEntry& entry = *fonts.GetAt(i);
-        Face& face = m_faces[i];
-        face.name = entry.GetFacename();
-        face.folded = FoldedForFinding(face.name);
-        face.words[kAllowsColumn] = &words.Allows(entry);
-        face.words[kLicenceColumn] = &words.Licence(entry.m_fsType);
-        face.fsType = entry.m_fsType;
-        face.embeddable = entry.m_embeddable != 0;
-        face.realisedFrom = entry.m_realisedFrom;
-        face.check = face.stored = entry.m_enabled ? 1 : 0;
-        face.switchList = SwitchListOf(entry);
+    std::vector<int> merged, places;
+    merged.reserve(order.size() + added.size());
+    places.reserve(added.size());
+    auto old = order.begin();
+    for (int face : added) {
+        for (; old != order.end() && !before(face, *old); ++old)
+            merged.push_back(*old);
+        places.push_back(static_cast<int>(merged.size()));
+        merged.push_back(face);
     }
-    m_nameOrder = fonts.OrderByName();
-    m_findText.clear();
-    m_sortColumn = kNameColumn;
-    m_sortAscending = true;
-    m_order = m_nameOrder;
-    Show();
+    merged.insert(merged.end(), old, order.end());
+    order.swap(merged);
+    return places;
+}
+
+} // namespace
+
+std::vector<int> CFaceTable::Add(const std::vector<FoundFace>& found, CFaceWords& words)
+{
+    std::vector<int> added;
+    for (const FoundFace& faceFound : found) {
+        if (!m_names.insert(faceFound.name).second)
+            continue;
+        Face face;
+        face.name = faceFound.name;
+        face.sortKey = faceFound.sortKey;
+        face.folded = FoldedForFinding(face.name);
+        face.words[kAllowsColumn] = &words.Allows(faceFound.embeddable != 0);
+        face.words[kLicenceColumn] = &words.Licence(faceFound.fsType);
+        face.fsType = faceFound.fsType;
+        face.embeddable = faceFound.embeddable != 0;
+        face.realisedFrom = faceFound.realisedFrom;
+        face.check = face.stored = faceFound.enabled ? 1 : 0;
+        face.switchList = face.embeddable ? 0 : 1;
+        added.push_back(Count());
+        m_faces.push_back(std::move(face));
+    }
+    // Names the locale comparison calls equal keep the order found.
+    std::vector<int> byName = added;
+    const auto nameBefore = [this](int a, int b) {
+        return std::tie(m_faces[a].sortKey, a) < std::tie(m_faces[b].sortKey, b);
+    };
+    std::sort(byName.begin(), byName.end(), nameBefore);
+    MergeInto(m_nameOrder, byName, nameBefore);
+
+    const auto before = [this](int a, int b) { return Before(a, b); };
+    std::sort(added.begin(), added.end(), before);
+    MergeInto(m_order, added, before);
+    added.erase(std::remove_if(added.begin(), added.end(), [this](int face) { return !Matches(face); }), added.end());
+    return MergeInto(m_shown, added, before);
+}
+
+const std::string& CFaceTable::ColumnKey(int face) const
+{
+    static const std::string kNone;
+    if (m_sortColumn == kNameColumn)
+        return kNone;
+    const std::string* word = m_faces[face].words[m_sortColumn];
+    auto key = m_wordKeys.lower_bound(word);
+    if (key == m_wordKeys.end() || key->first != word)
+        key = m_wordKeys.emplace_hint(key, word, LocaleSortKey(word->c_str()));
+    return key->second;
+}
+
+bool CFaceTable::Before(int a, int b) const
+{
+    if (!m_sortAscending)
+        std::swap(a, b);
+    return std::forward_as_tuple(ColumnKey(a), m_faces[a].sortKey, a) <
+           std::forward_as_tuple(ColumnKey(b), m_faces[b].sortKey, b);
 }
 
 void CFaceTable::SortBy(int column, bool ascending)
@@ -36,22 +90,7 @@ void CFaceTable::SortBy(int column, bool ascending)
     m_sortColumn = column;
     m_sortAscending = ascending;
     m_order = m_nameOrder;
-    if (column != kNameColumn) {
-        // Few distinct words: each gets its sort key once, in the name order's
-        // comparison.
-        std::map<const std::string*, std::string> keys;
-        std::vector<const std::string*> keyOf(m_faces.size());
-        for (size_t i = 0; i < m_faces.size(); ++i) {
-            const std::string* word = m_faces[i].words[column];
-            auto key = keys.lower_bound(word);
-            if (key == keys.end() || key->first != word)
-                key = keys.emplace_hint(key, word, LocaleSortKey(word->c_str()));
-            keyOf[i] = &key->second;
-        }
-        std::stable_sort(m_order.begin(), m_order.end(), [&keyOf](int a, int b) { return *keyOf[a] < *keyOf[b]; });
-    }
-    if (!ascending)
-        std::reverse(m_order.begin(), m_order.end());
+    std::sort(m_order.begin(), m_order.end(), [this](int a, int b) { return Before(a, b); });
     Show();
 }
 
@@ -61,14 +100,16 @@ void CFaceTable::Narrow(const std::string& text)
     Show();
 }
 
+bool CFaceTable::Matches(int face) const
+{
+    return m_faces[face].folded.find(m_findText) != std::wstring::npos;
+}
+
 void CFaceTable::Show()
 {
     m_shown.clear();
     m_shown.reserve(m_order.size());
-    for (int face : m_order) {
-        if (m_faces[face].folded.find(m_findText) != std::wstring::npos)
-            m_shown.push_back(face);
-    }
+    std::copy_if(m_order.begin(), m_order.end(), std::back_inserter(m_shown), [this](int face) { return Matches(face); });
 }
 
 int CFaceTable::CheckedCount() const

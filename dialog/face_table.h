@@ -4,35 +4,43 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <unordered_set>
 #include <vector>
+
+struct FoundFace;
 
 // The list's columns.
 enum FaceColumn : int { kNameColumn = 0, kAllowsColumn = 1, kLicenceColumn = 2, kFaceColumnCount = 3 };
 
-// Every face the dialog lists, as discovered when it opened, with its check
+// Every face the dialog lists, as discovery hands them over, with its check
 // box, and which of them the list shows in which order. The list shows the
 // faces whose names contain the find text, sorted by one column; the checks
-// of the faces it does not show are kept here.
+// of the faces it does not show are kept here. Faces found later take their
+// places in the sort and among the shown as they come.
 class CFaceTable {
 public:
     struct Face {
         std::string name;
+        std::string sortKey; // the locale comparison's key of the name
         std::wstring folded; // the name as the find box compares it
         const std::string* words[kFaceColumnCount] = {}; // texts of the columns after the name
         unsigned fsType = 0;     // the embedding permission
         bool embeddable = true;  // as the library takes the permission
         LOGFONTA realisedFrom{}; // what makes the face again
-        int check = 0;       // as CListCtrl::GetCheck reads a check box
-        int stored = 0;      // the check the store gave when the faces were last read from it
-        int switchList = -1; // the list the check is written to; -1 while no discovered face bears the name
+        int check = 0;      // as CListCtrl::GetCheck reads a check box
+        int stored = 0;     // the check the store gave when the face was last read from it
+        int switchList = 0; // the list the check is written to: 1 the tessellation list, 0 the embedding list
 
-        bool Changed() const { return switchList >= 0 && check != stored; }
+        bool Changed() const { return check != stored; }
     };
 
-    // Takes the discovered faces, each checked when the switch its check
-    // controls is on, sorted by name and all shown.
-    void Load(const CFontEntryArray& fonts, CFaceWords& words);
+    // Adds found faces, each checked when the switch its check controls is
+    // on, leaving out any whose name the table holds. Returns the places in
+    // Shown() that the faces shown among them take, in ascending order:
+    // inserted into the list in that order, each lands where it belongs.
+    std::vector<int> Add(const std::vector<FoundFace>& found, CFaceWords& words);
 
     // Sorts by a column; ties go by name in the same direction.
     void SortBy(int column, bool ascending);
@@ -56,13 +64,22 @@ public:
     Face* ShownAt(int item);
 
 private:
+    // Whether face a comes before face b in the current sort: by the sort
+    // column's word, then by name, then in the order found, all reversed
+    // when descending.
+    bool Before(int a, int b) const;
+    const std::string& ColumnKey(int face) const;
+    bool Matches(int face) const;
     void Show();
 
-    std::vector<Face> m_faces; // in discovery order
+    std::vector<Face> m_faces; // in the order found
+    std::unordered_set<std::string> m_names;
     std::vector<int> m_nameOrder;
     std::vector<int> m_order; // in the current sort
     std::vector<int> m_shown;
     std::wstring m_findText; // folded
     int m_sortColumn = kNameColumn;
     bool m_sortAscending = true;
+    // The sort keys of the column words, made when a word is first sorted by.
+    mutable std::map<const std::string*, std::string> m_wordKeys;
 };

@@ -46,19 +46,14 @@ const UsagePermission& UsageOf(unsigned fsType)
 
 } // namespace
 
-int SwitchListOf(const CFontEntry& entry)
-{
-    return entry.m_embeddable ? 0 : 1;
-}
-
 CFaceWords::CFaceWords()
     : m_embedding(AfxLoadString(IDS_ALLOWS_EMBEDDING)), m_tessellation(AfxLoadString(IDS_ALLOWS_TESSELLATION))
 {
 }
 
-const std::string& CFaceWords::Allows(const CFontEntry& entry) const
+const std::string& CFaceWords::Allows(bool embeddable) const
 {
-    return SwitchListOf(entry) ? m_tessellation : m_embedding;
+    return embeddable ? m_embedding : m_tessellation;
 }
 
 const std::string& CFaceWords::Licence(unsigned fsType)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "fonts/font_entry.h"
-
 #include <map>
 #include <string>
 
@@ -12,8 +10,9 @@ public:
     // Loads the words from the current resource module.
     CFaceWords();
 
-    // Which switch the face's check box controls: "embedding" or "tessellation".
-    const std::string& Allows(const CFontEntry& entry) const;
+    // Which switch the check box of a face, embeddable or not, controls:
+    // "embedding" or "tessellation".
+    const std::string& Allows(bool embeddable) const;
     // The face's embedding permission in words: the least restrictive usage
     // permission it sets, then its qualifiers, e.g. "editable, bitmaps only".
     // The reference stays valid as long as this object.
@@ -28,7 +27,3 @@ private:
     std::string m_tessellation;
     std::map<unsigned, std::string> m_licences; // by fsType, made when first asked
 };
-
-// The list a face's check box is written to: 1 the tessellation list, for a
-// face whose licence restricts embedding; 0 the embedding list.
-int SwitchListOf(const CFontEntry& entry);

@@ -4,11 +4,15 @@
 
 #include "control_ids.h"
 
+// While faces are still being found, the line says so; the usual count
+// appears once the list is complete.
 void CFontSelectDialog::ShowCount()
 {
     m_countPending = false;
     const int shown = m_faces.Narrowed() ? static_cast<int>(m_faces.Shown().size()) : -1;
-    ::SetDlgItemTextA(m_hWnd, IDC_FONT_COUNT, m_countLine.Text(m_faces.CheckedCount(), m_faces.Count(), shown).c_str());
+    const std::string line = m_finder.Finding() ? m_countLine.Finding(m_faces.Count(), shown)
+                                                : m_countLine.Text(m_faces.CheckedCount(), m_faces.Count(), shown);
+    ::SetDlgItemTextA(m_hWnd, IDC_FONT_COUNT, line.c_str());
 }
 
 void CFontSelectDialog::ShowCountSoon()

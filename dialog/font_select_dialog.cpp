@@ -103,12 +103,11 @@ BOOL CFontSelectDialog::OnInitDialog()
         SetControlProperty(kSampleRowLayout, kSampleRowLayoutCount);
     m_preview.Attach(::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW));
     AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
-    m_fonts.RemoveAll();
-    {
-        CWaitCursor wait;
-        EnumerateTrueTypeFaces(*this);
-        if (HasFontList())
-            FillFontList(m_fonts);
+    // The faces come as they are found, once the dialog is on the screen.
+    if (HasFontList()) {
+        FillFontList();
+        m_finder.Start(m_hWnd, kFacesFoundMessage);
+        ShowCount();
     }
     EscapeEmptiesFindBox(::GetDlgItem(m_hWnd, IDC_FIND_BOX));
     return TRUE;
@@ -116,6 +115,8 @@ BOOL CFontSelectDialog::OnInitDialog()
 
 void CFontSelectDialog::OnDestroy()
 {
+    // No thread of the dialog outlives its window.
+    m_finder.Stop();
     ::RemovePropA(m_hWnd, kOpenDialogProperty);
 }
 
@@ -125,30 +126,24 @@ void CFontSelectDialog::PostNcDestroy()
     CVexiDialog::PostNcDestroy();
 }
 
-void CFontSelectDialog::FillFontList(const CFontEntryArray& fonts)
+void CFontSelectDialog::FillFontList()
 {
     m_fontList.SetExtendedStyle(LVS_EX_CHECKBOXES);
     InsertColumns();
-    m_faces.Load(fonts, m_words);
-    ShowFaces();
     m_fontList.SetSortArrow(kNameColumn, true);
-    // Measured once the list shows its items, with its scroll bars in place.
     FitColumns();
-    ShowCount();
 }
 
-void CFontSelectDialog::ShowEnabledStates(const CFontEntryArray& fonts)
+LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
 {
-    for (int i = 0; i < m_faces.Count(); ++i) {
-        CFaceTable::Face& face = m_faces.At(i);
-        const CFontEntry* entry = fonts.FindByFacename(face.name);
-        face.switchList = entry ? SwitchListOf(*entry) : -1;
-        if (entry)
-            face.check = face.stored = entry->m_enabled ? 1 : 0;
-    }
-    const std::vector<int>& shown = m_faces.Shown();
-    for (size_t i = 0; i < shown.size(); ++i)
-        m_fontList.SetCheck(static_cast<int>(i), m_faces.At(shown[i]).check == 1);
+    const CFaceFinder::Batch batch = m_finder.Take(generation);
+    InsertShownFaces(m_faces.Add(batch.faces, m_words));
+    // Measured once the list shows every face, with its scroll bars in place.
+    if (batch.last)
+        FitColumns();
+    if (!batch.faces.empty() || batch.last)
+        ShowCount();
+    return 0;
 }
 
 void CFontSelectDialog::OnOK()
@@ -170,7 +165,6 @@ CFontSelectDialog::SaveOutcome CFontSelectDialog::SaveChanges()
     SaveOutcome outcome;
     if (!HasFontList())
         return outcome;
-    CWaitCursor wait;
     CSwitchWriter switches;
     // Every face, shown or not, in name order whatever the sort: names that
     // differ only in case share one registry value, so the order decides
@@ -220,4 +214,5 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_WM_DESTROY(&CFontSelectDialog::OnDestroy)
     ON_MESSAGE(kCountChangedMessage, &CFontSelectDialog::OnCountChanged)
     ON_MESSAGE(kResetFailedMessage, &CFontSelectDialog::OnResetFailed)
+    ON_MESSAGE(kFacesFoundMessage, &CFontSelectDialog::OnFacesFound)
 END_MESSAGE_MAP()

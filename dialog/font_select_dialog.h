@@ -4,16 +4,17 @@
 #include "face_table.h"
 #include "face_words.h"
 #include "font_preview.h"
-#include "fonts/truetype_enum.h"
+#include "fonts/face_finder.h"
 #include "host/vexi16/vexi16.h"
 
 // The font selection dialog: every installed TrueType face as a list item
 // with a check box; a checked item is an enabled face, and the check shows
-// the one switch it controls. OK writes the switches whose checks the user
-// changed, and stays open, saying so, when the store refuses some; Cancel
-// writes none. A find box narrows the list; the checks of the faces it hides
-// are kept.
-class CFontSelectDialog : public CVexiDialog, private CFontEnumClient {
+// the one switch it controls. It opens at once, and the faces fill the list
+// as a walk on a thread of its own finds them. OK writes the switches whose
+// checks the user changed, and stays open, saying so, when the store refuses
+// some; Cancel writes none. A find box narrows the list; the checks of the
+// faces it hides are kept.
+class CFontSelectDialog : public CVexiDialog {
 public:
     explicit CFontSelectDialog(CWnd* pParent = nullptr);
     ~CFontSelectDialog() override;
@@ -28,7 +29,8 @@ protected:
     void OnOK() override;
     void PostNcDestroy() override;
 
-    void FillFontList(const CFontEntryArray& fonts);
+    // Sets the list up, empty, for the faces to come.
+    void FillFontList();
 
     // Check boxes.
     void OnCheckAll();
@@ -53,12 +55,9 @@ protected:
     void OnDestroy();
     LRESULT OnCountChanged(WPARAM, LPARAM);
     LRESULT OnResetFailed(WPARAM error, LPARAM);
+    LRESULT OnFacesFound(WPARAM generation, LPARAM);
 
 private:
-    CFontEntryArray& GetFonts() override { return m_fonts; }
-    void SetEnumDC(HDC dc) override { m_hEnumDC = dc; }
-    HDC GetEnumDC() const override { return m_hEnumDC; }
-
     // A template without the list opens without one; nothing is then listed
     // or written.
     bool HasFontList() const { return m_fontList.m_hWnd != nullptr; }
@@ -69,10 +68,15 @@ private:
     // Puts the faces the table shows into the list, in its order, with their
     // check boxes.
     void ShowFaces();
+    // Inserts the shown faces at these places of the table's Shown(), in
+    // ascending order.
+    void InsertShownFaces(const std::vector<int>& places);
+    void InsertFace(int item);
     void InsertColumns() const;
     void FitColumns();
-    // Sets every face's check box from the entry of `fonts` that bears its name.
-    void ShowEnabledStates(const CFontEntryArray& fonts);
+    // Sets every face's check box from the switch it controls, as the store
+    // holds it now.
+    void ShowStoredStates();
     // Shows the list's focused face in the preview, or nothing.
     void ShowFocusedFace();
     // Sets the check box of every selected item except `except`.
@@ -89,9 +93,8 @@ private:
     // Tells the user what could not be done, in words of the resource library.
     void ShowFailure(UINT textId, UINT captionId, const std::vector<std::string>& inserts) const;
 
-    CFontEntryArray m_fonts;
     CListCtrl m_fontList; // attached while the dialog's window exists
-    HDC m_hEnumDC = nullptr;
+    CFaceFinder m_finder;
     CFaceWords m_words;
     CFaceTable m_faces;
     CCountLine m_countLine;
@@ -106,6 +109,8 @@ private:
     // Posted when the reset of a cold profile failed while the dialog opened,
     // with the registry's error.
     static constexpr UINT kResetFailedMessage = WM_APP + 2;
+    // Posted by the finder when found faces wait, with the walk's generation.
+    static constexpr UINT kFacesFoundMessage = WM_APP + 3;
 
     DECLARE_MESSAGE_MAP()
 };

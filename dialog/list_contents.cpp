@@ -45,25 +45,43 @@ void CFontSelectDialog::InsertColumns() const
 
 void CFontSelectDialog::ShowFaces()
 {
-    const std::vector<int>& shown = m_faces.Shown();
-    const int count = static_cast<int>(shown.size());
+    const int count = static_cast<int>(m_faces.Shown().size());
     m_refilling = true;
     {
         RedrawSuspended quiet(m_fontList);
         m_fontList.DeleteAllItems();
         m_fontList.SetItemCountEx(count);
-        for (int i = 0; i < count; ++i) {
-            const CFaceTable::Face& face = m_faces.At(shown[i]);
-            m_fontList.InsertItem(i, face.name.c_str());
-            for (int column = kAllowsColumn; column < kFaceColumnCount; ++column)
-                m_fontList.SetItemText(i, column, LPSTR_TEXTCALLBACKA);
-            // The list enters new items unchecked.
-            if (face.check != 0)
-                m_fontList.SetItemState(i, INDEXTOSTATEIMAGEMASK(face.check + 1), LVIS_STATEIMAGEMASK);
-        }
+        for (int i = 0; i < count; ++i)
+            InsertFace(i);
     }
     m_refilling = false;
     ShowFocusedFace();
+}
+
+void CFontSelectDialog::InsertShownFaces(const std::vector<int>& places)
+{
+    if (places.empty())
+        return;
+    m_refilling = true;
+    {
+        RedrawSuspended quiet(m_fontList);
+        m_fontList.SetItemCountEx(static_cast<int>(m_faces.Shown().size()));
+        for (int place : places)
+            InsertFace(place);
+    }
+    m_refilling = false;
+}
+
+// The item of the shown face at `item`, with its check box.
+void CFontSelectDialog::InsertFace(int item)
+{
+    const CFaceTable::Face& face = *m_faces.ShownAt(item);
+    m_fontList.InsertItem(item, face.name.c_str());
+    for (int column = kAllowsColumn; column < kFaceColumnCount; ++column)
+        m_fontList.SetItemText(item, column, LPSTR_TEXTCALLBACKA);
+    // The list enters new items unchecked.
+    if (face.check != 0)
+        m_fontList.SetItemState(item, INDEXTOSTATEIMAGEMASK(face.check + 1), LVIS_STATEIMAGEMASK);
 }
 
 void CFontSelectDialog::FitColumns()

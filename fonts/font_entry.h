@@ -47,6 +47,9 @@ public:
     CFontEntry* GetAt(int index) const { return m_entries[index].get(); }
     void RemoveAll();
 
+    // The key the entry at `index` sorts by (LocaleSortKey of its name).
+    const std::string& SortKeyAt(int index) const { return *m_sortKeys[index]; }
+
     CFontEntry* FindByFacename(const std::string& facename) const;
     CFontEntry* FindByFacenameLocale(const char* facename) const;
 

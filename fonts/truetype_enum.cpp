@@ -130,7 +130,7 @@ void WalkFamilies(EnumerationState& state)
 {
     const HDC dc = state.client.GetEnumDC();
     ::EnumFontsA(dc, nullptr, &OnFont<CollectTrueTypeFamily>, reinterpret_cast<LPARAM>(&state));
-    if (state.failure)
+    if (state.failure || !state.client.KeepWalking())
         return;
     for (const std::string& family : state.families) {
         LOGFONTA request{};
@@ -142,6 +142,8 @@ void WalkFamilies(EnumerationState& state)
         if (state.failure)
             return;
         AddFamilyFaces(state);
+        if (!state.client.KeepWalking())
+            return;
     }
 }
 

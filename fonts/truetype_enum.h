@@ -11,6 +11,9 @@ public:
     virtual CFontEntryArray& GetFonts() = 0;
     virtual void SetEnumDC(HDC dc) = 0;
     virtual HDC GetEnumDC() const = 0;
+    // Asked once the family list is read and after each family's faces are
+    // entered: false ends the enumeration there.
+    virtual bool KeepWalking() { return true; }
 
 protected:
     ~CFontEnumClient() = default;
@@ -21,5 +24,6 @@ protected:
 // order the font service reports the variants. Each family is asked once, and
 // each face realised once where its family leaves no doubt which face a
 // variant realises (CFamilyVariants). An allocation failure ends the
-// enumeration with the collection consistent and is rethrown afterwards.
+// enumeration with the collection consistent and is rethrown afterwards. The
+// screen's device context is obtained on the calling thread, for the run.
 void EnumerateTrueTypeFaces(CFontEnumClient& client);

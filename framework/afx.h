@@ -70,18 +70,6 @@ AFX_API std::string AfxLoadString(UINT nID);
 // ExitInstance on process detach, each with the module's state selected.
 AFX_API BOOL AfxModuleMain(AFX_MODULE_STATE* state, HINSTANCE module, DWORD reason);
 
-// Shows the wait cursor for a scope; the previous cursor comes back on every exit.
-class AFX_API CWaitCursor {
-public:
-    CWaitCursor();
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-    ~CWaitCursor();
-
-private:
-    HCURSOR m_previous;
-};
-
 // ---------------------------------------------------------------------------
 // Message maps
 

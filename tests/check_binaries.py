@@ -6,8 +6,9 @@
 ARCH is x86 or x64: every module in BIN_DIR is built for it. Glyphor.dll may
 import only Windows system libraries, the framework and host stand-ins and the
 MinGW runtime of that architecture, and must export exactly its four functions
-under their ordinals. GlyphorRes.dll carries resources only: no imports, no
-exports, no entry point.
+under their ordinals. Neither it nor the framework sets the cursor: the
+dialog shows no wait cursor. GlyphorRes.dll carries resources only: no
+imports, no exports, no entry point.
 """
 import glob
 import os
@@ -31,6 +32,10 @@ def private_headers(objdump, path):
 
 def imports(headers):
     return {name.lower() for name in re.findall(r"DLL Name: (\S+)", headers)}
+
+
+def imported_functions(headers):
+    return set(re.findall(r"^\s*[0-9a-f]+\s+\d+\s+(\S+)$", headers, re.M))
 
 
 def exports(headers):
@@ -64,6 +69,10 @@ def main(bin_dir, objdump, arch):
     if found != EXPORTS:
         failures.append("Glyphor.dll exports %s, expected %s" % (sorted(found.items()), sorted(EXPORTS.items())))
 
+    for module in ("Glyphor.dll", "framework.dll"):
+        if "SetCursor" in imported_functions(private_headers(objdump, bin_dir + "/" + module)):
+            failures.append("%s sets the cursor" % module)
+
     resources = private_headers(objdump, bin_dir + "/GlyphorRes.dll")
     if imports(resources) or exports(resources):
         failures.append("GlyphorRes.dll is not resource-only: imports %s, exports %s"
@@ -73,7 +82,7 @@ def main(bin_dir, objdump, arch):
 
     for failure in failures:
         print("FAIL:", failure)
-    print("%d passed, %d failed" % (6 - len(failures), len(failures)))
+    print("%d passed, %d failed" % (7 - len(failures), len(failures)))
     return 1 if failures else 0
 
 

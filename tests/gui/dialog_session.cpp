@@ -32,7 +32,8 @@ void CloseEverything(DWORD thread, const std::atomic<bool>& returned)
 
 } // namespace
 
-bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script)
+bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script,
+                      ScriptStart start)
 {
     const DWORD thread = ::GetCurrentThreadId();
     std::atomic<bool> returned{false};
@@ -49,7 +50,10 @@ bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(co
             opened = true;
             try {
                 DialogWindow window(dialog, thread);
-                window.Sync();
+                if (start == ScriptStart::EveryFaceListed) {
+                    window.Sync();
+                    window.WaitForEveryFace();
+                }
                 script(window);
             } catch (const std::exception& failure) {
                 ADD_FAILURE() << "dialog script stopped: " << failure.what();

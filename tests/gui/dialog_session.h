@@ -8,12 +8,17 @@
 #include <map>
 #include <string>
 
+// When a dialog script starts: once every face is listed, or as soon as the
+// dialog is open, while faces are still being found.
+enum class ScriptStart { EveryFaceListed, AtOnce };
+
 // Runs the font selection dialog of `glyphor` on the calling thread while
 // `script` works it from a second thread, and returns once both are done:
 // true when the dialog opened. A script that fails is reported as a test
 // failure; a dialog that it left open, with any question it was asking, is
 // cancelled.
-bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script);
+bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script,
+                      ScriptStart start = ScriptStart::EveryFaceListed);
 
 // A session that only presses `button` (OK or Cancel) once the dialog is open.
 bool RunDialogAndClose(const GlyphorLibrary& glyphor, int button);

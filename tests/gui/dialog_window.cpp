@@ -89,3 +89,15 @@ void DialogWindow::Sync() const
 {
     Send(m_dialog, WM_NULL, 0, 0);
 }
+
+void DialogWindow::WaitForEveryFace() const
+{
+    const auto found = [this] {
+        if (!Control(IDC_FONT_LIST) || !Control(IDC_FONT_COUNT))
+            return true;
+        const std::string line = Text(IDC_FONT_COUNT);
+        return !line.empty() && line.rfind("Finding", 0) != 0;
+    };
+    if (!WaitUntil(found, kWindowTimeoutMs))
+        throw DriverFailure("the faces were not all found; the count line says \"" + Text(IDC_FONT_COUNT) + "\"");
+}

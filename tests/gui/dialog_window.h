@@ -37,6 +37,9 @@ public:
     MessageBoxWindow WaitForMessageBox() const;
     // Returns once the dialog's thread has finished what it was doing.
     void Sync() const;
+    // Returns once every face is listed: the count line no longer says faces
+    // are being found. At once for a template without a list or count line.
+    void WaitForEveryFace() const;
 
 private:
     LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;

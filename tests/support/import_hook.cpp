@@ -150,11 +150,11 @@ constexpr const char* kOperatorNewArray = kWideSize ? "_Znay" : "_Znaj";
 template <void* (*&Allocate)(size_t)>
 void* FailingAllocation(size_t size)
 {
-    if (g_allocationsLeft <= 0) {
-        ++g_allocationFailures;
+    // The module may allocate on several threads.
+    if (::InterlockedDecrement(&g_allocationsLeft) < 0) {
+        ::InterlockedIncrement(&g_allocationFailures);
         throw std::bad_alloc();
     }
-    --g_allocationsLeft;
     return Allocate(size);
 }
 

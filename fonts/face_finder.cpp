@@ -1,0 +1,114 @@
+#include "face_finder.h"
+
+#include <utility>
+
+namespace {
+
+// How long found faces wait before they are handed over.
+constexpr ULONGLONG kHandoverMs = 50;
+
+} // namespace
+
+CFaceFinder::~CFaceFinder()
+{
+    Stop();
+}
+
+void CFaceFinder::Start(HWND window, UINT message)
+{
+    Stop();
+    m_fonts.RemoveAll();
+    m_handedOver = 0;
+    m_lastHandover = ::GetTickCount64();
+    m_waiting.clear();
+    m_posted = m_ended = false;
+    m_failure = nullptr;
+    m_window = window;
+    m_message = message;
+    ++m_generation;
+    m_finding = true;
+    m_thread = std::thread(&CFaceFinder::Walk, this);
+}
+
+void CFaceFinder::Stop()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+    m_stop = false;
+    // A message of the walk still on its way is for a generation past.
+    ++m_generation;
+    m_finding = false;
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_waiting.clear();
+}
+
+CFaceFinder::Batch CFaceFinder::Take(WPARAM generation)
+{
+    Batch batch;
+    if (generation != m_generation || !m_finding)
+        return batch;
+    std::exception_ptr failure;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        batch.faces.swap(m_waiting);
+        batch.last = m_ended;
+        failure = std::exchange(m_failure, nullptr);
+        m_posted = false;
+    }
+    if (batch.last || failure)
+        m_finding = false;
+    if (failure)
+        std::rethrow_exception(failure);
+    return batch;
+}
+
+bool CFaceFinder::KeepWalking()
+{
+    if (m_stop)
+        return false;
+    if (::GetTickCount64() - m_lastHandover >= kHandoverMs)
+        HandOver(false);
+    return true;
+}
+
+// Nothing may leave the thread: what ends the walk is handed over, to be
+// thrown again on the window's thread.
+void CFaceFinder::Walk()
+{
+    try {
+        EnumerateTrueTypeFaces(*this);
+        HandOver(true);
+    } catch (...) {
+        HandOver(true, std::current_exception());
+    }
+}
+
+void CFaceFinder::HandOver(bool last, std::exception_ptr failure)
+{
+    m_lastHandover = ::GetTickCount64();
+    std::vector<FoundFace> found;
+    if (!failure) {
+        found.reserve(static_cast<size_t>(m_fonts.GetSize() - m_handedOver));
+        for (; m_handedOver < m_fonts.GetSize(); ++m_handedOver) {
+            const CFontEntry& entry = *m_fonts.GetAt(m_handedOver);
+            found.push_back({entry.GetFacename(), m_fonts.SortKeyAt(m_handedOver), entry.m_embeddable,
+                             entry.m_enabled, entry.m_fsType, entry.m_realisedFrom});
+        }
+    }
+    bool post = false;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_waiting.empty())
+            m_waiting.swap(found);
+        else
+            m_waiting.insert(m_waiting.end(), found.begin(), found.end());
+        m_ended = last;
+        if (failure)
+            m_failure = failure;
+        post = !m_posted;
+        m_posted = true;
+    }
+    if (post)
+        ::PostMessageA(m_window, m_message, m_generation, 0);
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "truetype_enum.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A face as discovery entered it, for the dialog to take.
+struct FoundFace {
+    std::string name;
+    std::string sortKey; // the locale comparison's key of the name
+    int embeddable;
+    int enabled;
+    unsigned fsType;
+    LOGFONTA realisedFrom;
+};
+
+// Finds the installed faces on a thread of its own, which obtains its own
+// screen device context, by the same walk as EnumerateTrueTypeFaces on the
+// caller's thread, so the same faces come in the same order. It hands them
+// over in batches: whenever faces have waited about 50 ms it posts a message
+// to a window, which then takes every face found since. Each walk has a
+// generation, which its messages carry: the faces of a walk that was stopped
+// are never taken. Start, Stop and Take are for the window's thread.
+class CFaceFinder : private CFontEnumClient {
+public:
+    CFaceFinder() = default;
+    CFaceFinder(const CFaceFinder&) = delete;
+    CFaceFinder& operator=(const CFaceFinder&) = delete;
+    ~CFaceFinder();
+
+    // Starts a new walk, after ending the last one. `window` gets `message`,
+    // with the walk's generation as its wParam, when faces wait to be taken.
+    void Start(HWND window, UINT message);
+    // Ends the walk, if one runs, after the family it is at, and waits for
+    // its thread to end; nothing it found is taken any more.
+    void Stop();
+    // A walk runs, or has faces still to be taken.
+    bool Finding() const { return m_finding; }
+
+    struct Batch {
+        std::vector<FoundFace> faces;
+        bool last = false; // the walk has ended, and these are the last of its faces
+    };
+    // The faces found since the last call, in the order entered; none for a
+    // generation other than the current walk's. Throws what ended the walk,
+    // if anything did.
+    Batch Take(WPARAM generation);
+
+private:
+    CFontEntryArray& GetFonts() override { return m_fonts; }
+    void SetEnumDC(HDC dc) override { m_dc = dc; }
+    HDC GetEnumDC() const override { return m_dc; }
+    bool KeepWalking() override;
+
+    void Walk();
+    // Hands the faces entered since the last handover over, and posts the
+    // message unless one is on its way.
+    void HandOver(bool last, std::exception_ptr failure = nullptr);
+
+    // The walk's own, touched only by its thread while it runs.
+    CFontEntryArray m_fonts;
+    HDC m_dc = nullptr;
+    int m_handedOver = 0;
+    ULONGLONG m_lastHandover = 0;
+
+    // Shared between the walk and the window's thread.
+    std::mutex m_lock;
+    std::vector<FoundFace> m_waiting;
+    bool m_posted = false;
+    bool m_ended = false;
+    std::exception_ptr m_failure;
+    std::atomic<bool> m_stop{false};
+
+    // Set while no walk runs.
+    HWND m_window = nullptr;
+    UINT m_message = 0;
+    WPARAM m_generation = 0;
+    bool m_finding = false;
+    std::thread m_thread;
+};
