@@ -12,15 +12,17 @@ class ScopedProfile;
 
 // What is measured of the dialog beside opening it and OK after Clear all.
 struct DialogMeasures {
-    bool listOperations = false; // OK after a change of one face, Check all, Clear all, narrowing
-    bool focusSteps = false;     // the focus moved through the generated faces, shown in the preview
+    bool checkAll = false;   // Check all and Clear all
+    bool narrowing = false;  // narrowing the list, and OK after a change of one face
+    bool focusSteps = false; // the focus moved through the generated faces, shown in the preview
 };
 
-// Opening the library's dialog, and OK after Clear all, with the faces
-// installed now, against the floor dialog and direct registry writes of the
-// same switches, `runs` times each (after one warm-up in the first call);
-// and what `measures` names, each against its floor. Returns the rows for
-// the size labelled `size`, with where the floor's opening spent its time
-// beside them.
+// Opening the library's dialog (until it answers, against its budget, and
+// until its list is complete, against the floor dialog), and OK after Clear
+// all against direct registry writes of the same switches, with the faces
+// installed now, `runs` times each (after one warm-up in the first call); and
+// what `measures` names, each against its floor. Returns the rows for the
+// size labelled `size`, with where the floor's opening spent its time beside
+// them.
 std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE resources, const ScopedProfile& profile,
                                     const std::string& size, const DialogMeasures& measures, int runs);

@@ -5,6 +5,8 @@
 #include "list_view.h"
 
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -23,7 +25,7 @@ bool IsTopLevelDialog(HWND window)
 
 DialogProbe* DialogProbe::s_active = nullptr;
 
-DialogProbe::DialogProbe(Ending ending) : m_ending(ending)
+DialogProbe::DialogProbe(Ending ending, std::string finding) : m_ending(ending), m_finding(std::move(finding))
 {
     if (s_active)
         throw std::logic_error("one dialog probe at a time");
@@ -98,12 +100,35 @@ void DialogProbe::Observe(HWND dialog)
     const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     m_shown = ::IsWindowVisible(dialog) ? SecondsNow() : 0;
+    AwaitCompleteList(dialog);
+    m_complete = SecondsNow();
     m_itemTexts = ::ItemTexts(list);
     m_checkedCount = CountChecked(list);
     if (m_whileOpen) {
         Settle();
         m_whileOpen(dialog);
         Settle();
+    }
+}
+
+void DialogProbe::AwaitCompleteList(HWND dialog) const
+{
+    constexpr double kPatienceSeconds = 120;
+    const double until = SecondsNow() + kPatienceSeconds;
+    char line[256];
+    for (;;) {
+        ::GetDlgItemTextA(dialog, IDC_FONT_COUNT, line, sizeof line);
+        if (m_finding.empty() || std::string(line).rfind(m_finding, 0) != 0)
+            return;
+        if (SecondsNow() > until)
+            throw std::runtime_error("the list was not complete after " + std::to_string(kPatienceSeconds) + " s");
+        MSG message;
+        if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::WaitMessage();
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
     }
 }
 

@@ -14,12 +14,17 @@
 // hook (called when windows are made, not for every message, so it does not
 // slow the dialog down) subclasses the dialog's window as it is created.
 //
-// Open: from Start() until the dialog is on screen and painted with its list
-// filled. The dialog manager shows the dialog when its modal loop first runs
-// idle, after the list was filled during WM_INITDIALOG. The subclass sees
-// WM_SHOWWINDOW and posts a note to a helper window, which the dialog's own
-// loop delivers once the dialog is shown. The helper then paints what is
-// still invalid (RDW_UPDATENOW, as the loop would do next) and takes the time.
+// Open: from Start() until the dialog is on screen and painted, answering
+// input. The dialog manager shows the dialog when its modal loop first runs
+// idle. The subclass sees WM_SHOWWINDOW and posts a note to a helper window,
+// which the dialog's own loop delivers once the dialog is shown. The helper
+// then paints what is still invalid (RDW_UPDATENOW, as the loop would do
+// next) and takes the time.
+//
+// Complete: from Start() until the list holds every face: the dialog's loop
+// runs on until the count line no longer begins as it does while faces are
+// still being found. A dialog that fills its list before it shows is
+// complete when it opens.
 //
 // Commit: the registry is slower while a new window is being taken in by
 // Wine's other processes, so the probe first lets the open dialog settle, then
@@ -35,7 +40,8 @@ class DialogProbe {
 public:
     enum class Ending { Cancel, Ok };
 
-    explicit DialogProbe(Ending ending);
+    // `finding`: how the count line begins while faces are being found.
+    DialogProbe(Ending ending, std::string finding);
     DialogProbe(const DialogProbe&) = delete;
     DialogProbe& operator=(const DialogProbe&) = delete;
     ~DialogProbe();
@@ -51,6 +57,7 @@ public:
     void RethrowFailure() const;
     bool Opened() const { return m_shown != 0; }
     double OpenSeconds() const { return m_shown - m_start; }
+    double CompleteSeconds() const { return m_complete - m_start; }
     double CommitSeconds() const { return m_commitSeconds; }
     // Of the list when the dialog was open: its items' texts in order, and
     // how many were checked.
@@ -67,16 +74,19 @@ private:
     static LRESULT CALLBACK DialogSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnDialogShown(HWND dialog);
     void Observe(HWND dialog);
+    void AwaitCompleteList(HWND dialog) const;
     double TimeCommand(HWND dialog, int command) const;
 
     static DialogProbe* s_active;
 
     Ending m_ending;
+    std::string m_finding;
     UniqueHandle<HHOOK, &::UnhookWindowsHookEx> m_hook;
     UniqueHandle<HWND, &::DestroyWindow> m_helper;
     bool m_noted = false;
     double m_start = 0;
     double m_shown = 0;
+    double m_complete = 0;
     double m_commitSeconds = 0;
     std::function<void(HWND)> m_whileOpen;
     std::exception_ptr m_failure;

@@ -61,19 +61,38 @@ void AwaitItemCount(HWND list, int count, const char* after)
                                  " items, not " + std::to_string(count));
 }
 
-void TimeCheckAllAndClearAll(HWND dialog, HWND list, ListOperationTimes& times)
+// Times checking, then clearing, every box of a list whose boxes are all
+// clear, `setEvery` doing it; leaves every box clear.
+template <typename SetEvery>
+void TimeEveryBox(HWND dialog, SetEvery setEvery, const char* doing, double& checking, double& clearing)
 {
+    const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
     const int items = ItemCount(list);
     SetCheck(list, -1, false);
-    times.checkAll = SecondsUntilPainted(dialog, [&] { ClickButton(dialog, IDC_CHECK_ALL_BTN); });
-    ExpectChecked(list, items, "Check all");
-    times.clearAll = SecondsUntilPainted(dialog, [&] { ClickButton(dialog, IDC_CLEAR_ALL_BTN); });
-    ExpectChecked(list, 0, "Clear all");
-    times.checkAllFloor = SecondsUntilPainted(dialog, [&] { SetCheck(list, -1, true); });
-    ExpectChecked(list, items, "Checking every item");
-    times.clearAllFloor = SecondsUntilPainted(dialog, [&] { SetCheck(list, -1, false); });
-    ExpectChecked(list, 0, "Clearing every item");
+    checking = SecondsUntilPainted(dialog, [&] { setEvery(true); });
+    ExpectChecked(list, items, (std::string("Checking every box ") + doing).c_str());
+    clearing = SecondsUntilPainted(dialog, [&] { setEvery(false); });
+    ExpectChecked(list, 0, (std::string("Clearing every box ") + doing).c_str());
 }
+
+} // namespace
+
+void TimeCheckAllAndClearAll(HWND dialog, ListOperationTimes& times)
+{
+    TimeEveryBox(
+        dialog, [dialog](bool checked) { ClickButton(dialog, checked ? IDC_CHECK_ALL_BTN : IDC_CLEAR_ALL_BTN); },
+        "with the buttons", times.checkAll, times.clearAll);
+}
+
+void TimeEveryBoxDirectly(HWND dialog, ListOperationTimes& times)
+{
+    const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
+    TimeEveryBox(
+        dialog, [list](bool checked) { SetCheck(list, -1, checked); }, "with one list message", times.checkAllFloor,
+        times.clearAllFloor);
+}
+
+namespace {
 
 std::vector<std::string> Capitals(const std::vector<std::string>& texts)
 {
@@ -92,8 +111,12 @@ int CountMatching(const std::vector<std::string>& capitals, const std::string& w
     return matching;
 }
 
-void TimeNarrowing(HWND dialog, HWND list, HWND findBox, ListOperationTimes& times)
+} // namespace
+
+void TimeNarrowing(HWND dialog, ListOperationTimes& times)
 {
+    const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
+    const HWND findBox = ::GetDlgItem(dialog, IDC_FIND_BOX);
     const int items = ItemCount(list);
     const int checked = CountChecked(list);
     const std::string wanted = Capitals(kNarrowingText);
@@ -127,27 +150,6 @@ void TimeNarrowing(HWND dialog, HWND list, HWND findBox, ListOperationTimes& tim
         }
     });
     AwaitItemCount(list, matching, "Narrowing directly:");
-}
-
-} // namespace
-
-ListOperationTimes TimeListOperations(HWND dialog)
-{
-    ListOperationTimes times;
-    const HWND list = ::GetDlgItem(dialog, IDC_FONT_LIST);
-    const std::vector<bool> checks = ItemChecks(list);
-    TimeCheckAllAndClearAll(dialog, list, times);
-    int checked = 0;
-    for (size_t i = 0; i < checks.size(); ++i) {
-        if (checks[i]) {
-            SetCheck(list, static_cast<int>(i), true);
-            ++checked;
-        }
-    }
-    ExpectChecked(list, checked, "Giving the items their checks back");
-
-    TimeNarrowing(dialog, list, ::GetDlgItem(dialog, IDC_FIND_BOX), times);
-    return times;
 }
 
 void TurnFirstCheck(HWND dialog)

@@ -16,12 +16,17 @@ struct ListOperationTimes {
     double narrowingFloor = 0; // emptying the list and inserting the matching items with their columns
 };
 
-// Times Check all and Clear all, each from the same list state for the
-// library and its floor (every box clear for checking all, every box checked
-// for clearing), then gives every item its check back and times narrowing
-// the list through the find box. Throws when an operation leaves other
-// items or checks than its floor.
-ListOperationTimes TimeListOperations(HWND dialog);
+// Times Check all and Clear all of the library's dialog, from every box
+// clear and every box checked, and leaves every box clear. Throws when one
+// leaves other checks.
+void TimeCheckAllAndClearAll(HWND dialog, ListOperationTimes& times);
+
+// Their floors, in the floor dialog: one LVM_SETITEMSTATE over every item.
+void TimeEveryBoxDirectly(HWND dialog, ListOperationTimes& times);
+
+// Times narrowing the list through the find box, and leaves the checks as
+// they were. Throws when it leaves other items or checks than its floor.
+void TimeNarrowing(HWND dialog, ListOperationTimes& times);
 
 // Turns the first item's check over, as a click on its box does.
 void TurnFirstCheck(HWND dialog);

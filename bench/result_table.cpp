@@ -41,6 +41,14 @@ void PrintTable(const std::vector<BenchRow>& rows)
             std::printf("%-34s %14s   %-11s %-11s %-7s %-7s %s\n", row.name.c_str(), row.size.c_str(), median.c_str(),
                         row.floor > 0 ? Figure(row.kind, row.floor).c_str() : "-", "-", "-", "-");
             break;
+        case BenchRow::Status::Budget: {
+            const bool pass = row.median <= row.limit;
+            (pass ? passed : failed) += 1;
+            const std::string budget = "<=" + Figure(row.kind, row.limit);
+            std::printf("%-34s %14s   %-11s %-11s %-7s %-7s %s\n", row.name.c_str(), row.size.c_str(), median.c_str(),
+                        "-", "-", budget.c_str(), pass ? "PASS" : "MISS");
+            break;
+        }
         case BenchRow::Status::Measured: {
             const bool pass = row.Passes();
             (pass ? passed : failed) += 1;

@@ -9,6 +9,7 @@ struct BenchRow {
     enum class Status {
         Measured,    // a figure, its floor and a target
         Information, // a figure alone, with no floor or target
+        Budget,      // a figure against an absolute limit, with no floor
     };
 
     std::string name;

@@ -36,7 +36,7 @@ void CFontSelectDialog::OnDefaults()
             ShowStoredStates();
         }
         if (finding)
-            m_finder.Start(m_hWnd, kFacesFoundMessage);
+            StartFinding();
         ShowCount();
     }
     if (reset != ERROR_SUCCESS)

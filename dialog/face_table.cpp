@@ -45,6 +45,7 @@ std::vector<int> CFaceTable::Add(const std::vector<FoundFace>& found, CFaceWords
         face.fsType = faceFound.fsType;
         face.embeddable = faceFound.embeddable != 0;
         face.realisedFrom = faceFound.realisedFrom;
+        face.nameWidth = faceFound.nameWidth;
         face.check = face.stored = faceFound.enabled ? 1 : 0;
         face.switchList = face.embeddable ? 0 : 1;
         added.push_back(Count());

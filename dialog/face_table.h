@@ -29,6 +29,7 @@ public:
         unsigned fsType = 0;     // the embedding permission
         bool embeddable = true;  // as the library takes the permission
         LOGFONTA realisedFrom{}; // what makes the face again
+        int nameWidth = 0;       // in pixels, in the list's font
         int check = 0;      // as CListCtrl::GetCheck reads a check box
         int stored = 0;     // the check the store gave when the face was last read from it
         int switchList = 0; // the list the check is written to: 1 the tessellation list, 0 the embedding list

@@ -106,7 +106,7 @@ BOOL CFontSelectDialog::OnInitDialog()
     // The faces come as they are found, once the dialog is on the screen.
     if (HasFontList()) {
         FillFontList();
-        m_finder.Start(m_hWnd, kFacesFoundMessage);
+        StartFinding();
         ShowCount();
     }
     EscapeEmptiesFindBox(::GetDlgItem(m_hWnd, IDC_FIND_BOX));
@@ -130,17 +130,43 @@ void CFontSelectDialog::FillFontList()
 {
     m_fontList.SetExtendedStyle(LVS_EX_CHECKBOXES);
     InsertColumns();
+    LearnNameMargins();
     m_fontList.SetSortArrow(kNameColumn, true);
     FitColumns();
 }
 
+// Each batch costs the list one repaint: its faces take their places, and
+// the columns their widths, while the list does not draw.
+void CFontSelectDialog::StartFinding()
+{
+    m_finder.Start(m_hWnd, kFacesFoundMessage,
+                   reinterpret_cast<HFONT>(::SendMessageA(m_fontList.m_hWnd, WM_GETFONT, 0, 0)));
+}
+
+// The faces of a batch take their places, and the columns their widths,
+// while the list does not draw; then it draws again what changed: the rows
+// from the first face inserted among those it shows, or all of it when a
+// column's width changed. Faces found below the rows shown cost it no
+// repaint, only its scroll bar.
 LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
 {
     const CFaceFinder::Batch batch = m_finder.Take(generation);
-    InsertShownFaces(m_faces.Add(batch.faces, m_words));
-    // Measured once the list shows every face, with its scroll bars in place.
-    if (batch.last)
-        FitColumns();
+    const int known = m_faces.Count();
+    const std::vector<int> places = m_faces.Add(batch.faces, m_words);
+    if (m_faces.Count() > known) {
+        m_refilling = true;
+        m_fontList.SetRedraw(FALSE);
+        for (int place : places)
+            InsertFace(place);
+        MeasureFaces(known);
+        bool resized = FitColumns();
+        m_fontList.SetRedraw(TRUE);
+        m_refilling = false;
+        // The list's scroll bar comes as it draws again.
+        resized = FollowListWidth() || resized;
+        RepaintFrom(resized ? 0 : places.empty() ? m_faces.Count() : places.front());
+        m_finder.Shown();
+    }
     if (!batch.faces.empty() || batch.last)
         ShowCount();
     return 0;

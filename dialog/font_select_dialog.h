@@ -7,6 +7,8 @@
 #include "fonts/face_finder.h"
 #include "host/vexi16/vexi16.h"
 
+#include <set>
+
 // The font selection dialog: every installed TrueType face as a list item
 // with a check box; a checked item is an enabled face, and the check shows
 // the one switch it controls. It opens at once, and the faces fill the list
@@ -31,6 +33,8 @@ protected:
 
     // Sets the list up, empty, for the faces to come.
     void FillFontList();
+    // Starts finding the faces, which come in batches as they are found.
+    void StartFinding();
 
     // Check boxes.
     void OnCheckAll();
@@ -68,12 +72,17 @@ private:
     // Puts the faces the table shows into the list, in its order, with their
     // check boxes.
     void ShowFaces();
-    // Inserts the shown faces at these places of the table's Shown(), in
-    // ascending order.
-    void InsertShownFaces(const std::vector<int>& places);
     void InsertFace(int item);
     void InsertColumns() const;
-    void FitColumns();
+    // Takes in what the faces from `first` on need of the columns' widths:
+    // their names as measured when found, their words measured here once.
+    void MeasureFaces(int first);
+    void LearnNameMargins();
+    // True when a column's width changed.
+    bool FitColumns();
+    bool FollowListWidth();
+    // Has the list draw its rows from `item` on, and no others.
+    void RepaintFrom(int item);
     // Sets every face's check box from the switch it controls, as the store
     // holds it now.
     void ShowStoredStates();
@@ -102,6 +111,9 @@ private:
     bool m_refilling = false;    // the list's items are being replaced
     bool m_countPending = false; // a count update is on its way
     int m_listWidth = 0;         // the list's client width when its columns were last fitted
+    int m_textWidths[kFaceColumnCount] = {}; // the widest name and words measured
+    std::set<const std::string*> m_measuredWords;
+    int m_nameMargins = 0; // what the list adds to a name in the name column
 
     // Posted when a check box changed: the count line follows once the
     // change, which may be one of thousands, is done.

@@ -6,13 +6,15 @@
 #include "redraw_suspended.h"
 
 #include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
 const UINT kColumnHeadings[kFaceColumnCount] = {IDS_COLUMN_FONT, IDS_COLUMN_ALLOWS, IDS_COLUMN_LICENCE};
+
+// A name whose fitted column tells what the list adds to any name's width.
+const char kMarginSample[] = "M";
 
 // Room beside a heading's text for the header's margins and its sort arrow,
 // and beside a cell's text for the list's margins.
@@ -58,20 +60,6 @@ void CFontSelectDialog::ShowFaces()
     ShowFocusedFace();
 }
 
-void CFontSelectDialog::InsertShownFaces(const std::vector<int>& places)
-{
-    if (places.empty())
-        return;
-    m_refilling = true;
-    {
-        RedrawSuspended quiet(m_fontList);
-        m_fontList.SetItemCountEx(static_cast<int>(m_faces.Shown().size()));
-        for (int place : places)
-            InsertFace(place);
-    }
-    m_refilling = false;
-}
-
 // The item of the shown face at `item`, with its check box.
 void CFontSelectDialog::InsertFace(int item)
 {
@@ -84,49 +72,88 @@ void CFontSelectDialog::InsertFace(int item)
         m_fontList.SetItemState(item, INDEXTOSTATEIMAGEMASK(face.check + 1), LVIS_STATEIMAGEMASK);
 }
 
-void CFontSelectDialog::FitColumns()
+void CFontSelectDialog::MeasureFaces(int first)
 {
-    // The name column fits its longest name or its heading. The others hold a
-    // few words each: measured once per word rather than once per item. The
-    // list's own fitting to the heading is not used: it makes the last column
-    // take the rest of the list's width.
-    std::vector<int> widths(kFaceColumnCount, 0);
-    m_fontList.SetColumnWidth(kNameColumn, LVSCW_AUTOSIZE);
-    widths[kNameColumn] = m_fontList.GetColumnWidth(kNameColumn);
-    for (int column = kAllowsColumn; column < kFaceColumnCount; ++column) {
-        std::set<const std::string*> words;
-        for (int face = 0; face < m_faces.Count(); ++face)
-            words.insert(m_faces.At(face).words[column]);
-        for (const std::string* word : words)
-            widths[column] = std::max(widths[column], m_fontList.GetStringWidth(word->c_str()) + kCellPadding);
+    for (int i = first; i < m_faces.Count(); ++i) {
+        const CFaceTable::Face& face = m_faces.At(i);
+        m_textWidths[kNameColumn] = std::max(m_textWidths[kNameColumn], face.nameWidth);
+        // A few words serve every face: each is measured once.
+        for (int column = kAllowsColumn; column < kFaceColumnCount; ++column) {
+            const std::string* word = face.words[column];
+            if (m_measuredWords.insert(word).second)
+                m_textWidths[column] =
+                    std::max(m_textWidths[column], m_fontList.GetStringWidth(word->c_str()) + kCellPadding);
+        }
     }
+}
+
+void CFontSelectDialog::LearnNameMargins()
+{
+    m_refilling = true;
+    m_fontList.InsertItem(0, kMarginSample);
+    m_fontList.SetColumnWidth(kNameColumn, LVSCW_AUTOSIZE);
+    m_nameMargins = m_fontList.GetColumnWidth(kNameColumn) - m_fontList.GetStringWidth(kMarginSample);
+    m_fontList.DeleteAllItems();
+    m_refilling = false;
+}
+
+bool CFontSelectDialog::FitColumns()
+{
+    // The name column fits its widest name or its heading, the others their
+    // widest word or heading. The list's own fitting to the heading is not
+    // used: it makes the last column take the rest of the list's width.
+    std::vector<int> widths(kFaceColumnCount, 0);
     for (int column = 0; column < kFaceColumnCount; ++column) {
         const int heading = m_fontList.GetStringWidth(AfxLoadString(kColumnHeadings[column]).c_str());
-        m_fontList.SetColumnWidth(column, std::max(widths[column], heading + kHeadingPadding));
+        widths[column] = std::max(m_textWidths[column], heading + kHeadingPadding);
     }
+    widths[kNameColumn] = std::max(widths[kNameColumn], m_textWidths[kNameColumn] + m_nameMargins);
     // The name column takes whatever width the others leave.
     RECT client{};
     m_fontList.GetClientRect(&client);
-    int others = 0;
-    for (int column = 1; column < kFaceColumnCount; ++column)
-        others += m_fontList.GetColumnWidth(column);
-    if (m_fontList.GetColumnWidth(kNameColumn) < client.right - others)
-        m_fontList.SetColumnWidth(kNameColumn, client.right - others);
+    widths[kNameColumn] =
+        std::max(widths[kNameColumn], static_cast<int>(client.right) - widths[kAllowsColumn] - widths[kLicenceColumn]);
+    bool resized = false;
+    for (int column = 0; column < kFaceColumnCount; ++column) {
+        if (m_fontList.GetColumnWidth(column) != widths[column]) {
+            m_fontList.SetColumnWidth(column, widths[column]);
+            resized = true;
+        }
+    }
     m_listWidth = client.right;
+    return resized;
+}
+
+void CFontSelectDialog::RepaintFrom(int item)
+{
+    RECT area{};
+    m_fontList.GetClientRect(&area);
+    RECT row{};
+    if (item > 0 && m_fontList.GetItemRect(item, &row, LVIR_BOUNDS))
+        area.top = std::max(row.top, area.top);
+    ::ValidateRect(m_fontList.m_hWnd, nullptr);
+    if (area.top < area.bottom)
+        ::InvalidateRect(m_fontList.m_hWnd, &area, TRUE);
 }
 
 void CFontSelectDialog::OnSize(UINT nType, int cx, int cy)
 {
     CVexiDialog::OnSize(nType, cx, cy);
-    if (!HasFontList() || m_listWidth == 0)
-        return;
-    // The name column takes the width that resizing adds, and gives it back.
+    if (HasFontList() && m_listWidth != 0)
+        FollowListWidth();
+}
+
+// The name column takes the width that the list's client area gains, and
+// gives back what it loses. True when it did.
+bool CFontSelectDialog::FollowListWidth()
+{
     RECT client{};
     m_fontList.GetClientRect(&client);
     const int added = client.right - m_listWidth;
     if (added != 0)
         m_fontList.SetColumnWidth(kNameColumn, std::max(m_fontList.GetColumnWidth(kNameColumn) + added, 0));
     m_listWidth = client.right;
+    return added != 0;
 }
 
 void CFontSelectDialog::OnFontListDisplayInfo(NMHDR* pNotify, LRESULT* pResult)

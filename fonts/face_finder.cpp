@@ -1,11 +1,17 @@
 #include "face_finder.h"
 
+#include "common/unique_handle.h"
+
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-// How long found faces wait before they are handed over.
+// How long found faces wait before they are handed over, and since the
+// window showed the last batch.
 constexpr ULONGLONG kHandoverMs = 50;
+// The window has taken a batch and not yet shown it.
+constexpr ULONGLONG kNotShownYet = ~0ULL;
 
 } // namespace
 
@@ -14,7 +20,7 @@ CFaceFinder::~CFaceFinder()
     Stop();
 }
 
-void CFaceFinder::Start(HWND window, UINT message)
+void CFaceFinder::Start(HWND window, UINT message, HFONT font)
 {
     Stop();
     m_fonts.RemoveAll();
@@ -25,6 +31,8 @@ void CFaceFinder::Start(HWND window, UINT message)
     m_failure = nullptr;
     m_window = window;
     m_message = message;
+    m_font = font;
+    m_shownAt = 0;
     ++m_generation;
     m_finding = true;
     m_thread = std::thread(&CFaceFinder::Walk, this);
@@ -56,6 +64,7 @@ CFaceFinder::Batch CFaceFinder::Take(WPARAM generation)
         failure = std::exchange(m_failure, nullptr);
         m_posted = false;
     }
+    m_shownAt = kNotShownYet;
     if (batch.last || failure)
         m_finding = false;
     if (failure)
@@ -67,7 +76,8 @@ bool CFaceFinder::KeepWalking()
 {
     if (m_stop)
         return false;
-    if (::GetTickCount64() - m_lastHandover >= kHandoverMs)
+    const ULONGLONG shownAt = m_shownAt;
+    if (shownAt != kNotShownYet && ::GetTickCount64() - std::max(m_lastHandover, shownAt) >= kHandoverMs)
         HandOver(false);
     return true;
 }
@@ -77,11 +87,15 @@ bool CFaceFinder::KeepWalking()
 void CFaceFinder::Walk()
 {
     try {
+        const UniqueScreenDC measuring(::GetDC(nullptr));
+        SelectedObject font(measuring.get(), m_font ? m_font : ::GetStockObject(DEFAULT_GUI_FONT));
+        m_measuring = measuring.get();
         EnumerateTrueTypeFaces(*this);
         HandOver(true);
     } catch (...) {
         HandOver(true, std::current_exception());
     }
+    m_measuring = nullptr;
 }
 
 void CFaceFinder::HandOver(bool last, std::exception_ptr failure)
@@ -92,8 +106,11 @@ void CFaceFinder::HandOver(bool last, std::exception_ptr failure)
         found.reserve(static_cast<size_t>(m_fonts.GetSize() - m_handedOver));
         for (; m_handedOver < m_fonts.GetSize(); ++m_handedOver) {
             const CFontEntry& entry = *m_fonts.GetAt(m_handedOver);
-            found.push_back({entry.GetFacename(), m_fonts.SortKeyAt(m_handedOver), entry.m_embeddable,
-                             entry.m_enabled, entry.m_fsType, entry.m_realisedFrom});
+            const std::string& name = entry.GetFacename();
+            SIZE extent{};
+            ::GetTextExtentPoint32A(m_measuring, name.c_str(), static_cast<int>(name.size()), &extent);
+            found.push_back({name, m_fonts.SortKeyAt(m_handedOver), entry.m_embeddable, entry.m_enabled,
+                             entry.m_fsType, entry.m_realisedFrom, extent.cx});
         }
     }
     bool post = false;

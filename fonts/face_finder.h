@@ -19,15 +19,19 @@ struct FoundFace {
     int enabled;
     unsigned fsType;
     LOGFONTA realisedFrom;
+    int nameWidth; // the name's width in pixels, in the font the finder measures in
 };
 
 // Finds the installed faces on a thread of its own, which obtains its own
-// screen device context, by the same walk as EnumerateTrueTypeFaces on the
+// screen device contexts, by the same walk as EnumerateTrueTypeFaces on the
 // caller's thread, so the same faces come in the same order. It hands them
-// over in batches: whenever faces have waited about 50 ms it posts a message
-// to a window, which then takes every face found since. Each walk has a
-// generation, which its messages carry: the faces of a walk that was stopped
-// are never taken. Start, Stop and Take are for the window's thread.
+// over in batches: whenever faces have waited about 50 ms, and as long since
+// the window showed the last batch, it posts a message to the window, which
+// then takes every face found since. Each walk has a generation, which its
+// messages carry: the faces of a walk that was stopped are never taken. It
+// measures each name in the window's font as it finds it: text measured on
+// the window's thread would wait for the walk's own use of the fonts. Start,
+// Stop, Take and Shown are for the window's thread.
 class CFaceFinder : private CFontEnumClient {
 public:
     CFaceFinder() = default;
@@ -37,7 +41,8 @@ public:
 
     // Starts a new walk, after ending the last one. `window` gets `message`,
     // with the walk's generation as its wParam, when faces wait to be taken.
-    void Start(HWND window, UINT message);
+    // Names are measured in `font`.
+    void Start(HWND window, UINT message, HFONT font);
     // Ends the walk, if one runs, after the family it is at, and waits for
     // its thread to end; nothing it found is taken any more.
     void Stop();
@@ -52,6 +57,9 @@ public:
     // generation other than the current walk's. Throws what ended the walk,
     // if anything did.
     Batch Take(WPARAM generation);
+    // The window has shown the faces it took: the next batch comes no sooner
+    // than about 50 ms from now.
+    void Shown() { m_shownAt = ::GetTickCount64(); }
 
 private:
     CFontEntryArray& GetFonts() override { return m_fonts; }
@@ -67,6 +75,7 @@ private:
     // The walk's own, touched only by its thread while it runs.
     CFontEntryArray m_fonts;
     HDC m_dc = nullptr;
+    HDC m_measuring = nullptr; // with the window's font selected
     int m_handedOver = 0;
     ULONGLONG m_lastHandover = 0;
 
@@ -77,10 +86,12 @@ private:
     bool m_ended = false;
     std::exception_ptr m_failure;
     std::atomic<bool> m_stop{false};
+    std::atomic<ULONGLONG> m_shownAt{0};
 
     // Set while no walk runs.
     HWND m_window = nullptr;
     UINT m_message = 0;
+    HFONT m_font = nullptr;
     WPARAM m_generation = 0;
     bool m_finding = false;
     std::thread m_thread;

@@ -5,6 +5,7 @@
 #include "dialog/count_line.h"
 #include "dialog/folded_text.h"
 #include "framework/afx.h"
+#include "tests/support/import_hook.h"
 
 #include <commctrl.h>
 
@@ -85,6 +86,32 @@ TEST_F(Columns, WordsSortingAndTypedLetters)
         }
         dialog.Close(IDCANCEL);
     }));
+}
+
+// Faces that arrive while the list is sorted by another column and narrowed
+// take the places a whole sort gives them.
+TEST_F(Columns, FacesFoundMeanwhileTakeTheirPlacesInTheSort)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    const SlowFonts slow(glyphor.Module(), 10);
+    std::vector<Row> arrived, sorted;
+    ASSERT_TRUE(RunDialogSession(
+        glyphor,
+        [&](const DialogWindow& dialog) {
+            const FontList list = dialog.List();
+            EXPECT_EQ(dialog.Text(IDC_FONT_COUNT).rfind("Finding fonts", 0), 0u) << dialog.Text(IDC_FONT_COUNT);
+            list.ClickHeading(2);
+            dialog.SetText(IDC_FIND_BOX, "glyphor test");
+            dialog.WaitForEveryFace();
+            arrived = Rows(list, 2);
+            list.ClickHeading(2);
+            list.ClickHeading(2);
+            sorted = Rows(list, 2);
+            dialog.Close(IDCANCEL);
+        },
+        ScriptStart::AtOnce));
+    EXPECT_GT(arrived.size(), 20u);
+    EXPECT_EQ(arrived, sorted);
 }
 
 using FindBox = DialogTest;

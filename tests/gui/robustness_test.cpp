@@ -4,9 +4,100 @@
 #include "window_search.h"
 
 #include "framework/afx.h"
+#include "common/unique_handle.h"
+
+#include <tlhelp32.h>
 #include "tests/support/import_hook.h"
 
+namespace {
+
+// The threads of this process.
+int ThreadCount()
+{
+    const UniqueHandleObject snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 thread{};
+    thread.dwSize = sizeof thread;
+    int count = 0;
+    for (BOOL more = ::Thread32First(snapshot.get(), &thread); more; more = ::Thread32Next(snapshot.get(), &thread))
+        count += thread.th32OwnerProcessID == ::GetCurrentProcessId();
+    return count;
+}
+
+// Waits until the slowed walk has listed some faces, and says it goes on.
+void AwaitFirstFaces(const DialogWindow& dialog)
+{
+    ASSERT_TRUE(WaitUntil([&] { return dialog.List().Count() > 0; }, kWindowTimeoutMs));
+    ASSERT_EQ(dialog.Text(IDC_FONT_COUNT).rfind("Finding fonts", 0), 0u) << "the walk has ended already";
+}
+
+} // namespace
+
 using Robustness = DialogTest;
+
+// Cancel, OK and Defaults while the faces are still being found; no thread
+// of the library outlives the dialog, and the library unloads at once.
+TEST_F(Robustness, EveryActionWhileFacesAreFound)
+{
+    FillStore({}, {});
+    const StoreContents stored = ReadStore(profile);
+    int threads = 0;
+    {
+        GlyphorLibrary glyphor(profile.Path());
+        const size_t faces = CheckStatesOnOpening(glyphor).size();
+        threads = ThreadCount();
+        const SlowFonts slow(glyphor.Module(), 10);
+
+        ULONGLONG cancelledIn = 0;
+        ASSERT_TRUE(RunDialogSession(
+            glyphor,
+            [&](const DialogWindow& dialog) {
+                AwaitFirstFaces(dialog);
+                dialog.List().SetChecked(0, false);
+                const ULONGLONG pressed = ::GetTickCount64();
+                dialog.PressLater(IDCANCEL);
+                EXPECT_TRUE(WaitUntil([&] { return !dialog.IsOpen(); }, kWindowTimeoutMs));
+                cancelledIn = ::GetTickCount64() - pressed;
+            },
+            ScriptStart::AtOnce));
+        EXPECT_LT(cancelledIn, 100u) << "ms from Cancel until the dialog and its walk had ended";
+        EXPECT_EQ(ReadStore(profile), stored) << "Cancel wrote";
+        EXPECT_EQ(ThreadCount(), threads) << "a thread outlived the dialog";
+
+        std::string unchecked;
+        ASSERT_TRUE(RunDialogSession(
+            glyphor,
+            [&](const DialogWindow& dialog) {
+                AwaitFirstFaces(dialog);
+                const FontList list = dialog.List();
+                unchecked = list.Text(0);
+                list.SetChecked(0, false);
+                dialog.Close(IDOK);
+            },
+            ScriptStart::AtOnce));
+        const StoreContents store = ReadStore(profile);
+        EXPECT_EQ(store.embed.size() + store.tessellate.size(), 1u) << "faces not found yet were written\n" << store;
+        EXPECT_TRUE(store.Embeds(unchecked) || store.Tessellates(unchecked)) << unchecked << "\n" << store;
+
+        ASSERT_TRUE(RunDialogSession(
+            glyphor,
+            [&](const DialogWindow& dialog) {
+                AwaitFirstFaces(dialog);
+                dialog.PressLater(IDC_DEFAULTS_BTN);
+                dialog.WaitForMessageBox().Answer(IDYES);
+                dialog.WaitForEveryFace();
+                const std::map<std::string, bool> states = dialog.List().CheckStates();
+                EXPECT_EQ(states.size(), faces);
+                EXPECT_EQ(static_cast<size_t>(dialog.List().Count()), faces) << "a face listed twice";
+                for (const auto& [face, checked] : states)
+                    EXPECT_EQ(checked, !IsDefaultFace(face)) << face;
+                dialog.Close(IDCANCEL);
+            },
+            ScriptStart::AtOnce));
+        EXPECT_TRUE(HoldsDefaults(profile)) << ReadStore(profile);
+    }
+    EXPECT_EQ(::GetModuleHandleA("Glyphor.dll"), nullptr) << "the library stayed loaded";
+    EXPECT_EQ(ThreadCount(), threads);
+}
 
 TEST_F(Robustness, RepeatedRunsLeaveNoHandleBehind)
 {

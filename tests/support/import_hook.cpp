@@ -158,6 +158,20 @@ void* FailingAllocation(size_t size)
     return Allocate(size);
 }
 
+// --- slow fonts ---------------------------------------------------------------------
+
+DWORD g_fontDelayMs = 0;
+decltype(&::CreateFontA) g_slowCreateFont = nullptr;
+
+HFONT WINAPI SlowCreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                             DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                             DWORD quality, DWORD pitchAndFamily, LPCSTR face)
+{
+    ::Sleep(g_fontDelayMs);
+    return g_slowCreateFont(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                            outPrecision, clipPrecision, quality, pitchAndFamily, face);
+}
+
 // --- registry write failure ---------------------------------------------------------
 
 long g_writesLeft = 0;
@@ -223,6 +237,15 @@ std::vector<KeyRequest> HandleBalance::KeyRequests() const
         requests.emplace_back(g_counts.keyRequests[index].key, g_counts.keyRequests[index].access);
     return requests;
 }
+
+SlowFonts::SlowFonts(HMODULE module, DWORD ms)
+    : m_createFont(module, "gdi32.dll", "CreateFontA", reinterpret_cast<const void*>(&SlowCreateFontA))
+{
+    g_slowCreateFont = OriginalOf<decltype(&::CreateFontA)>(m_createFont);
+    g_fontDelayMs = ms;
+}
+
+SlowFonts::~SlowFonts() = default;
 
 RegistryWriteFailure::RegistryWriteFailure(HMODULE module, long allowed)
     : m_setValue(module, "advapi32.dll", "RegSetValueExA", reinterpret_cast<const void*>(&RefusingRegSetValueExA))

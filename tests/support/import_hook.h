@@ -63,6 +63,19 @@ private:
     ImportHook m_setValue;
 };
 
+// Makes every CreateFontA of a module take `ms` longer, for a scope: the
+// dialog's discovery then lasts long enough to act while it runs.
+class SlowFonts {
+public:
+    SlowFonts(HMODULE module, DWORD ms);
+    SlowFonts(const SlowFonts&) = delete;
+    SlowFonts& operator=(const SlowFonts&) = delete;
+    ~SlowFonts();
+
+private:
+    ImportHook m_createFont;
+};
+
 // Makes operator new in a module fail (throw std::bad_alloc) after `allowed`
 // more successful allocations, for a scope.
 class AllocationFailure {
