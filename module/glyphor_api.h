@@ -33,7 +33,9 @@ extern "C" {
 // dialog's modal loop runs on the calling thread, which also dispatches the
 // messages of that thread's other windows meanwhile. One dialog is open in a
 // process at a time: a call while it is open, from any thread, brings it to
-// the front and returns at once. Never from DllMain. No exception leaves it.
+// the front and returns at once. The dialog finds the faces on a thread of
+// its own, which has ended when the call returns: the host may unload the
+// library at once. Never from DllMain. No exception leaves it.
 // The dialog's resources come from GlyphorRes.dll, looked for beside
 // Glyphor.dll and then by its bare name; without it the call shows
 // "GlyphorRes.dll not found" and returns.

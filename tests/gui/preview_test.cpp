@@ -19,70 +19,34 @@ namespace {
 const char kLines[] = "Glyphor Test Lines"; // glyphs unlike every other test face's boxes
 const char kDingbats[] = "Glyphor Test Dingbats";   // a symbol font
 
-// What a picture of the band holds: its pixels, 0x00RRGGBB, row by row.
-struct Pixels {
-    LONG width = 0;
-    std::vector<DWORD> bits;
-
-    // Which pixels of an area are ink: darker than the window's colour by
-    // more than a quarter of the way to black.
-    std::vector<bool> Ink(const RECT& area) const
+// Which pixels of `area` are ink, darker than the window's colour by more
+// than a quarter of the way to black, once `draw` has drawn on a 32-bit
+// bitmap of `size` filled with that colour.
+template <typename Draw>
+std::vector<bool> InkOf(SIZE size, const RECT& area, Draw draw)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* pixels = nullptr;
+    const UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+    const UniqueHBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
     {
-        const COLORREF paper = ::GetSysColor(COLOR_WINDOW);
-        const int paperSum = GetRValue(paper) + GetGValue(paper) + GetBValue(paper);
-        std::vector<bool> ink;
-        for (LONG y = area.top; y < area.bottom; ++y)
-            for (LONG x = area.left; x < area.right; ++x) {
-                const DWORD pixel = bits[static_cast<size_t>(y * width + x)];
-                const int sum = static_cast<int>((pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF));
-                ink.push_back(4 * sum < 3 * paperSum);
-            }
-        return ink;
-    }
-    bool HasInk(const RECT& area) const
-    {
-        const std::vector<bool> ink = Ink(area);
-        return std::find(ink.begin(), ink.end(), true) != ink.end();
-    }
-};
-
-// A 32-bit bitmap of the band's size on the window's colour, to draw on.
-class Canvas {
-public:
-    Canvas(LONG width, LONG height)
-        : m_width(width), m_height(height), m_dc(::CreateCompatibleDC(nullptr)), m_bitmap(MakeBitmap()),
-          m_selected(m_dc.get(), m_bitmap.get())
-    {
-        const RECT all{0, 0, width, height};
-        ::FillRect(m_dc.get(), &all, ::GetSysColorBrush(COLOR_WINDOW));
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return m_dc.get(); }
-    Pixels Taken() const
-    {
+        SelectedObject canvas(dc.get(), bitmap.get());
+        const RECT all{0, 0, size.cx, size.cy};
+        ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_WINDOW));
+        draw(dc.get());
         ::GdiFlush();
-        return {m_width, std::vector<DWORD>(m_bits, m_bits + m_width * m_height)};
     }
-
-private:
-    HBITMAP MakeBitmap()
-    {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, m_width, -m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* pixels = nullptr;
-        const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-        m_bits = static_cast<const DWORD*>(pixels);
-        return bitmap;
-    }
-
-    LONG m_width, m_height;
-    const DWORD* m_bits = nullptr;
-    UniqueMemoryDC m_dc;
-    UniqueHBitmap m_bitmap;
-    SelectedObject m_selected;
-};
+    const COLORREF paper = ::GetSysColor(COLOR_WINDOW);
+    const int paperSum = GetRValue(paper) + GetGValue(paper) + GetBValue(paper);
+    std::vector<bool> ink;
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x) {
+            const BYTE* pixel = static_cast<const BYTE*>(pixels) + 4 * (y * size.cx + x);
+            ink.push_back(4 * (pixel[0] + pixel[1] + pixel[2]) < 3 * paperSum);
+        }
+    return ink;
+}
 
 int CALLBACK KeepReport(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found)
 {
@@ -93,54 +57,56 @@ int CALLBACK KeepReport(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM 
     return 0;
 }
 
-// The band as the dialog lays it out, and its lines as they should look.
-class ExpectedBand {
-public:
-    explicit ExpectedBand(HWND band) : m_band(band)
+// The band as the dialog lays it out, what it shows, and its lines as they
+// should look.
+struct Band {
+    explicit Band(HWND band) : window(band)
     {
-        ::GetClientRect(band, &m_client);
-        const Canvas probe(1, 1);
-        SelectedObject font(probe.Dc(), reinterpret_cast<HGDIOBJ>(::SendMessageA(band, WM_GETFONT, 0, 0)));
+        RECT client{};
+        ::GetClientRect(band, &client);
+        size = {client.right, client.bottom};
+        const UniqueScreenDC screen(::GetDC(nullptr));
+        SelectedObject font(screen.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(band, WM_GETFONT, 0, 0)));
         TEXTMETRICA metrics{};
-        ::GetTextMetricsA(probe.Dc(), &metrics);
-        m_layout = LayOutPreview(m_client, metrics.tmHeight);
+        ::GetTextMetricsA(screen.get(), &metrics);
+        lines = LayOutPreview(client, metrics.tmHeight);
     }
 
-    const PreviewLayout& Layout() const { return m_layout; }
-    const RECT& Client() const { return m_client; }
-
-    // What the band shows now.
-    Pixels Shown() const
+    std::vector<bool> Shown(const RECT& area) const
     {
-        const Canvas shown(m_client.right, m_client.bottom);
-        ::SendMessageA(m_band, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_CLIENT);
-        return shown.Taken();
+        return InkOf(size, area, [this](HDC dc) {
+            ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        });
     }
-
-    // `text` drawn in the face, family and family report as a font service
-    // reports it, at the line's place.
-    Pixels InFace(const char* face, const RECT& line, const std::wstring& text) const
+    bool ShowsInk(const RECT& area) const
     {
-        const Canvas drawn(m_client.right, m_client.bottom);
-        std::pair<std::string, LOGFONTA> report{face, {}};
-        LOGFONTA request{};
-        request.lfCharSet = DEFAULT_CHARSET;
-        ::lstrcpynA(request.lfFaceName, face, LF_FACESIZE);
-        ::EnumFontFamiliesExA(drawn.Dc(), &request, &KeepReport, reinterpret_cast<LPARAM>(&report), 0);
-        report.second.lfHeight = m_layout.faceHeight;
-        report.second.lfWidth = 0;
-        const UniqueHFont font(::CreateFontIndirectA(&report.second));
-        SelectedObject selected(drawn.Dc(), font.get());
-        ::SetBkMode(drawn.Dc(), TRANSPARENT);
-        ::ExtTextOutW(drawn.Dc(), line.left, line.top, ETO_CLIPPED, &line, text.c_str(),
-                      static_cast<UINT>(text.size()), nullptr);
-        return drawn.Taken();
+        const std::vector<bool> ink = Shown(area);
+        return std::find(ink.begin(), ink.end(), true) != ink.end();
+    }
+    bool Empty() const { return !ShowsInk({0, 0, size.cx, size.cy}); }
+
+    // `text` in the face, made from its first report, at the line's place.
+    std::vector<bool> InFace(const char* face, const RECT& line, const std::wstring& text) const
+    {
+        return InkOf(size, line, [&](HDC dc) {
+            std::pair<std::string, LOGFONTA> report{face, {}};
+            LOGFONTA request{};
+            request.lfCharSet = DEFAULT_CHARSET;
+            ::lstrcpynA(request.lfFaceName, face, LF_FACESIZE);
+            ::EnumFontFamiliesExA(dc, &request, &KeepReport, reinterpret_cast<LPARAM>(&report), 0);
+            report.second.lfHeight = lines.faceHeight;
+            report.second.lfWidth = 0;
+            const UniqueHFont font(::CreateFontIndirectA(&report.second));
+            SelectedObject selected(dc, font.get());
+            ::SetBkMode(dc, TRANSPARENT);
+            ::ExtTextOutW(dc, line.left, line.top, ETO_CLIPPED, &line, text.c_str(), static_cast<UINT>(text.size()),
+                          nullptr);
+        });
     }
 
-private:
-    HWND m_band;
-    RECT m_client{};
-    PreviewLayout m_layout{};
+    HWND window;
+    SIZE size{};
+    PreviewLayout lines{};
 };
 
 std::wstring ResourceText(UINT id)
@@ -175,40 +141,37 @@ TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
     const std::wstring sample = ResourceText(IDS_PREVIEW_SAMPLE);
     ASSERT_FALSE(sample.empty());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
-        const ExpectedBand band(dialog.Control(IDC_FONT_PREVIEW));
-        const PreviewLayout& lines = band.Layout();
-        EXPECT_FALSE(band.Shown().HasInk(band.Client())) << "no face has the focus yet";
+        const Band band(dialog.Control(IDC_FONT_PREVIEW));
+        const PreviewLayout& lines = band.lines;
+        EXPECT_TRUE(band.Empty()) << "no face has the focus yet";
 
         for (const char* face : {kSans, kLines}) {
             Focus(dialog, face);
-            const Pixels shown = band.Shown();
-            EXPECT_EQ(shown.Ink(lines.name), band.InFace(face, lines.name, Wide(face)).Ink(lines.name)) << face;
-            EXPECT_EQ(shown.Ink(lines.sample), band.InFace(face, lines.sample, sample).Ink(lines.sample)) << face;
-            EXPECT_TRUE(shown.HasInk(lines.sentence)) << face;
+            EXPECT_EQ(band.Shown(lines.name), band.InFace(face, lines.name, Wide(face))) << face;
+            EXPECT_EQ(band.Shown(lines.sample), band.InFace(face, lines.sample, sample)) << face;
+            EXPECT_TRUE(band.ShowsInk(lines.sentence)) << face;
         }
-        EXPECT_NE(band.InFace(kSans, lines.sample, sample).Ink(lines.sample),
-                  band.InFace(kLines, lines.sample, sample).Ink(lines.sample)) << "the two faces look alike";
+        EXPECT_NE(band.InFace(kSans, lines.sample, sample), band.InFace(kLines, lines.sample, sample))
+            << "the two faces look alike";
 
         // A typed sample is drawn; one the face cannot draw gives way to
         // characters it has, not to the frames of missing ones.
         dialog.SetText(IDC_SAMPLE_BOX, "Zebra 42");
-        EXPECT_EQ(band.Shown().Ink(lines.sample), band.InFace(kLines, lines.sample, L"Zebra 42").Ink(lines.sample));
+        EXPECT_EQ(band.Shown(lines.sample), band.InFace(kLines, lines.sample, L"Zebra 42"));
         dialog.SetText(IDC_SAMPLE_BOX, "\xE5");
-        const Pixels ownCharacters = band.Shown();
-        EXPECT_TRUE(ownCharacters.HasInk(lines.sample));
-        EXPECT_NE(ownCharacters.Ink(lines.sample), band.InFace(kLines, lines.sample, L"\u00E5").Ink(lines.sample));
+        EXPECT_TRUE(band.ShowsInk(lines.sample));
+        EXPECT_NE(band.Shown(lines.sample), band.InFace(kLines, lines.sample, L"\u00E5"));
         dialog.SetText(IDC_SAMPLE_BOX, "");
 
         // A symbol font shows its symbols, and its name in the dialog's font.
         Focus(dialog, kDingbats);
-        const Pixels symbols = band.Shown();
-        EXPECT_EQ(symbols.Ink(lines.sample), band.InFace(kDingbats, lines.sample, sample).Ink(lines.sample));
-        EXPECT_TRUE(symbols.HasInk(lines.name));
-        EXPECT_NE(symbols.Ink(lines.name), band.InFace(kDingbats, lines.name, Wide(kDingbats)).Ink(lines.name));
+        EXPECT_EQ(band.Shown(lines.sample), band.InFace(kDingbats, lines.sample, sample));
+        EXPECT_TRUE(band.ShowsInk(lines.name));
+        EXPECT_NE(band.Shown(lines.name), band.InFace(kDingbats, lines.name, Wide(kDingbats)));
 
         // Nothing focused when the find text matches no face.
         dialog.SetText(IDC_FIND_BOX, "no such face");
-        EXPECT_FALSE(band.Shown().HasInk(band.Client()));
+        EXPECT_TRUE(band.Empty());
         dialog.Close(IDCANCEL);
     }));
 }
@@ -237,12 +200,11 @@ TEST_F(Preview, MovingThroughTheFacesKeepsOneFontAndSurvivesARemovedFace)
         EXPECT_GT(balance.FontsCreatedInAll(), list.Count());
 
         ASSERT_TRUE(::RemoveFontResourceExA(twin.c_str(), FR_PRIVATE, nullptr));
-        const ExpectedBand expected(band);
+        const Band removed(band);
         Focus(dialog, "Glyphor Case Twin");
-        const Pixels shown = expected.Shown();
-        EXPECT_FALSE(shown.HasInk(expected.Layout().sample)) << "drawn in another face";
-        EXPECT_TRUE(shown.HasInk(expected.Layout().name));
-        EXPECT_TRUE(shown.HasInk(expected.Layout().sentence));
+        EXPECT_FALSE(removed.ShowsInk(removed.lines.sample)) << "drawn in another face";
+        EXPECT_TRUE(removed.ShowsInk(removed.lines.name));
+        EXPECT_TRUE(removed.ShowsInk(removed.lines.sentence));
         dialog.Close(IDCANCEL);
     }));
     EXPECT_EQ(balance.LiveFonts(), 0);

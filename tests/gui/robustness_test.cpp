@@ -1,13 +1,14 @@
-// Many runs, a second writer, and memory running out.
+// Many runs, a second writer, memory running out, a second dialog, and every
+// action while the faces are still being found.
 #include "child_process.h"
 #include "dialog_test.h"
 #include "window_search.h"
 
-#include "framework/afx.h"
 #include "common/unique_handle.h"
+#include "framework/afx.h"
+#include "tests/support/import_hook.h"
 
 #include <tlhelp32.h>
-#include "tests/support/import_hook.h"
 
 namespace {
 
