@@ -1,7 +1,5 @@
 /* The exports' header as a driver written in C includes it: the names it
    gives find the exports, whose types it gives. */
-#include "exports_from_c.h"
-
 #include "module/glyphor_api.h"
 
 int FindExportsFromC(HMODULE library, const char* face)

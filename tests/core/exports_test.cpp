@@ -1,7 +1,5 @@
 // The library's exports as the driver calls them: loaded by name, for a
 // profile of the test's own.
-#include "exports_from_c.h"
-
 #include "tests/support/default_lists.h"
 #include "tests/support/glyphor_library.h"
 #include "tests/support/import_hook.h"
@@ -14,6 +12,11 @@
 namespace {
 using Names = std::vector<std::string>;
 }
+
+// In exports_from_c.c: looks the four exports up under the header's names,
+// in C, and asks for the face's embedding switch: 1 on, 0 off, -1 when an
+// export is not found.
+extern "C" int FindExportsFromC(HMODULE library, const char* face);
 
 // The selector is a one-byte boolean: a caller that passes a wider value is
 // answered by its low byte alone.
