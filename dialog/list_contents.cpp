@@ -111,6 +111,12 @@ bool CFontSelectDialog::FitColumns()
     // The name column takes whatever width the others leave.
     RECT client{};
     m_fontList.GetClientRect(&client);
+    // A list that does not draw takes the scroll bar that more rows than it
+    // shows bring only when it draws again: the columns fit the width it will
+    // have then, so that they need not change, nor all rows be drawn again.
+    if (!(::GetWindowLongA(m_fontList.m_hWnd, GWL_STYLE) & WS_VSCROLL) &&
+        m_fontList.GetItemCount() > m_fontList.GetCountPerPage())
+        client.right -= ::GetSystemMetrics(SM_CXVSCROLL);
     widths[kNameColumn] =
         std::max(widths[kNameColumn], static_cast<int>(client.right) - widths[kAllowsColumn] - widths[kLicenceColumn]);
     bool resized = false;

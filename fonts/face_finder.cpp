@@ -12,6 +12,8 @@ namespace {
 constexpr ULONGLONG kHandoverMs = 50;
 // The window has taken a batch and not yet shown it.
 constexpr ULONGLONG kNotShownYet = ~0ULL;
+// How many times the time the window took to show a batch the next waits.
+constexpr ULONGLONG kShowingShare = 3;
 
 } // namespace
 
@@ -32,7 +34,7 @@ void CFaceFinder::Start(HWND window, UINT message, HFONT font)
     m_window = window;
     m_message = message;
     m_font = font;
-    m_shownAt = 0;
+    m_nextHandover = 0;
     ++m_generation;
     m_finding = true;
     m_thread = std::thread(&CFaceFinder::Walk, this);
@@ -64,7 +66,8 @@ CFaceFinder::Batch CFaceFinder::Take(WPARAM generation)
         failure = std::exchange(m_failure, nullptr);
         m_posted = false;
     }
-    m_shownAt = kNotShownYet;
+    m_nextHandover = kNotShownYet;
+    m_takenAt = ::GetTickCount64();
     if (batch.last || failure)
         m_finding = false;
     if (failure)
@@ -76,10 +79,16 @@ bool CFaceFinder::KeepWalking()
 {
     if (m_stop)
         return false;
-    const ULONGLONG shownAt = m_shownAt;
-    if (shownAt != kNotShownYet && ::GetTickCount64() - std::max(m_lastHandover, shownAt) >= kHandoverMs)
+    const ULONGLONG next = m_nextHandover;
+    if (next != kNotShownYet && ::GetTickCount64() >= std::max(next, m_lastHandover + kHandoverMs))
         HandOver(false);
     return true;
+}
+
+void CFaceFinder::Shown()
+{
+    const ULONGLONG now = ::GetTickCount64();
+    m_nextHandover = now + std::max(kHandoverMs, kShowingShare * (now - m_takenAt));
 }
 
 // Nothing may leave the thread: what ends the walk is handed over, to be

@@ -26,7 +26,8 @@ struct FoundFace {
 // screen device contexts, by the same walk as EnumerateTrueTypeFaces on the
 // caller's thread, so the same faces come in the same order. It hands them
 // over in batches: whenever faces have waited about 50 ms, and as long since
-// the window showed the last batch, it posts a message to the window, which
+// the window showed the last batch (longer when showing it took long), it
+// posts a message to the window, which
 // then takes every face found since. Each walk has a generation, which its
 // messages carry: the faces of a walk that was stopped are never taken. It
 // measures each name in the window's font as it finds it: text measured on
@@ -58,8 +59,10 @@ public:
     // if anything did.
     Batch Take(WPARAM generation);
     // The window has shown the faces it took: the next batch comes no sooner
-    // than about 50 ms from now.
-    void Shown() { m_shownAt = ::GetTickCount64(); }
+    // than about 50 ms from now, nor than thrice the time the window took to
+    // show this one. The window's drawing contends with the walk for the
+    // font lock; so it keeps to a quarter of the time at most.
+    void Shown();
 
 private:
     CFontEntryArray& GetFonts() override { return m_fonts; }
@@ -86,7 +89,8 @@ private:
     bool m_ended = false;
     std::exception_ptr m_failure;
     std::atomic<bool> m_stop{false};
-    std::atomic<ULONGLONG> m_shownAt{0};
+    std::atomic<ULONGLONG> m_nextHandover{0}; // the earliest tick of the next batch
+    ULONGLONG m_takenAt = 0;
 
     // Set while no walk runs.
     HWND m_window = nullptr;

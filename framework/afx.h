@@ -271,6 +271,9 @@ public:
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR text) const;
     BOOL DeleteAllItems() const;
     void SetItemCountEx(int count) const;
+    int GetItemCount() const;
+    // The rows the list shows whole.
+    int GetCountPerPage() const;
     UINT GetItemState(int nItem, UINT nMask) const;
     BOOL SetItemState(int nItem, UINT nState, UINT nMask) const;
     // The item's check box: 1 checked, 0 unchecked, -1 no box (also for a

@@ -45,6 +45,16 @@ void CListCtrl::SetItemCountEx(int count) const
     ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, count, 0);
 }
 
+int CListCtrl::GetItemCount() const
+{
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int CListCtrl::GetCountPerPage() const
+{
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
 UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
 {
     return static_cast<UINT>(::SendMessageA(m_hWnd, LVM_GETITEMSTATE, nItem, nMask));
