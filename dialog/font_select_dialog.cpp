@@ -165,8 +165,11 @@ LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
         // The list's scroll bar comes as it draws again.
         resized = FollowListWidth() || resized;
         RepaintFrom(resized ? 0 : places.empty() ? m_faces.Count() : places.front());
-        m_finder.Shown();
     }
+    // A batch of faces the list holds already, as a walk started again
+    // brings, counts as shown too.
+    if (!batch.faces.empty())
+        m_finder.Shown();
     if (!batch.faces.empty() || batch.last)
         ShowCount();
     return 0;

@@ -79,8 +79,11 @@ bool CFaceFinder::KeepWalking()
 {
     if (m_stop)
         return false;
+    // A batch goes when faces wait for it: the window shows each batch
+    // before it asks for the next.
     const ULONGLONG next = m_nextHandover;
-    if (next != kNotShownYet && ::GetTickCount64() >= std::max(next, m_lastHandover + kHandoverMs))
+    if (next != kNotShownYet && m_handedOver < m_fonts.GetSize() &&
+        ::GetTickCount64() >= std::max(next, m_lastHandover + kHandoverMs))
         HandOver(false);
     return true;
 }

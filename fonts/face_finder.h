@@ -58,9 +58,10 @@ public:
     // generation other than the current walk's. Throws what ended the walk,
     // if anything did.
     Batch Take(WPARAM generation);
-    // The window has shown the faces it took: the next batch comes no sooner
-    // than about 50 ms from now, nor than thrice the time the window took to
-    // show this one. The window's drawing contends with the walk for the
+    // The window has shown the faces it took, which it says after every batch
+    // with faces: until then no further batch comes. The next batch comes no
+    // sooner than about 50 ms from now, nor than thrice the time the window
+    // took to show this one. The window's drawing contends with the walk for the
     // font lock; so it keeps to a quarter of the time at most.
     void Shown();
 

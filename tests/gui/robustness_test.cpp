@@ -25,9 +25,9 @@ int ThreadCount()
 }
 
 // Waits until the slowed walk has listed some faces, and says it goes on.
-void AwaitFirstFaces(const DialogWindow& dialog)
+void AwaitFirstFaces(const DialogWindow& dialog, int atLeast = 1)
 {
-    ASSERT_TRUE(WaitUntil([&] { return dialog.List().Count() > 0; }, kWindowTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return dialog.List().Count() >= atLeast; }, kWindowTimeoutMs));
     ASSERT_EQ(dialog.Text(IDC_FONT_COUNT).rfind("Finding fonts", 0), 0u) << "the walk has ended already";
 }
 
@@ -82,9 +82,14 @@ TEST_F(Robustness, EveryActionWhileFacesAreFound)
         ASSERT_TRUE(RunDialogSession(
             glyphor,
             [&](const DialogWindow& dialog) {
-                AwaitFirstFaces(dialog);
+                // Far enough that the walk started again first finds faces listed already.
+                AwaitFirstFaces(dialog, 20);
                 dialog.PressLater(IDC_DEFAULTS_BTN);
                 dialog.WaitForMessageBox().Answer(IDYES);
+                const int listed = dialog.List().Count();
+                EXPECT_TRUE(WaitUntil([&] { return dialog.List().Count() > listed; }, kWindowTimeoutMs));
+                EXPECT_EQ(dialog.Text(IDC_FONT_COUNT).rfind("Finding fonts", 0), 0u)
+                    << "the faces new to the list came only as the walk ended: " << dialog.Text(IDC_FONT_COUNT);
                 dialog.WaitForEveryFace();
                 const std::map<std::string, bool> states = dialog.List().CheckStates();
                 EXPECT_EQ(states.size(), faces);
