@@ -44,6 +44,7 @@ inline void ReleaseScreenDC(HDC dc) noexcept { ::ReleaseDC(nullptr, dc); }
 using UniqueHKey = UniqueHandle<HKEY, &::RegCloseKey>;
 using UniqueHFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueHBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
+using UniqueHRgn = UniqueHandle<HRGN, &::DeleteObject>;
 using UniqueMemoryDC = UniqueHandle<HDC, &::DeleteDC>;
 using UniqueScreenDC = UniqueHandle<HDC, &ReleaseScreenDC>;
 using UniqueHModule = UniqueHandle<HMODULE, &::FreeLibrary>;

@@ -146,14 +146,19 @@ void CFontSelectDialog::StartFinding()
 // The faces of a batch take their places, and the columns their widths,
 // while the list does not draw; then it draws again what changed: the rows
 // from the first face inserted among those it shows, or all of it when a
-// column's width changed. Faces found below the rows shown cost it no
-// repaint, only its scroll bar.
+// column's width changed. Faces found below the rows shown, or hidden by
+// the find text, cost it no repaint, only its scroll bar.
 LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
 {
     const CFaceFinder::Batch batch = m_finder.Take(generation);
     const int known = m_faces.Count();
     const std::vector<int> places = m_faces.Add(batch.faces, m_words);
     if (m_faces.Count() > known) {
+        // What the list had yet to draw, a check box the user just changed
+        // for one, is drawn all the same.
+        const UniqueHRgn pending(::CreateRectRgn(0, 0, 0, 0));
+        if (pending)
+            ::GetUpdateRgn(m_fontList.m_hWnd, pending.get(), FALSE);
         m_refilling = true;
         m_fontList.SetRedraw(FALSE);
         for (int place : places)
@@ -164,7 +169,7 @@ LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
         m_refilling = false;
         // The list's scroll bar comes as it draws again.
         resized = FollowListWidth() || resized;
-        RepaintFrom(resized ? 0 : places.empty() ? m_faces.Count() : places.front());
+        RepaintFrom(resized ? 0 : places.empty() ? -1 : places.front(), pending.get());
     }
     // A batch of faces the list holds already, as a walk started again
     // brings, counts as shown too.

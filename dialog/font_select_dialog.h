@@ -81,8 +81,10 @@ private:
     // True when a column's width changed.
     bool FitColumns();
     bool FollowListWidth();
-    // Has the list draw its rows from `item` on, and no others.
-    void RepaintFrom(int item);
+    // Has the list draw its rows from `item` on (none for -1), and what it
+    // had yet to draw before it stopped drawing (`pending`), and no others;
+    // all of it when `pending` could not be had.
+    void RepaintFrom(int item, HRGN pending);
     // Sets every face's check box from the switch it controls, as the store
     // holds it now.
     void ShowStoredStates();

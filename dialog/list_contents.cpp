@@ -130,14 +130,20 @@ bool CFontSelectDialog::FitColumns()
     return resized;
 }
 
-void CFontSelectDialog::RepaintFrom(int item)
+void CFontSelectDialog::RepaintFrom(int item, HRGN pending)
 {
+    // Drawing again, the list has invalidated all of itself.
+    if (!pending)
+        return;
     RECT area{};
     m_fontList.GetClientRect(&area);
     RECT row{};
-    if (item > 0 && m_fontList.GetItemRect(item, &row, LVIR_BOUNDS))
+    if (item < 0)
+        area.top = area.bottom;
+    else if (item > 0 && m_fontList.GetItemRect(item, &row, LVIR_BOUNDS))
         area.top = std::max(row.top, area.top);
     ::ValidateRect(m_fontList.m_hWnd, nullptr);
+    ::InvalidateRgn(m_fontList.m_hWnd, pending, TRUE);
     if (area.top < area.bottom)
         ::InvalidateRect(m_fontList.m_hWnd, &area, TRUE);
 }
