@@ -82,7 +82,7 @@ private:
     Ending m_ending;
     std::string m_finding;
     UniqueHandle<HHOOK, &::UnhookWindowsHookEx> m_hook;
-    UniqueHandle<HWND, &::DestroyWindow> m_helper;
+    UniqueHWnd m_helper;
     bool m_noted = false;
     double m_start = 0;
     double m_shown = 0;

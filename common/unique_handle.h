@@ -49,6 +49,8 @@ using UniqueMemoryDC = UniqueHandle<HDC, &::DeleteDC>;
 using UniqueScreenDC = UniqueHandle<HDC, &ReleaseScreenDC>;
 using UniqueHModule = UniqueHandle<HMODULE, &::FreeLibrary>;
 using UniqueHandleObject = UniqueHandle<HANDLE, &::CloseHandle>;
+using UniqueHLocal = UniqueHandle<HLOCAL, &::LocalFree>;
+using UniqueHWnd = UniqueHandle<HWND, &::DestroyWindow>;
 
 // Selects a GDI object into a device context for one scope and puts the
 // previous object back when the scope ends.

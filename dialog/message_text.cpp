@@ -23,7 +23,7 @@ std::string SystemErrorText(LONG error)
     const DWORD length = ::FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
         static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&words), 0, nullptr);
-    const UniqueHandle<HLOCAL, &::LocalFree> owned(words);
+    const UniqueHLocal owned(words);
     std::string text = length > 0 && words ? std::string(words, length) : std::string();
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
         text.pop_back();

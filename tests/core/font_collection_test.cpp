@@ -190,7 +190,7 @@ TEST(FontCollection, NameOrderIsTheOrderOfASelfSortingList)
 {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    const UniqueHandle<HWND, &::DestroyWindow> list(::CreateWindowExA(
+    const UniqueHWnd list(::CreateWindowExA(
         0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | LVS_SORTASCENDING, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(list);
     CFontEntryArray fonts;

@@ -98,7 +98,7 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
 // The width message carries 16 bits: a wider column is made as wide as it can be.
 TEST(ListControl, ColumnWidthsBeyondTheMessagesRangeAreClamped)
 {
-    const UniqueHandle<HWND, &::DestroyWindow> window(
+    const UniqueHWnd window(
         ::CreateWindowExA(0, WC_LISTVIEWA, "", LVS_REPORT, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr));
     CListCtrl list;
     list.Attach(window.get());

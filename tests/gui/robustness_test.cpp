@@ -160,7 +160,7 @@ TEST_F(Robustness, ASecondCallBringsTheOpenDialogToTheFront)
     FillStore({}, {});
     GlyphorLibrary glyphor(profile.Path());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
-        const UniqueHandle<HWND, &::DestroyWindow> other(::CreateWindowExA(
+        const UniqueHWnd other(::CreateWindowExA(
             0, "STATIC", "Another window", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr));
         ::SetForegroundWindow(other.get());
         ASSERT_EQ(::GetForegroundWindow(), other.get());
