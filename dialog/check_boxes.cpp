@@ -39,11 +39,8 @@ void CFontSelectDialog::OnFontListItemChanged(NMHDR* pNotify, LRESULT* pResult)
         ShowFocusedFace();
     if (!(changed & LVIS_STATEIMAGEMASK))
         return;
-    CFaceTable::Face* face = m_faces.ShownAt(change->iItem);
-    if (!face)
-        return;
-    face->check = CListCtrl::CheckOfState(change->uNewState);
-    ShowCountSoon();
+    if (m_faces.SetShownCheck(change->iItem, CListCtrl::CheckOfState(change->uNewState)))
+        ShowCountSoon();
 }
 
 void CFontSelectDialog::OnFontListClick(NMHDR* pNotify, LRESULT* pResult)

@@ -58,6 +58,9 @@ std::vector<int> CFaceTable::Add(const std::vector<FoundFace>& found, CFaceWords
     };
     std::sort(byName.begin(), byName.end(), nameBefore);
     MergeInto(m_nameOrder, byName, nameBefore);
+    m_nameRank.resize(m_faces.size());
+    for (size_t place = 0; place < m_nameOrder.size(); ++place)
+        m_nameRank[m_nameOrder[place]] = static_cast<int>(place);
 
     const auto before = [this](int a, int b) { return Before(a, b); };
     std::sort(added.begin(), added.end(), before);
@@ -123,4 +126,29 @@ CFaceTable::Face* CFaceTable::ShownAt(int item)
     if (item < 0 || item >= static_cast<int>(m_shown.size()))
         return nullptr;
     return &m_faces[m_shown[item]];
+}
+
+bool CFaceTable::SetShownCheck(int item, int check)
+{
+    Face* face = ShownAt(item);
+    if (!face)
+        return false;
+    face->check = check;
+    if (!face->touched) {
+        face->touched = true;
+        m_touched.push_back(m_shown[item]);
+    }
+    return true;
+}
+
+std::vector<int> CFaceTable::ChangedInNameOrder()
+{
+    // A face set back as the store has it, or saved since, is touched no more.
+    for (int face : m_touched)
+        m_faces[face].touched = m_faces[face].Changed();
+    const auto untouched = [this](int face) { return !m_faces[face].touched; };
+    m_touched.erase(std::remove_if(m_touched.begin(), m_touched.end(), untouched), m_touched.end());
+    std::vector<int> changed = m_touched;
+    std::sort(changed.begin(), changed.end(), [this](int a, int b) { return m_nameRank[a] < m_nameRank[b]; });
+    return changed;
 }

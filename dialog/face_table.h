@@ -30,9 +30,10 @@ public:
         bool embeddable = true;  // as the library takes the permission
         LOGFONTA realisedFrom{}; // what makes the face again
         int nameWidth = 0;       // in pixels, in the list's font
-        int check = 0;      // as CListCtrl::GetCheck reads a check box
+        int check = 0;      // as CListCtrl::GetCheck reads a check box; the user's through SetShownCheck
         int stored = 0;     // the check the store gave when the face was last read from it
         int switchList = 0; // the list the check is written to: 1 the tessellation list, 0 the embedding list
+        bool touched = false; // the user has set its check since it last was as stored
 
         bool Changed() const { return check != stored; }
     };
@@ -54,8 +55,10 @@ public:
 
     int Count() const { return static_cast<int>(m_faces.size()); }
     int CheckedCount() const;
-    // Every face in name order, shown or not, whatever the current sort.
-    const std::vector<int>& NameOrder() const { return m_nameOrder; }
+    // The faces whose check differs from the store's, shown or not, in name
+    // order whatever the current sort: found among those the user has set,
+    // not among every face.
+    std::vector<int> ChangedInNameOrder();
     const Face& At(int face) const { return m_faces[face]; }
     Face& At(int face) { return m_faces[face]; }
 
@@ -63,6 +66,9 @@ public:
     const std::vector<int>& Shown() const { return m_shown; }
     // The face behind list item `item`; null when there is no such item.
     Face* ShownAt(int item);
+    // The user sets the check of the face behind list item `item`; false
+    // when there is no such item.
+    bool SetShownCheck(int item, int check);
 
 private:
     // Whether face a comes before face b in the current sort: by the sort
@@ -76,6 +82,8 @@ private:
     std::vector<Face> m_faces; // in the order found
     std::unordered_set<std::string> m_names;
     std::vector<int> m_nameOrder;
+    std::vector<int> m_nameRank; // each face's place in m_nameOrder
+    std::vector<int> m_touched;  // the faces marked touched
     std::vector<int> m_order; // in the current sort
     std::vector<int> m_shown;
     std::wstring m_findText; // folded

@@ -200,13 +200,10 @@ CFontSelectDialog::SaveOutcome CFontSelectDialog::SaveChanges()
     if (!HasFontList())
         return outcome;
     CSwitchWriter switches;
-    // Every face, shown or not, in name order whatever the sort: names that
-    // differ only in case share one registry value, so the order decides
-    // which of them stands.
-    for (int i : m_faces.NameOrder()) {
+    // In name order whatever the sort: names that differ only in case share
+    // one registry value, so the order decides which of them stands.
+    for (int i : m_faces.ChangedInNameOrder()) {
         CFaceTable::Face& face = m_faces.At(i);
-        if (!face.Changed())
-            continue;
         const LONG result = switches.SetFaceEnabled(face.name.c_str(), EnabledByCheck(face.check), face.switchList);
         if (result == ERROR_SUCCESS) {
             face.stored = face.check;
