@@ -1,0 +1,151 @@
+#!/usr/bin/python3
+"""Checks the translations of the resource library and the libraries made of them.
+
+    check_translations.py SOURCE_DIR TRANSLATIONS_DIR BIN_DIR
+
+TRANSLATIONS_DIR is where the build made the template catalogue and the
+pseudo-language's. Every language in SOURCE_DIR/resources/po must translate
+every text soundly (no fuzzy entry, the English inserts, one access key on a
+letter where English has one, none shared within the dialog), and so must the
+pseudo-language, whose texts are also longer; the committed template must be
+the one the English script makes now; and each BIN_DIR/LANGUAGE/GlyphorRes.dll
+must hold exactly its catalogue's texts under its language id, with the
+English library's file version.
+"""
+import glob
+import os
+import re
+import struct
+import sys
+
+import pefile
+import polib
+
+sys.path.insert(0, os.path.join(sys.argv[1] if len(sys.argv) > 1 else ".", "resources"))
+import rc_texts  # noqa: E402
+import translations  # noqa: E402
+
+RT_DIALOG, RT_STRING = 5, 6
+WINDOWS_IDS = {"IDOK": 1, "IDCANCEL": 2}
+
+
+def dialog_texts(data):
+    """Caption and control texts, by control id, of an extended dialog template."""
+    def text(pos):
+        """A text or an ordinal (None), and where the next field starts."""
+        if struct.unpack_from("<H", data, pos)[0] == 0xFFFF:
+            return None, pos + 4
+        end = pos
+        while struct.unpack_from("<H", data, end)[0]:
+            end += 2
+        return data[pos:end].decode("utf-16-le"), end + 2
+    style, count = struct.unpack_from("<IH", data, 12)
+    texts = {}
+    texts["CAPTION"], pos = text(text(text(26)[1])[1])  # after the menu and the class
+    if style & 0x40:  # DS_SETFONT: size, weight, italic, charset, face
+        pos = text(pos + 6)[1]
+    for _ in range(count):
+        pos = (pos + 3) & ~3
+        control_id = struct.unpack_from("<I", data, pos + 20)[0]
+        texts[control_id], pos = text(text(pos + 24)[1])
+        pos += 2 + struct.unpack_from("<H", data, pos)[0]
+    return texts
+
+
+def library_texts(path):
+    """The language ids, strings and dialog texts of a resource library, and its version."""
+    pe = pefile.PE(path)
+    languages, texts = set(), {}
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for name in kind.directory.entries:
+            for language in name.directory.entries:
+                languages.add(language.id)
+                if kind.id == RT_STRING:
+                    texts.update(name.directory.strings)
+                elif kind.id == RT_DIALOG:
+                    data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
+                    texts.update({(name.id, key): value for key, value in dialog_texts(data).items()})
+    info = pe.VS_FIXEDFILEINFO[0]
+    translation = [var.entry for entry in pe.FileInfo[0] if entry.Key == b"VarFileInfo" for var in entry.Var]
+    return languages, texts, (info.FileVersionMS, info.FileVersionLS), translation
+
+
+def faults_missed(script, catalogue):
+    """What the checks let through of a catalogue broken in every way they know,
+    or where English fails to stand in for a broken text."""
+    po = polib.pofile(catalogue)
+    entries = {entry.msgctxt: entry for entry in po}
+    po.remove(entries["IDS_COLUMN_FONT"])
+    entries["IDS_RESET_CAPTION"].flags.append("fuzzy")
+    breakages = {"IDS_SAVE_FAILED": lambda text: text.replace("%2", ""),
+                 "IDS_FONT_COUNT": lambda text: text + " %3",
+                 "IDS_SENTENCE_AND": str.lstrip,
+                 "IDD_FONT_SELECT:IDC_FIND_LABEL": lambda text: text.replace("&", ""),
+                 "IDD_FONT_SELECT:IDC_HELP_BTN": lambda text: text + " &x",
+                 "IDD_FONT_SELECT:IDC_SAMPLE_LABEL": lambda text: "&1 " + text.replace("&", "")}
+    for context, breakage in breakages.items():
+        entries[context].msgstr = breakage(entries[context].msgstr)
+    entries["IDD_FONT_SELECT:IDC_DEFAULTS_BTN"].msgstr = "&Zurück"
+    entries["IDD_FONT_SELECT:IDC_CHECK_ALL_BTN"].msgstr = "Alle &zeigen"
+    translation = translations.Translation(script.messages, po)
+    english = {message.context: message.text for message in script.messages}
+    broken = ["IDS_COLUMN_FONT", "IDS_RESET_CAPTION"] + list(breakages)
+    missed = ["%s let through" % context for context in broken
+              if not any(problem.startswith(context + ": ") for problem in translation.problems)]
+    missed += ["%s not English" % context for context in broken if translation.texts[context] != english[context]]
+    if not any("access key" in problem and "IDC_DEFAULTS_BTN, IDD_FONT_SELECT:IDC_CHECK_ALL_BTN" in problem
+               for problem in translation.problems):
+        missed.append("a shared access key let through")
+    return missed
+
+
+def main(source_dir, translations_dir, bin_dir):
+    failures = []
+    script = rc_texts.Script(os.path.join(source_dir, "resources", "GlyphorRes.rc"))
+    with open(os.path.join(source_dir, "dialog", "control_ids.h")) as header:
+        ids = dict(WINDOWS_IDS, **{name: int(value) for name, value in re.findall(r"#define (\w+) (\d+)", header.read())})
+
+    committed = os.path.join(source_dir, "resources", "po", "GlyphorRes.pot")
+    with open(committed, encoding="utf-8") as old, open(os.path.join(translations_dir, "GlyphorRes.pot"),
+                                                        encoding="utf-8") as new:
+        if old.read() != new.read():
+            failures.append("template: %s differs from the English texts: cmake --build BUILD --target "
+                            "update_translations writes it" % committed)
+
+    catalogues = {os.path.basename(path)[:-3]: path
+                  for path in glob.glob(os.path.join(source_dir, "resources", "po", "*.po"))}
+    catalogues[translations.PSEUDO_LANGUAGE] = os.path.join(translations_dir, translations.PSEUDO_LANGUAGE + ".po")
+    english_version = library_texts(os.path.join(bin_dir, "GlyphorRes.dll"))[2]
+    for language, path in sorted(catalogues.items()):
+        translation = translations.Translation(script.messages, polib.pofile(path))
+        failures += ["%s: %s" % (language, problem) for problem in translation.problems]
+        if language == translations.PSEUDO_LANGUAGE:
+            failures += ["%s: %s not 30%% longer than in English" % (language, message.context)
+                         for message in script.messages
+                         if len(translation.texts[message.context]) < 1.3 * len(message.text)]
+
+        expected = {}
+        for context, text in translation.texts.items():
+            dialog, _, control = context.rpartition(":")
+            expected[context] = ((ids[dialog], ids.get(control, control)) if dialog else ids[context], text)
+        languages, texts, version, var = library_texts(os.path.join(bin_dir, language, "GlyphorRes.dll"))
+        language_id = translations.LANGUAGE_IDS[language]
+        if languages != {language_id} or var != [{b"Translation": "0x%04x 0x04b0" % language_id}]:
+            failures.append("%s: resources in languages %s, version block's translation %s" % (language, languages, var))
+        if version != english_version:
+            failures.append("%s: file version %s, the English library's %s" % (language, version, english_version))
+        failures += ["%s: %s reads %r, expected %r" % (language, context, texts.get(key), text)
+                     for context, (key, text) in expected.items() if texts.get(key) != text]
+
+    failures += ["checks: %s" % missed for missed in faults_missed(script, catalogues["de"])]
+    for failure in failures:
+        print("FAIL:", failure)
+    failed = {failure.split(": ")[0] for failure in failures}
+    print("%d passed, %d failed" % (len(catalogues) + 2 - len(failed), len(failed)))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4:
+        sys.exit(__doc__)
+    sys.exit(main(*sys.argv[1:]))
