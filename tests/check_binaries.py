@@ -48,11 +48,6 @@ def exports(headers):
     return {name: int(index) + int(base.group(1)) for index, name in entries}
 
 
-def has_version_block(headers):
-    # A top-level entry of the resource directory of type 16, RT_VERSION.
-    return re.search(r"^[0-9a-f]+   Entry: ID: 0x000010,", headers, re.M) is not None
-
-
 def file_format(headers):
     found = re.search(r"file format (\S+)", headers)
     return found.group(1) if found else "unknown"
@@ -86,8 +81,9 @@ def main(bin_dir, objdump, arch):
     if not re.search(r"AddressOfEntryPoint\s+0+\b", resources):
         failures.append("GlyphorRes.dll has an entry point")
 
-    unversioned = [module for module in ("Glyphor.dll", "GlyphorRes.dll", "framework.dll")
-                   if not has_version_block(private_headers(objdump, bin_dir + "/" + module))]
+    # A version block is a top-level resource directory entry of type 16.
+    unversioned = [module for module in ("Glyphor.dll", "GlyphorRes.dll", "framework.dll") if not re.search(
+        r"^[0-9a-f]+   Entry: ID: 0x000010,", private_headers(objdump, bin_dir + "/" + module), re.M)]
     if unversioned:
         failures.append("no version block in %s" % ", ".join(unversioned))
 

@@ -1,9 +1,9 @@
-// Writes through a null pointer and so ends by an access violation that
-// nothing handles: Wine's crash debugger then has the process, which must end
-// at once with the violation's code instead of waiting for someone to answer.
+// Ends by an access violation nothing handles, which must end the program
+// at once with the violation's code.
 int main(void)
 {
     volatile int* volatile nowhere = 0;
+    // cppcheck-suppress nullPointer
     *nowhere = 1;
     return 0;
 }
