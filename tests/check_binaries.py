@@ -8,7 +8,8 @@ import only Windows system libraries, the framework and host stand-ins and the
 MinGW runtime of that architecture, and must export exactly its four functions
 under their ordinals. Neither it nor the framework sets the cursor: the
 dialog shows no wait cursor. GlyphorRes.dll carries resources only: no
-imports, no exports, no entry point.
+imports, no exports, no entry point. Each module of ours that a host installs
+carries a version block.
 """
 import glob
 import os
@@ -80,9 +81,15 @@ def main(bin_dir, objdump, arch):
     if not re.search(r"AddressOfEntryPoint\s+0+\b", resources):
         failures.append("GlyphorRes.dll has an entry point")
 
+    # A version block is a top-level resource directory entry of type 16.
+    unversioned = [module for module in ("Glyphor.dll", "GlyphorRes.dll", "framework.dll") if not re.search(
+        r"^[0-9a-f]+   Entry: ID: 0x000010,", private_headers(objdump, bin_dir + "/" + module), re.M)]
+    if unversioned:
+        failures.append("no version block in %s" % ", ".join(unversioned))
+
     for failure in failures:
         print("FAIL:", failure)
-    print("%d passed, %d failed" % (7 - len(failures), len(failures)))
+    print("%d passed, %d failed" % (8 - len(failures), len(failures)))
     return 1 if failures else 0
 
 
