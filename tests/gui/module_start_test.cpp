@@ -34,13 +34,22 @@ TEST(ModuleStart, MissingResourceLibraryIsToldByTheDialogEntryAlone)
     }
     EXPECT_TRUE(HoldsDefaults(profile)) << "the defaults were written";
 
-    ChildProcess driver("\"" + folder + "\\GlyphorDriver.exe\" dialog", folder);
-    const MessageBoxWindow box = WaitForMessageBox(driver.Id(), 0, nullptr);
-    EXPECT_EQ(box.Text(), "GlyphorRes.dll not found");
-    EXPECT_TRUE(box.HasButton(IDOK));
-    box.Answer(IDOK);
-    ASSERT_TRUE(driver.WaitForExit(kWindowTimeoutMs));
-    EXPECT_EQ(driver.ExitCode(), 0u) << "the dialog entry returned";
+    // Nor is it looked for in the current directory, where a file of its
+    // name may be anyone's (here the build's own), whether the driver keeps
+    // the library beside itself or loads it from another folder.
+    const std::string elsewhere = "\"" + Folder("elsewhere") + "\\GlyphorDriver.exe\" --library \"" + folder + "\\Glyphor.dll\"";
+    for (const std::string& driverCommand : {"\"" + folder + "\\GlyphorDriver.exe\"", elsewhere}) {
+        for (const std::string& directory : {folder, ProgramDirectory()}) {
+            SCOPED_TRACE(driverCommand + " in " + directory);
+            ChildProcess driver(driverCommand + " dialog", directory);
+            const MessageBoxWindow box = WaitForMessageBox(driver.Id(), 0, nullptr);
+            EXPECT_EQ(box.Text(), "GlyphorRes.dll not found");
+            EXPECT_TRUE(box.HasButton(IDOK));
+            box.Answer(IDOK);
+            ASSERT_TRUE(driver.WaitForExit(kWindowTimeoutMs));
+            EXPECT_EQ(driver.ExitCode(), 0u) << "the dialog entry returned";
+        }
+    }
 }
 
 // A driver that keeps the library in a folder of its own loads it with the
