@@ -1,5 +1,7 @@
 #include "import_hook.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -57,6 +59,7 @@ struct Counts {
     decltype(&::RegCloseKey) close = nullptr;
     decltype(&::CreateFontA) createFont = nullptr;
     decltype(&::DeleteObject) deleteObject = nullptr;
+    decltype(&::SelectObject) selectObject = nullptr;
     decltype(&::GetDC) getDC = nullptr;
     decltype(&::ReleaseDC) releaseDC = nullptr;
 } g_counts;
@@ -104,9 +107,23 @@ HFONT WINAPI CountedCreateFontA(int height, int width, int escapement, int orien
     return font;
 }
 
+// The device context this thread last selected a font into: the font is
+// deleted on the thread that selected it.
+thread_local HDC t_fontContext = nullptr;
+std::atomic<long> g_fontsDeletedWhileSelected{0};
+
+HGDIOBJ WINAPI RememberingSelectObject(HDC dc, HGDIOBJ object)
+{
+    if (::GetObjectType(object) == OBJ_FONT)
+        t_fontContext = dc;
+    return g_counts.selectObject(dc, object);
+}
+
 BOOL WINAPI CountedDeleteObject(HGDIOBJ object)
 {
     const bool font = ::GetObjectType(object) == OBJ_FONT;
+    if (font && t_fontContext && ::GetCurrentObject(t_fontContext, OBJ_FONT) == object)
+        ++g_fontsDeletedWhileSelected;
     BOOL deleted = g_counts.deleteObject(object);
     g_counts.fontsDeleted += font && deleted;
     return deleted;
@@ -209,15 +226,18 @@ HandleBalance::HandleBalance(HMODULE module)
       m_close(module, "advapi32.dll", "RegCloseKey", reinterpret_cast<const void*>(&CountedRegCloseKey)),
       m_createFont(module, "gdi32.dll", "CreateFontA", reinterpret_cast<const void*>(&CountedCreateFontA)),
       m_deleteObject(module, "gdi32.dll", "DeleteObject", reinterpret_cast<const void*>(&CountedDeleteObject)),
+      m_selectObject(module, "gdi32.dll", "SelectObject", reinterpret_cast<const void*>(&RememberingSelectObject)),
       m_getDC(module, "user32.dll", "GetDC", reinterpret_cast<const void*>(&CountedGetDC)),
       m_releaseDC(module, "user32.dll", "ReleaseDC", reinterpret_cast<const void*>(&CountedReleaseDC))
 {
     g_counts = Counts{};
+    g_fontsDeletedWhileSelected = 0;
     g_counts.open = OriginalOf<decltype(&::RegOpenKeyExA)>(m_open);
     g_counts.create = OriginalOf<decltype(&::RegCreateKeyExA)>(m_create);
     g_counts.close = OriginalOf<decltype(&::RegCloseKey)>(m_close);
     g_counts.createFont = OriginalOf<decltype(&::CreateFontA)>(m_createFont);
     g_counts.deleteObject = OriginalOf<decltype(&::DeleteObject)>(m_deleteObject);
+    g_counts.selectObject = OriginalOf<decltype(&::SelectObject)>(m_selectObject);
     g_counts.getDC = OriginalOf<decltype(&::GetDC)>(m_getDC);
     g_counts.releaseDC = OriginalOf<decltype(&::ReleaseDC)>(m_releaseDC);
 }
@@ -229,6 +249,7 @@ long HandleBalance::LiveFonts() const { return g_counts.fontsCreated - g_counts.
 long HandleBalance::HeldDCs() const { return g_counts.dcsObtained - g_counts.dcsReleased; }
 long HandleBalance::KeysOpenedInAll() const { return g_counts.keysOpened; }
 long HandleBalance::FontsCreatedInAll() const { return g_counts.fontsCreated; }
+long HandleBalance::FontsDeletedWhileSelected() const { return g_fontsDeletedWhileSelected; }
 
 std::vector<KeyRequest> HandleBalance::KeyRequests() const
 {

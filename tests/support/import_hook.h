@@ -28,8 +28,10 @@ private:
 using KeyRequest = std::pair<std::string, REGSAM>;
 
 // Counts the registry keys, fonts and screen device contexts that a module
-// obtains and releases while it lives, and records every key it asks for.
-// Only one may exist at a time.
+// obtains and releases while it lives, records every key it asks for, and
+// counts the fonts it deletes while a device context it selected them into
+// still holds them (which Windows refuses, and Wine allows). Only one may
+// exist at a time.
 class HandleBalance {
 public:
     explicit HandleBalance(HMODULE module);
@@ -42,10 +44,11 @@ public:
     long HeldDCs() const;      // device contexts obtained, less released
     long KeysOpenedInAll() const;
     long FontsCreatedInAll() const;
+    long FontsDeletedWhileSelected() const;
     std::vector<KeyRequest> KeyRequests() const; // in order, granted or not; the first 512
 
 private:
-    ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;
+    ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_selectObject, m_getDC, m_releaseDC;
 };
 
 // Makes RegSetValueExA in a module fail with ERROR_ACCESS_DENIED after
