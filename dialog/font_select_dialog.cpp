@@ -200,9 +200,8 @@ CFontSelectDialog::SaveOutcome CFontSelectDialog::SaveChanges()
     if (!HasFontList())
         return outcome;
     CSwitchWriter switches;
-    // In name order whatever the sort: names that differ only in case share
-    // one registry value, so the order decides which of them stands.
-    for (int i : m_faces.ChangedInNameOrder()) {
+    // Case twins write their one value alike: their checks agree.
+    for (int i : m_faces.Changed()) {
         CFaceTable::Face& face = m_faces.At(i);
         const LONG result = switches.SetFaceEnabled(face.name.c_str(), EnabledByCheck(face.check), face.switchList);
         if (result == ERROR_SUCCESS) {
