@@ -105,33 +105,33 @@ protected:
     // Runs the dialog of the library beside `variant`, its resource library,
     // on a profile with both lists, which must come out as they went in but
     // for `checked`, a face of the embedding list that the script checks.
-    // True when the dialog opened.
-    bool RunWithVariant(const char* variant, const std::function<void(const DialogWindow&)>& script,
+    // What the dialog entry returned.
+    int RunWithVariant(const char* variant, const std::function<void(const DialogWindow&)>& script,
                         const std::string& checked = "", ScriptStart start = ScriptStart::EveryFaceListed)
     {
         FillStore({kSans}, {kRestricted});
         StoreContents expected = ReadStore(profile);
         expected.embed.erase(std::remove(expected.embed.begin(), expected.embed.end(), checked), expected.embed.end());
         GlyphorLibrary glyphor(profile.Path(), ProgramDirectory() + "\\resvariants\\" + variant);
-        const bool opened = RunDialogSession(glyphor, script, start);
+        const int result = RunDialogSession(glyphor, script, start);
         EXPECT_EQ(ReadStore(profile), expected);
-        return opened;
+        return result;
     }
 };
 
 TEST_F(ResourceVariants, WithoutTheTemplateTheDialogDoesNotOpen)
 {
-    EXPECT_FALSE(RunWithVariant("no_template", [](const DialogWindow& dialog) { dialog.Close(IDOK); }));
+    EXPECT_EQ(RunWithVariant("no_template", [](const DialogWindow& dialog) { dialog.Close(IDOK); }), 0);
 }
 
 TEST_F(ResourceVariants, WithoutTheListTheDialogOpensAndWritesNothing)
 {
-    EXPECT_TRUE(RunWithVariant("no_list", [](const DialogWindow& dialog) {
+    EXPECT_EQ(RunWithVariant("no_list", [](const DialogWindow& dialog) {
         EXPECT_EQ(dialog.Control(IDC_FONT_LIST), nullptr);
         dialog.Press(IDC_CLEAR_ALL_BTN);
         dialog.Press(IDC_CHECK_ALL_BTN);
         dialog.Close(IDOK);
-    }));
+    }), IDOK);
 }
 
 TEST_F(ResourceVariants, WithoutTheStringsTheQuestionIsAskedEmpty)

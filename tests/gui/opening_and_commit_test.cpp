@@ -1,6 +1,7 @@
 // What the dialog shows when it opens, and what OK and Cancel write.
 #include "dialog_test.h"
 
+#include "dialog/message_text.h"
 #include "tests/support/import_hook.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ TEST_F(Opening, WithoutGeneralEveryFaceIsCheckedAndOkSaysItCannotSave)
             list.SetChecked(list.Require(kSans), false);
             DeleteTree(profile.General());
             dialog.PressLater(IDOK);
-            AnswerFailureBox(dialog, 1, ERROR_FILE_NOT_FOUND);
+            AnswerFailureBox(dialog, 1, NoSettingsPlace());
             EXPECT_TRUE(dialog.IsOpen());
             EXPECT_FALSE(list.Checked(kSans)) << "the user's check stays";
             dialog.Close(IDCANCEL);
@@ -80,11 +81,11 @@ TEST_F(Commit, OkWritesOneSwitchPerFaceByItsEmbeddingPermission)
     GlyphorLibrary glyphor(profile.Path());
     std::vector<std::string> faces;
 
-    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+    ASSERT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         faces = dialog.List().Faces();
         dialog.Press(IDC_CLEAR_ALL_BTN);
         dialog.Close(IDOK);
-    }));
+    }), IDOK);
 
     const StoreContents store = ReadStore(profile);
     EXPECT_TRUE(store.Tessellates(kRestricted)) << store;
@@ -142,7 +143,8 @@ TEST_F(Commit, EveryStoredStateRoundTrips)
 }
 
 // Writes refused part way: the dialog says how many faces were not saved and
-// why, keeps the user's checks, and OK again saves what is still pending.
+// why, keeps the user's checks, and OK again saves what is still pending,
+// and only that.
 TEST_F(Commit, RefusedWritesKeepTheDialogOpenUntilSaved)
 {
     FillStore({}, {});
@@ -154,14 +156,16 @@ TEST_F(Commit, RefusedWritesKeepTheDialogOpenUntilSaved)
         {
             RegistryWriteFailure failure(glyphor.Module(), 10);
             dialog.PressLater(IDOK);
-            AnswerFailureBox(dialog, faces - 10, ERROR_ACCESS_DENIED);
+            AnswerFailureBox(dialog, faces - 10, SystemErrorText(ERROR_ACCESS_DENIED));
         }
         EXPECT_TRUE(dialog.IsOpen());
         const StoreContents store = ReadStore(profile);
         EXPECT_EQ(store.embed.size() + store.tessellate.size(), 10u) << store;
         for (const auto& [face, checked] : dialog.List().CheckStates())
             EXPECT_FALSE(checked) << face << ": the user's check stays";
+        const RegistryWriteFailure pendingOnly(glyphor.Module(), faces - 10);
         dialog.Close(IDOK);
+        EXPECT_EQ(pendingOnly.Refused(), 0) << "faces saved by the first OK were written again";
     }));
     const StoreContents store = ReadStore(profile);
     EXPECT_EQ(store.embed.size() + store.tessellate.size(), static_cast<size_t>(faces)) << store;
@@ -173,12 +177,12 @@ TEST_F(Commit, CancelAfterChangesWritesNothing)
     const StoreContents before = ReadStore(profile);
     GlyphorLibrary glyphor(profile.Path());
 
-    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+    EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const FontList list = dialog.List();
         dialog.Press(IDC_CLEAR_ALL_BTN);
         list.SetChecked(list.Require(kSans), true);
         dialog.Close(IDCANCEL);
-    }));
+    }), IDCANCEL);
 
     EXPECT_EQ(ReadStore(profile), before);
 }

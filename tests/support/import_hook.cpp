@@ -175,6 +175,46 @@ void* FailingAllocation(size_t size)
     return Allocate(size);
 }
 
+// --- post failure and the host's profile ------------------------------------------
+
+std::atomic<long> g_postFailuresLeft{0};
+std::atomic<long> g_postsRefused{0};
+decltype(&::PostMessageA) g_post = nullptr;
+
+BOOL WINAPI RefusingPostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (--g_postFailuresLeft < 0)
+        return g_post(window, message, wParam, lParam);
+    ++g_postsRefused;
+    return FALSE;
+}
+
+struct HostProfileState {
+    std::string (*original)() = nullptr; // the host's, as std::string's C++11 ABI names it
+    ULONGLONG(WINAPI* clock)() = nullptr;
+    std::atomic<bool> failing{false}, fastClock{false};
+    std::atomic<DWORD> delayMs{0};
+    std::atomic<ULONGLONG> skipped{0};
+    std::atomic<DWORD> threads[64] = {};
+    std::atomic<long> calls{0};
+} g_host;
+
+std::string HookedProfileKey()
+{
+    const long call = g_host.calls++;
+    if (call < static_cast<long>(std::size(g_host.threads)))
+        g_host.threads[call] = ::GetCurrentThreadId();
+    ::Sleep(g_host.delayMs);
+    if (g_host.failing)
+        throw "GetCurrentProfileKey: the host has no current profile";
+    return g_host.original();
+}
+
+ULONGLONG WINAPI HostProfileClock()
+{
+    return g_host.clock() + (g_host.fastClock ? g_host.skipped += 60000 : 0);
+}
+
 // --- slow fonts ---------------------------------------------------------------------
 
 DWORD g_fontDelayMs = 0;
@@ -294,3 +334,35 @@ AllocationFailure::AllocationFailure(HMODULE module, long allowed)
 AllocationFailure::~AllocationFailure() = default;
 
 long AllocationFailure::Failures() const { return g_allocationFailures; }
+
+PostFailure::PostFailure(HMODULE module, long failures)
+    : m_post(module, "user32.dll", "PostMessageA", reinterpret_cast<const void*>(&RefusingPostMessageA))
+{
+    g_post = OriginalOf<decltype(&::PostMessageA)>(m_post);
+    g_postFailuresLeft = failures;
+    g_postsRefused = 0;
+}
+
+long PostFailure::Refused() const { return g_postsRefused; }
+
+HostProfile::HostProfile(HMODULE module, bool failing, DWORD delayMs, bool fastClock)
+    : m_profile(module, "kyreg8.dll", "_Z20GetCurrentProfileKeyB5cxx11v",
+                reinterpret_cast<const void*>(&HookedProfileKey)),
+      m_clock(module, "kernel32.dll", "GetTickCount64", reinterpret_cast<const void*>(&HostProfileClock))
+{
+    g_host.original = OriginalOf<std::string (*)()>(m_profile);
+    g_host.clock = OriginalOf<ULONGLONG(WINAPI*)()>(m_clock);
+    g_host.failing = failing;
+    g_host.delayMs = delayMs;
+    g_host.fastClock = fastClock;
+    g_host.skipped = 0;
+    g_host.calls = 0;
+}
+
+void HostProfile::Answer() { g_host.failing = false; }
+
+std::vector<DWORD> HostProfile::CallingThreads() const
+{
+    const long calls = std::min<long>(g_host.calls, std::size(g_host.threads));
+    return std::vector<DWORD>(std::begin(g_host.threads), std::begin(g_host.threads) + calls);
+}

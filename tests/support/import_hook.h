@@ -66,6 +66,32 @@ private:
     ImportHook m_setValue;
 };
 
+// Makes the next `failures` calls of PostMessageA in a module fail, as with
+// a full message queue, for a scope.
+class PostFailure {
+public:
+    PostFailure(HMODULE module, long failures);
+    long Refused() const;
+
+private:
+    ImportHook m_post;
+};
+
+// Stands in for the host's GetCurrentProfileKey in a module, for a scope:
+// records the thread of each call, and throws as a host without a current
+// profile does, or answers late. With a fast clock, the module's
+// GetTickCount64 moves on a minute at each reading, so that no wait before
+// the host is asked again hides a call. Only one may exist at a time.
+class HostProfile {
+public:
+    HostProfile(HMODULE module, bool failing, DWORD delayMs = 0, bool fastClock = false);
+    void Answer(); // from now on, as the host does
+    std::vector<DWORD> CallingThreads() const; // the first 64
+
+private:
+    ImportHook m_profile, m_clock;
+};
+
 // Makes every CreateFontA of a module take `ms` longer, for a scope: the
 // dialog's discovery then lasts long enough to act while it runs.
 class SlowFonts {
