@@ -39,8 +39,16 @@ void CFontSelectDialog::OnFontListItemChanged(NMHDR* pNotify, LRESULT* pResult)
         ShowFocusedFace();
     if (!(changed & LVIS_STATEIMAGEMASK))
         return;
-    if (m_faces.SetShownCheck(change->iItem, CListCtrl::CheckOfState(change->uNewState)))
-        ShowCountSoon();
+    const int check = CListCtrl::CheckOfState(change->uNewState);
+    if (!m_faces.SetShownCheck(change->iItem, check))
+        return;
+    // The boxes of its case twins follow: they write the same value. Each
+    // notifies in turn, which changes nothing more.
+    if (check >= 0) {
+        for (int twin : m_faces.ShownTwins(change->iItem))
+            m_fontList.SetCheck(twin, check);
+    }
+    ShowCountSoon();
 }
 
 void CFontSelectDialog::OnFontListClick(NMHDR* pNotify, LRESULT* pResult)

@@ -45,7 +45,7 @@ void CFontSelectDialog::OnDefaults()
 
 void CFontSelectDialog::ShowStoredStates()
 {
-    const CSwitchReader switches;
+    const CSwitchReader switches(ProfileKeyPaths());
     for (int i = 0; i < m_faces.Count(); ++i) {
         CFaceTable::Face& face = m_faces.At(i);
         face.check = face.stored = switches.IsEnabled(face.name.c_str(), face.switchList != 0) ? 1 : 0;

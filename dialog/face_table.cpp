@@ -2,6 +2,7 @@
 
 #include "folded_text.h"
 #include "fonts/face_finder.h"
+#include "store/value_name.h"
 
 #include <algorithm>
 #include <tuple>
@@ -50,6 +51,7 @@ std::vector<int> CFaceTable::Add(const std::vector<FoundFace>& found, CFaceWords
         face.switchList = face.embeddable ? 0 : 1;
         added.push_back(Count());
         m_faces.push_back(std::move(face));
+        JoinTwins(added.back());
     }
     // Names the locale comparison calls equal keep the order found.
     std::vector<int> byName = added;
@@ -58,9 +60,6 @@ std::vector<int> CFaceTable::Add(const std::vector<FoundFace>& found, CFaceWords
     };
     std::sort(byName.begin(), byName.end(), nameBefore);
     MergeInto(m_nameOrder, byName, nameBefore);
-    m_nameRank.resize(m_faces.size());
-    for (size_t place = 0; place < m_nameOrder.size(); ++place)
-        m_nameRank[m_nameOrder[place]] = static_cast<int>(place);
 
     const auto before = [this](int a, int b) { return Before(a, b); };
     std::sort(added.begin(), added.end(), before);
@@ -128,27 +127,61 @@ CFaceTable::Face* CFaceTable::ShownAt(int item)
     return &m_faces[m_shown[item]];
 }
 
+void CFaceTable::JoinTwins(int face)
+{
+    Face& joining = m_faces[face];
+    const auto value = m_values[joining.switchList].try_emplace(ValueNameKey(joining.name), face);
+    if (value.second)
+        return;
+    Face& twin = m_faces[value.first->second];
+    joining.twin = twin.twin == -1 ? value.first->second : twin.twin;
+    twin.twin = face;
+    // One the user has set already gives the newcomer the user's check.
+    if (twin.check != joining.check)
+        SetCheck(face, twin.check);
+}
+
+void CFaceTable::SetCheck(int face, int check)
+{
+    m_faces[face].check = check;
+    if (!m_faces[face].touched) {
+        m_faces[face].touched = true;
+        m_touched.push_back(face);
+    }
+}
+
 bool CFaceTable::SetShownCheck(int item, int check)
 {
-    Face* face = ShownAt(item);
-    if (!face)
+    if (!ShownAt(item))
         return false;
-    face->check = check;
-    if (!face->touched) {
-        face->touched = true;
-        m_touched.push_back(m_shown[item]);
-    }
+    const int face = m_shown[item];
+    SetCheck(face, check);
+    for (int twin = m_faces[face].twin; twin != -1 && twin != face; twin = m_faces[twin].twin)
+        SetCheck(twin, check);
     return true;
 }
 
-std::vector<int> CFaceTable::ChangedInNameOrder()
+std::vector<int> CFaceTable::ShownTwins(int item) const
+{
+    std::vector<int> items;
+    if (item < 0 || item >= static_cast<int>(m_shown.size()))
+        return items;
+    const int face = m_shown[item];
+    const auto before = [this](int a, int b) { return Before(a, b); };
+    for (int twin = m_faces[face].twin; twin != -1 && twin != face; twin = m_faces[twin].twin) {
+        const auto place = std::lower_bound(m_shown.begin(), m_shown.end(), twin, before);
+        if (place != m_shown.end() && *place == twin)
+            items.push_back(static_cast<int>(place - m_shown.begin()));
+    }
+    return items;
+}
+
+std::vector<int> CFaceTable::Changed()
 {
     // A face set back as the store has it, or saved since, is touched no more.
     for (int face : m_touched)
         m_faces[face].touched = m_faces[face].Changed();
     const auto untouched = [this](int face) { return !m_faces[face].touched; };
     m_touched.erase(std::remove_if(m_touched.begin(), m_touched.end(), untouched), m_touched.end());
-    std::vector<int> changed = m_touched;
-    std::sort(changed.begin(), changed.end(), [this](int a, int b) { return m_nameRank[a] < m_nameRank[b]; });
-    return changed;
+    return m_touched;
 }

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -18,7 +19,10 @@ enum FaceColumn : int { kNameColumn = 0, kAllowsColumn = 1, kLicenceColumn = 2, 
 // box, and which of them the list shows in which order. The list shows the
 // faces whose names contain the find text, sorted by one column; the checks
 // of the faces it does not show are kept here. Faces found later take their
-// places in the sort and among the shown as they come.
+// places in the sort and among the shown as they come. Faces whose names
+// differ only in case, as the registry compares them, share one value of
+// their list: they are case twins, and always share their check, so that
+// what the list shows is what OK writes.
 class CFaceTable {
 public:
     struct Face {
@@ -34,14 +38,16 @@ public:
         int stored = 0;     // the check the store gave when the face was last read from it
         int switchList = 0; // the list the check is written to: 1 the tessellation list, 0 the embedding list
         bool touched = false; // the user has set its check since it last was as stored
+        int twin = -1; // the next face in the ring of its case twins; -1 when it has none
 
         bool Changed() const { return check != stored; }
     };
 
     // Adds found faces, each checked when the switch its check controls is
-    // on, leaving out any whose name the table holds. Returns the places in
-    // Shown() that the faces shown among them take, in ascending order:
-    // inserted into the list in that order, each lands where it belongs.
+    // on, or as its case twins are checked, leaving out any whose name the
+    // table holds. Returns the places in Shown() that the faces shown among
+    // them take, in ascending order: inserted into the list in that order,
+    // each lands where it belongs.
     std::vector<int> Add(const std::vector<FoundFace>& found, CFaceWords& words);
 
     // Sorts by a column; ties go by name in the same direction.
@@ -55,10 +61,9 @@ public:
 
     int Count() const { return static_cast<int>(m_faces.size()); }
     int CheckedCount() const;
-    // The faces whose check differs from the store's, shown or not, in name
-    // order whatever the current sort: found among those the user has set,
-    // not among every face.
-    std::vector<int> ChangedInNameOrder();
+    // The faces whose check differs from the store's, shown or not: found
+    // among those the user has set, not among every face.
+    std::vector<int> Changed();
     const Face& At(int face) const { return m_faces[face]; }
     Face& At(int face) { return m_faces[face]; }
 
@@ -66,9 +71,11 @@ public:
     const std::vector<int>& Shown() const { return m_shown; }
     // The face behind list item `item`; null when there is no such item.
     Face* ShownAt(int item);
-    // The user sets the check of the face behind list item `item`; false
-    // when there is no such item.
+    // The user sets the check of the face behind list item `item`, and of
+    // its case twins; false when there is no such item.
     bool SetShownCheck(int item, int check);
+    // The list items of the shown case twins of the face behind `item`.
+    std::vector<int> ShownTwins(int item) const;
 
 private:
     // Whether face a comes before face b in the current sort: by the sort
@@ -78,12 +85,18 @@ private:
     const std::string& ColumnKey(int face) const;
     bool Matches(int face) const;
     void Show();
+    // Links a face added last into the ring of its case twins, if it has
+    // any, and gives it their check.
+    void JoinTwins(int face);
+    void SetCheck(int face, int check);
 
     std::vector<Face> m_faces; // in the order found
     std::unordered_set<std::string> m_names;
     std::vector<int> m_nameOrder;
-    std::vector<int> m_nameRank; // each face's place in m_nameOrder
     std::vector<int> m_touched;  // the faces marked touched
+    // Of each list, its value names as the registry compares them -> a face
+    // that writes that value.
+    std::unordered_map<std::wstring, int> m_values[2];
     std::vector<int> m_order; // in the current sort
     std::vector<int> m_shown;
     std::wstring m_findText; // folded

@@ -20,7 +20,10 @@ void CFontSelectDialog::ShowCountSoon()
     if (m_countPending)
         return;
     m_countPending = true;
-    ::PostMessageA(m_hWnd, kCountChangedMessage, 0, 0);
+    // Without the message (a full queue, say) the line follows at once, and
+    // the next change posts again.
+    if (!::PostMessageA(m_hWnd, kCountChangedMessage, 0, 0))
+        ShowCount();
 }
 
 LRESULT CFontSelectDialog::OnCountChanged(WPARAM, LPARAM)

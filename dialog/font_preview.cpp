@@ -145,12 +145,16 @@ HFONT CFontPreview::FaceFont(HDC dc, int height)
     m_faceFont = MakeFont(font);
     m_faceFontHeight = height;
     // A face removed since it was found makes another face in its place.
-    FaceMetrics made;
+    // Such a font is released once the context no longer holds it: a font
+    // still selected cannot be deleted.
+    bool madeTheFace = false;
     if (m_faceFont) {
         SelectedObject selected(dc, m_faceFont.get());
-        if (!ReadFaceMetrics(dc, made) || made.facename != m_name)
-            m_faceFont.reset();
+        FaceMetrics made;
+        madeTheFace = ReadFaceMetrics(dc, made) && made.facename == m_name;
     }
+    if (!madeTheFace)
+        m_faceFont.reset();
     return m_faceFont.get();
 }
 

@@ -48,15 +48,17 @@ int EnabledByCheck(int check)
 // Marks the open dialog's window, so that a further request finds it.
 const char kOpenDialogProperty[] = "Glyphor.FontSelectDialog";
 
-BOOL CALLBACK BringToFrontIfOpenDialog(HWND window, LPARAM)
+BOOL CALLBACK BringToFrontIfOpenDialog(HWND window, LPARAM found)
 {
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    if (process != ::GetCurrentProcessId() || !::GetPropA(window, kOpenDialogProperty))
+    // Until its initialisation ends, the dialog is not on the screen.
+    if (process != ::GetCurrentProcessId() || !::GetPropA(window, kOpenDialogProperty) || !::IsWindowVisible(window))
         return TRUE;
     if (::IsIconic(window))
         ::ShowWindowAsync(window, SW_RESTORE);
     ::SetForegroundWindow(::GetLastActivePopup(window));
+    *reinterpret_cast<bool*>(found) = true;
     return FALSE;
 }
 
@@ -67,15 +69,25 @@ bool IsMissingProfile(LONG error)
     return error == ERROR_FILE_NOT_FOUND;
 }
 
+// Why the store refused, in words the user can act on: the system's "file
+// not found" would say nothing of a profile without General, or of a host
+// that cannot name its profile.
+std::string ReasonText(LONG error)
+{
+    return IsMissingProfile(error) ? AfxLoadString(IDS_NO_SETTINGS_PLACE) : SystemErrorText(error);
+}
+
 } // namespace
 
 CFontSelectDialog::CFontSelectDialog(CWnd* pParent) : CVexiDialog(IDD_FONT_SELECT, pParent, nullptr) {}
 
 CFontSelectDialog::~CFontSelectDialog() = default;
 
-void CFontSelectDialog::BringOpenDialogToFront()
+bool CFontSelectDialog::BringOpenDialogToFront()
 {
-    ::EnumWindows(&BringToFrontIfOpenDialog, 0);
+    bool found = false;
+    ::EnumWindows(&BringToFrontIfOpenDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 void CFontSelectDialog::DoDataExchange(CDataExchange* pDX)
@@ -110,6 +122,7 @@ BOOL CFontSelectDialog::OnInitDialog()
         ShowCount();
     }
     EscapeEmptiesFindBox(::GetDlgItem(m_hWnd, IDC_FIND_BOX));
+    m_opened = true;
     return TRUE;
 }
 
@@ -120,8 +133,12 @@ void CFontSelectDialog::OnDestroy()
     ::RemovePropA(m_hWnd, kOpenDialogProperty);
 }
 
+// After a failure in a handler the dialog handles no more messages, and
+// OnDestroy is not called: the walk, which measures in the window's font, is
+// stopped here all the same, before the font goes with the window.
 void CFontSelectDialog::PostNcDestroy()
 {
+    m_finder.Stop();
     m_fontList.Detach();
     CVexiDialog::PostNcDestroy();
 }
@@ -140,7 +157,7 @@ void CFontSelectDialog::FillFontList()
 void CFontSelectDialog::StartFinding()
 {
     m_finder.Start(m_hWnd, kFacesFoundMessage,
-                   reinterpret_cast<HFONT>(::SendMessageA(m_fontList.m_hWnd, WM_GETFONT, 0, 0)));
+                   reinterpret_cast<HFONT>(::SendMessageA(m_fontList.m_hWnd, WM_GETFONT, 0, 0)), ProfileKeyPaths());
 }
 
 // The faces of a batch take their places, and the columns their widths,
@@ -185,7 +202,7 @@ void CFontSelectDialog::OnOK()
     const SaveOutcome saved = SaveChanges();
     if (saved.failed > 0) {
         ShowFailure(IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION,
-                    {m_countLine.Number(saved.failed), SystemErrorText(saved.firstError)});
+                    {m_countLine.Number(saved.failed), ReasonText(saved.firstError)});
         return;
     }
     CVexiDialog::OnOK();
@@ -199,10 +216,9 @@ CFontSelectDialog::SaveOutcome CFontSelectDialog::SaveChanges()
     SaveOutcome outcome;
     if (!HasFontList())
         return outcome;
-    CSwitchWriter switches;
-    // In name order whatever the sort: names that differ only in case share
-    // one registry value, so the order decides which of them stands.
-    for (int i : m_faces.ChangedInNameOrder()) {
+    CSwitchWriter switches(ProfileKeyPaths());
+    // Case twins write their one value alike: their checks agree.
+    for (int i : m_faces.Changed()) {
         CFaceTable::Face& face = m_faces.At(i);
         const LONG result = switches.SetFaceEnabled(face.name.c_str(), EnabledByCheck(face.check), face.switchList);
         if (result == ERROR_SUCCESS) {
@@ -222,7 +238,7 @@ void CFontSelectDialog::ShowFailure(UINT textId, UINT captionId, const std::vect
 
 LRESULT CFontSelectDialog::OnResetFailed(WPARAM error, LPARAM)
 {
-    ShowFailure(IDS_RESET_FAILED, IDS_RESET_CAPTION, {SystemErrorText(static_cast<LONG>(error))});
+    ShowFailure(IDS_RESET_FAILED, IDS_RESET_CAPTION, {ReasonText(static_cast<LONG>(error))});
     return 0;
 }
 

@@ -22,8 +22,11 @@ public:
     ~CFontSelectDialog() override;
 
     // Brings the dialog open in this process, on any thread, to the front,
-    // with any question it is asking; nothing when none is open.
-    static void BringOpenDialogToFront();
+    // with any question it is asking. False when none is on the screen.
+    static bool BringOpenDialogToFront();
+
+    // The dialog's window was made and initialised, and so shown.
+    bool Opened() const { return m_opened; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -110,6 +113,7 @@ private:
     CFaceTable m_faces;
     CCountLine m_countLine;
     CFontPreview m_preview;
+    bool m_opened = false;
     bool m_refilling = false;    // the list's items are being replaced
     bool m_countPending = false; // a count update is on its way
     int m_listWidth = 0;         // the list's client width when its columns were last fitted

@@ -110,8 +110,9 @@ int main(int argc, char** argv)
         auto runDialog = Export<RunGlyphorDialogFn>(library.get(), GLYPHOR_RUN_DIALOG_EXPORT);
         if (!runDialog)
             return 1;
-        runDialog();
-        std::printf("dialog closed\n");
+        const int result = runDialog();
+        std::printf("runGlyphorDialog: %d (%s)\n", result,
+                    result == IDOK ? "OK" : result == IDCANCEL ? "cancelled" : "no dialog shown");
     }
     return 0;
 }

@@ -22,7 +22,7 @@ CFaceFinder::~CFaceFinder()
     Stop();
 }
 
-void CFaceFinder::Start(HWND window, UINT message, HFONT font)
+void CFaceFinder::Start(HWND window, UINT message, HFONT font, const KeyPaths& paths)
 {
     Stop();
     m_fonts.RemoveAll();
@@ -34,6 +34,9 @@ void CFaceFinder::Start(HWND window, UINT message, HFONT font)
     m_window = window;
     m_message = message;
     m_font = font;
+    m_paths = paths;
+    // The host may have set a locale of its own on the window's thread.
+    m_locale = ::GetThreadLocale();
     m_nextHandover = 0;
     ++m_generation;
     m_finding = true;
@@ -98,19 +101,27 @@ void CFaceFinder::Shown()
 // thrown again on the window's thread.
 void CFaceFinder::Walk()
 {
+    ::SetThreadLocale(m_locale);
+    bool posted = false;
     try {
         const UniqueScreenDC measuring(::GetDC(nullptr));
         SelectedObject font(measuring.get(), m_font ? m_font : ::GetStockObject(DEFAULT_GUI_FONT));
         m_measuring = measuring.get();
-        EnumerateTrueTypeFaces(*this);
-        HandOver(true);
+        EnumerateTrueTypeFaces(*this, m_paths);
+        posted = HandOver(true);
     } catch (...) {
-        HandOver(true, std::current_exception());
+        posted = HandOver(true, std::current_exception());
     }
     m_measuring = nullptr;
+    // Every face is handed over: the message for them is posted again until
+    // it goes or the window stops the walk.
+    while (!posted && !m_stop) {
+        ::Sleep(kHandoverMs);
+        posted = Post();
+    }
 }
 
-void CFaceFinder::HandOver(bool last, std::exception_ptr failure)
+bool CFaceFinder::HandOver(bool last, std::exception_ptr failure)
 {
     m_lastHandover = ::GetTickCount64();
     std::vector<FoundFace> found;
@@ -125,7 +136,6 @@ void CFaceFinder::HandOver(bool last, std::exception_ptr failure)
                              entry.m_fsType, entry.m_realisedFrom, extent.cx});
         }
     }
-    bool post = false;
     {
         std::lock_guard<std::mutex> lock(m_lock);
         if (m_waiting.empty())
@@ -135,9 +145,22 @@ void CFaceFinder::HandOver(bool last, std::exception_ptr failure)
         m_ended = last;
         if (failure)
             m_failure = failure;
-        post = !m_posted;
+    }
+    return Post();
+}
+
+bool CFaceFinder::Post()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_posted)
+            return true;
         m_posted = true;
     }
-    if (post)
-        ::PostMessageA(m_window, m_message, m_generation, 0);
+    if (::PostMessageA(m_window, m_message, m_generation, 0))
+        return true;
+    // A full queue, say: the next handover tries again.
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_posted = false;
+    return false;
 }

@@ -27,12 +27,15 @@ struct FoundFace {
 // caller's thread, so the same faces come in the same order. It hands them
 // over in batches: whenever faces have waited about 50 ms, and as long since
 // the window showed the last batch (longer when showing it took long), it
-// posts a message to the window, which
-// then takes every face found since. Each walk has a generation, which its
-// messages carry: the faces of a walk that was stopped are never taken. It
-// measures each name in the window's font as it finds it: text measured on
-// the window's thread would wait for the walk's own use of the fonts. Start,
-// Stop, Take and Shown are for the window's thread.
+// posts a message to the window, which then takes every face found since;
+// the last batch goes as soon as the walk ends. Each walk has a generation,
+// which its messages carry: the faces of a walk that was stopped are never
+// taken. It measures each name in the window's font as it finds it: text
+// measured on the window's thread would wait for the walk's own use of the
+// fonts. It reads the switches from the lists of the paths it is given and
+// sorts in the locale of the thread that starts it, so the walk never calls
+// the host and orders names as the window does. Start, Stop, Take and Shown
+// are for the window's thread.
 class CFaceFinder : private CFontEnumClient {
 public:
     CFaceFinder() = default;
@@ -42,8 +45,8 @@ public:
 
     // Starts a new walk, after ending the last one. `window` gets `message`,
     // with the walk's generation as its wParam, when faces wait to be taken.
-    // Names are measured in `font`.
-    void Start(HWND window, UINT message, HFONT font);
+    // Names are measured in `font`; switches are read from `paths`.
+    void Start(HWND window, UINT message, HFONT font, const KeyPaths& paths);
     // Ends the walk, if one runs, after the family it is at, and waits for
     // its thread to end; nothing it found is taken any more.
     void Stop();
@@ -73,8 +76,11 @@ private:
 
     void Walk();
     // Hands the faces entered since the last handover over, and posts the
-    // message unless one is on its way.
-    void HandOver(bool last, std::exception_ptr failure = nullptr);
+    // message (Post).
+    bool HandOver(bool last, std::exception_ptr failure = nullptr);
+    // Posts the message unless one is on its way. False when it could not be
+    // posted: the next call posts it again.
+    bool Post();
 
     // The walk's own, touched only by its thread while it runs.
     CFontEntryArray m_fonts;
@@ -97,6 +103,8 @@ private:
     HWND m_window = nullptr;
     UINT m_message = 0;
     HFONT m_font = nullptr;
+    KeyPaths m_paths;
+    LCID m_locale = 0;
     WPARAM m_generation = 0;
     bool m_finding = false;
     std::thread m_thread;

@@ -19,7 +19,7 @@ namespace {
 constexpr UINT kRestrictedLicenseEmbedding = 2;
 
 struct EnumerationState {
-    explicit EnumerationState(CFontEnumClient& client) : client(client) {}
+    EnumerationState(CFontEnumClient& client, const KeyPaths& paths) : client(client), switches(paths) {}
 
     CFontEnumClient& client;
     // The first level reports a family once per character set; the second
@@ -149,10 +149,10 @@ void WalkFamilies(EnumerationState& state)
 
 } // namespace
 
-void EnumerateTrueTypeFaces(CFontEnumClient& client)
+void EnumerateTrueTypeFaces(CFontEnumClient& client, const KeyPaths& paths)
 {
     UniqueScreenDC screen(::GetDC(nullptr));
-    EnumerationState state(client);
+    EnumerationState state(client, paths);
     // Lent to the client for the length of the run, and taken from there by
     // the second level: the client sees which context is in use and gets it
     // back with the font it held.

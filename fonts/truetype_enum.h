@@ -1,6 +1,7 @@
 #pragma once
 
 #include "font_entry.h"
+#include "store/key_paths.h"
 
 #include <windows.h>
 
@@ -26,4 +27,6 @@ protected:
 // variant realises (CFamilyVariants). An allocation failure ends the
 // enumeration with the collection consistent and is rethrown afterwards. The
 // screen's device context is obtained on the calling thread, for the run.
-void EnumerateTrueTypeFaces(CFontEnumClient& client);
+// Each face's switch is read from the lists of `paths`: the host is not
+// asked, so the enumeration may run on any thread.
+void EnumerateTrueTypeFaces(CFontEnumClient& client, const KeyPaths& paths);

@@ -5,12 +5,11 @@
 namespace {
 
 const wchar_t kResourceLibrary[] = L"GlyphorRes.dll";
-// Mapped as a resource image only, so that none of its code runs, even in a
-// copy planted where the search by bare name finds it.
+// Mapped as a resource image only, so that none of its code runs.
 constexpr DWORD kResourceImage = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
 
-// The full path of a file in a module's folder; empty when the module's own
-// path cannot be had.
+// The full path of a file in a module's folder (null: the program's); empty
+// when the module's own path cannot be had.
 std::wstring PathBeside(HMODULE module, const wchar_t* file)
 {
     std::wstring path(MAX_PATH, L'\0');
@@ -41,14 +40,17 @@ bool CFontSelectApp::LoadResources()
     std::lock_guard<std::mutex> lock(m_resourceLock);
     if (m_hResourceDll)
         return true;
-    // The copy installed with this library first: a host's search order
-    // need not include this library's folder, and may find another file of
-    // that name first.
-    const std::wstring beside = PathBeside(m_pModuleState->m_hCurrentInstanceHandle, kResourceLibrary);
-    if (!beside.empty())
-        m_hResourceDll.reset(::LoadLibraryExW(beside.c_str(), nullptr, kResourceImage));
-    if (!m_hResourceDll)
-        m_hResourceDll.reset(::LoadLibraryExW(kResourceLibrary, nullptr, kResourceImage));
+    // By full path, the copy installed with this library, then one beside
+    // the host program: a search by bare name would also look in the
+    // current directory and along PATH, where anyone may put a file of that
+    // name with words of their own.
+    for (HMODULE module : {m_pModuleState->m_hCurrentInstanceHandle, HMODULE{}}) {
+        const std::wstring path = PathBeside(module, kResourceLibrary);
+        if (!path.empty())
+            m_hResourceDll.reset(::LoadLibraryExW(path.c_str(), nullptr, kResourceImage));
+        if (m_hResourceDll)
+            break;
+    }
     if (!m_hResourceDll)
         return false;
     AFX_MANAGE_STATE(m_pModuleState);

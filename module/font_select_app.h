@@ -17,8 +17,8 @@ public:
     int ExitInstance() override;
 
     // Loads the resource library the first time it is found, from the folder
-    // of this library, else by its bare name, and makes it the library's
-    // current resource module. False when it cannot be found.
+    // of this library, else from that of the host program, and makes it the
+    // library's current resource module. False when it cannot be found.
     bool LoadResources();
 
     DECLARE_MESSAGE_MAP()

@@ -33,13 +33,21 @@ extern "C" {
 // dialog's modal loop runs on the calling thread, which also dispatches the
 // messages of that thread's other windows meanwhile. One dialog is open in a
 // process at a time: a call while it is open, from any thread, brings it to
-// the front and returns at once. The dialog finds the faces on a thread of
+// the front and returns (waiting up to a second for the window of a dialog
+// that is still opening). The dialog finds the faces on a thread of
 // its own, which has ended when the call returns: the host may unload the
 // library at once. Never from DllMain. No exception leaves it.
 // The dialog's resources come from GlyphorRes.dll, looked for beside
-// Glyphor.dll and then by its bare name; without it the call shows
-// "GlyphorRes.dll not found" and returns.
-typedef void(__cdecl* RunGlyphorDialogFn)(void);
+// Glyphor.dll and then in the host program's folder, nowhere else; without
+// it the call shows "GlyphorRes.dll not found" and returns.
+// It returns IDOK (1) when the user pressed OK and the changes were saved;
+// IDCANCEL (2) when the user closed the dialog with Cancel, Esc or the close
+// box, or when a failure inside the open dialog (running out of memory, say)
+// closed it, which saves nothing more; 0 when no dialog was shown: the
+// resource library or its template is missing, the window could not be
+// made, or another dialog was open. A caller that takes the result as void
+// is unaffected: under cdecl the result is left in a register.
+typedef int(__cdecl* RunGlyphorDialogFn)(void);
 
 // IsEnabledForFacename: true when the face's switch is on, that is when the
 // face is not named in the list the selector picks. The selector is a 32-bit
@@ -63,7 +71,9 @@ typedef LONG(__cdecl* SetAllToDefaultsFn)(void);
 // Glyphor.dll loads: the host's profile is asked for at the first call. When
 // the host cannot name it (GetCurrentProfileKey throws), the profile counts
 // as one without General: every switch is on, nothing is written, and the
-// question is asked again at the next call.
+// question is asked again at the first call a second or more later. The
+// host's functions are called only on the thread that called an export,
+// never on a thread of the library's own, nor while the library holds a lock.
 
 #ifdef __cplusplus
 }

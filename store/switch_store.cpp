@@ -47,7 +47,7 @@ LONG CSwitchWriter::Write(List& list, const char* face, bool enabled, bool tesse
 {
     if (!list.openTried) {
         list.openTried = true;
-        list.key = OpenUserKey(ProfileKeyPaths().List(tessellation), KEY_SET_VALUE, &list.openError);
+        list.key = OpenUserKey(m_paths.List(tessellation), KEY_SET_VALUE, &list.openError);
     }
     if (!list.key && !enabled && !list.createTried) {
         list.createTried = true;
@@ -62,15 +62,15 @@ LONG CSwitchWriter::Write(List& list, const char* face, bool enabled, bool tesse
 }
 
 // A missing list is created only under an existing General.
-UniqueHKey CSwitchWriter::CreateList(bool tessellation, LONG* error)
+UniqueHKey CSwitchWriter::CreateList(bool tessellation, LONG* error) const
 {
-    UniqueHKey general = OpenUserKey(ProfileKeyPaths().general, KEY_WRITE, error);
+    UniqueHKey general = OpenUserKey(m_paths.general, KEY_WRITE, error);
     if (!general)
         return UniqueHKey();
     return CreateSubkey(general.get(), tessellation ? kTessellateListName : kEmbedListName, KEY_SET_VALUE, error);
 }
 
-CSwitchReader::CSwitchReader() : m_tessellateList(ProfileKeyPaths().tessellate), m_embedList(ProfileKeyPaths().embed) {}
+CSwitchReader::CSwitchReader(const KeyPaths& paths) : m_tessellateList(paths.tessellate), m_embedList(paths.embed) {}
 
 bool CSwitchReader::IsEnabled(const char* face, bool tessellation) const
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/unique_handle.h"
+#include "key_paths.h"
 #include "switch_list.h"
 
 // Per-face switches. A face named as a value in a list has that switch off;
@@ -14,10 +15,12 @@ bool IsEnabledForFacename(const char* face, int tessellation);
 }
 
 // Answers whether a face's switch is on for many faces from both lists read
-// once, for one discovery of the installed faces.
+// once, for one discovery of the installed faces. Both lists are those of the
+// paths given, which the caller has from the host: a reader on a thread of
+// the library's own never asks the host.
 class CSwitchReader {
 public:
-    CSwitchReader();
+    explicit CSwitchReader(const KeyPaths& paths);
     bool IsEnabled(const char* face, bool tessellation) const;
 
 private:
@@ -30,9 +33,12 @@ private:
 // destroyed. A missing list is created under an existing General when a face
 // is switched off in it, and created again, once, when it was deleted while
 // open. Switching a face on in a list that does not exist succeeds: nothing
-// lists it.
+// lists it. Its paths are taken once, so a commit writes to one profile and
+// never asks the host in its midst.
 class CSwitchWriter {
 public:
+    explicit CSwitchWriter(const KeyPaths& paths) : m_paths(paths) {}
+
     // Switches one face on (enabled != 0) or off in one list (tessellation != 0
     // for the tessellation list). ERROR_SUCCESS, or the registry's error: the
     // face's switch is then as it was.
@@ -48,7 +54,8 @@ private:
         bool reopened = false; // after the list was deleted while open
     };
     LONG Write(List& list, const char* face, bool enabled, bool tessellation);
-    static UniqueHKey CreateList(bool tessellation, LONG* error);
+    UniqueHKey CreateList(bool tessellation, LONG* error) const;
 
+    const KeyPaths m_paths;
     List m_lists[2]; // embedding, tessellation
 };

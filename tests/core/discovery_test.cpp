@@ -4,6 +4,7 @@
 #include "process_profile.h"
 
 #include "common/unique_handle.h"
+#include "fonts/face_finder.h"
 #include "fonts/truetype_enum.h"
 #include "store/switch_store.h"
 #include "tests/support/import_hook.h"
@@ -232,7 +233,7 @@ TEST_F(Discovery, EachFaceIsEnteredOnceInFamilyOrderWithItsEmbeddingPermission)
     const std::map<std::string, std::string> familyOf = FamilyOfTestFaces(families);
 
     RecordingClient client;
-    EnumerateTrueTypeFaces(client);
+    EnumerateTrueTypeFaces(client, ProfileKeyPaths());
     const CFontEntryArray& fonts = client.m_fonts;
 
     for (size_t i = 0; i < kTestFaceCount; ++i) {
@@ -281,7 +282,7 @@ TEST_F(Discovery, FindsWhatRealisingEveryReportFindsWithOneFontPerFace)
     long fontsMade = 0;
     {
         HandleBalance balance(::GetModuleHandleA(nullptr));
-        EnumerateTrueTypeFaces(client);
+        EnumerateTrueTypeFaces(client, ProfileKeyPaths());
         fontsMade = balance.FontsCreatedInAll();
     }
     EXPECT_EQ(Fields(client.m_fonts), Fields(literal.fonts));
@@ -301,7 +302,7 @@ TEST_F(Discovery, FacesAreEnteredWithTheSwitchTheirCheckControls)
     WriteDwordZero(m_profile.EmbedList(), "Glyphor Test Family Bold"); // restricted
 
     RecordingClient client;
-    EnumerateTrueTypeFaces(client);
+    EnumerateTrueTypeFaces(client, ProfileKeyPaths());
     for (const char* face : {"Glyphor Test Sans", "Glyphor Test Preview", "Glyphor Test Restricted",
                              "Glyphor Test Family Bold", "Glyphor Test Mixed"}) {
         const CFontEntry* entry = client.m_fonts.FindByFacename(face);
@@ -315,7 +316,7 @@ TEST_F(Discovery, EntriesAlreadyHeldAreNotAddedAgain)
 {
     RecordingClient client;
     client.m_fonts.AddEntry("Glyphor Test Sans", 0, 0);
-    EnumerateTrueTypeFaces(client);
+    EnumerateTrueTypeFaces(client, ProfileKeyPaths());
     const int size = client.m_fonts.GetSize();
     EXPECT_EQ(EntryCount(client.m_fonts, "Glyphor Test Sans"), 1);
     EXPECT_EQ(client.m_fonts.GetAt(0)->m_embeddable, 0) << "the held entry was replaced";
@@ -325,7 +326,7 @@ TEST_F(Discovery, EntriesAlreadyHeldAreNotAddedAgain)
     for (int index = 0; index < size; ++index)
         first.push_back(client.m_fonts.GetAt(index));
     client.m_handedOver = 0;
-    EnumerateTrueTypeFaces(client);
+    EnumerateTrueTypeFaces(client, ProfileKeyPaths());
     ASSERT_EQ(client.m_fonts.GetSize(), size) << "a second run added entries";
     for (int index = 0; index < size; ++index)
         EXPECT_EQ(client.m_fonts.GetAt(index), first[index]) << index;
@@ -340,7 +341,7 @@ TEST_F(Discovery, DozensOfRunsLeaveNoKeyFontOrContextBehind)
         HandleBalance balance(::GetModuleHandleA(nullptr));
         for (int run = 0; run < 24; ++run) {
             RecordingClient client;
-            EnumerateTrueTypeFaces(client);
+            EnumerateTrueTypeFaces(client, ProfileKeyPaths());
         }
         keys = balance.OpenKeys();
         fonts = balance.LiveFonts();
@@ -373,7 +374,7 @@ TEST_F(Discovery, AllocationFailureReachesTheCallerAndLeavesNothingBehind)
             {
                 AllocationFailure failure(program, allowed);
                 try {
-                    EnumerateTrueTypeFaces(client);
+                    EnumerateTrueTypeFaces(client, ProfileKeyPaths());
                 } catch (const std::bad_alloc&) {
                     threw = true;
                 }
@@ -394,4 +395,26 @@ TEST_F(Discovery, AllocationFailureReachesTheCallerAndLeavesNothingBehind)
     }
     EXPECT_TRUE(completed) << "discovery never ran to its end";
     EXPECT_GE(failedWithEntries, 3) << "too few failures fell in the middle of a discovery";
+}
+
+// The finder's walk runs on a thread of its own, yet sorts in the locale of
+// the thread that starts it, which a host may have set: Lithuanian sorts y
+// with i, so the test faces' keys differ from those of the default locale.
+TEST_F(Discovery, TheFinderSortsInTheLocaleOfTheThreadThatStartsIt)
+{
+    const std::string defaultKey = LocaleSortKey(kTestFaces[0].facename);
+    const LCID own = ::GetThreadLocale();
+    ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_LITHUANIAN, SUBLANG_DEFAULT), SORT_DEFAULT));
+    EXPECT_NE(LocaleSortKey(kTestFaces[0].facename), defaultKey) << "the locales sort the name alike";
+    const UniqueHWnd window(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    CFaceFinder finder;
+    finder.Start(window.get(), WM_APP, nullptr, ProfileKeyPaths());
+    MSG message;
+    for (bool last = false; !last && ::GetMessageA(&message, window.get(), WM_APP, WM_APP) > 0; finder.Shown()) {
+        const CFaceFinder::Batch batch = finder.Take(message.wParam);
+        for (const FoundFace& face : batch.faces)
+            EXPECT_EQ(face.sortKey, LocaleSortKey(face.name.c_str())) << face.name;
+        last = batch.last;
+    }
+    ::SetThreadLocale(own);
 }

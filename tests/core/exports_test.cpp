@@ -55,19 +55,28 @@ TEST(Exports, TheHeaderNamesThemForDriversInC)
 // The host is asked for its profile when a switch is first wanted, not while
 // the library loads: a host that cannot name it costs no process, and the
 // profile counts as one without General until it can.
+// The host that failed is asked again once a second has passed, not at each
+// of the driver's queries meanwhile.
 TEST(Exports, AHostThatCannotNameItsProfileLeavesEverySwitchOn)
 {
     ScopedProfile profile("Exports.NoProfile");
     profile.CreateLists();
     WriteDwordZero(profile.EmbedList(), "Embedded Off");
-    ScopedEnvironment throws("KYREG8_PROFILE_KEY_THROWS", "1");
     GlyphorLibrary glyphor(profile.Path());
+    HostProfile host(glyphor.Module(), true);
     EXPECT_TRUE(glyphor.IsEnabledForFacename("Embedded Off", false));
     EXPECT_TRUE(glyphor.IsColdStart());
     EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(ValueNames(profile.EmbedList()), Names{"Embedded Off"}) << "written without a profile";
-    ::SetEnvironmentVariableA("KYREG8_PROFILE_KEY_THROWS", nullptr);
+    host.Answer();
+    int on = 0;
+    for (int query = 0; query < 100; ++query)
+        on += glyphor.IsEnabledForFacename("Embedded Off", false);
+    EXPECT_EQ(on, 100);
+    EXPECT_EQ(host.CallingThreads().size(), 1u) << "asked again within the second";
+    ::Sleep(1100);
     EXPECT_FALSE(glyphor.IsEnabledForFacename("Embedded Off", false)) << "asked again once the host can answer";
+    EXPECT_EQ(host.CallingThreads().size(), 2u);
 }
 
 TEST(Exports, ColdProfileIsPreparedWithTheDefaults)

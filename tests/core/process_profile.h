@@ -23,7 +23,7 @@ protected:
 // One face's switch written on its own, as the driver's query then finds it.
 inline LONG SwitchFace(const char* face, int enabled, int tessellation)
 {
-    return CSwitchWriter().SetFaceEnabled(face, enabled, tessellation);
+    return CSwitchWriter(ProfileKeyPaths()).SetFaceEnabled(face, enabled, tessellation);
 }
 
 // Both of a face's switches are on.

@@ -139,7 +139,7 @@ TEST_F(SwitchStore, ReaderAnswersAsTheRegistryMatches)
         WriteDwordZero(m_profile.TessellateList(), name);
         WriteDwordZero(m_profile.EmbedList(), name);
     }
-    const CSwitchReader reader;
+    const CSwitchReader reader(ProfileKeyPaths());
     for (const std::string& face : faces)
         for (bool tessellation : {false, true})
             EXPECT_EQ(reader.IsEnabled(face.c_str(), tessellation),
@@ -165,7 +165,7 @@ TEST_F(SwitchStore, WriterLeavesWhatFaceByFaceCallsLeave)
                 WriteValue(key, "Old Sz", REG_SZ, {'x', 0});
             HandleBalance balance(::GetModuleHandleA(nullptr));
             {
-                CSwitchWriter writer;
+                CSwitchWriter writer(ProfileKeyPaths());
                 for (const auto& step : steps)
                     written[batched] += std::to_string(batched ? writer.SetFaceEnabled(step.face, step.enabled, step.tessellation)
                                                                : SwitchFace(step.face, step.enabled, step.tessellation)) + ' ';
@@ -204,7 +204,7 @@ TEST_F(SwitchStore, ReaderMissesNoNameWhileTheListChanges)
     });
     int missed = 0;
     for (int read = 0; read < 60; ++read) {
-        const CSwitchReader reader;
+        const CSwitchReader reader(ProfileKeyPaths());
         for (int i = 0; i < kSteady; ++i)
             missed += reader.IsEnabled(("Steady " + std::to_string(1000 + i)).c_str(), false);
     }
@@ -218,13 +218,13 @@ TEST_F(SwitchStore, ReaderMissesNoNameWhileTheListChanges)
 TEST_F(SwitchStore, WriterOutlivesADeletedListAndReportsRefusals)
 {
     m_profile.CreateGeneral();
-    CSwitchWriter writer;
+    CSwitchWriter writer(ProfileKeyPaths());
     EXPECT_EQ(writer.SetFaceEnabled("First", 0, 0), ERROR_SUCCESS);
     DeleteTree(m_profile.EmbedList());
     EXPECT_EQ(writer.SetFaceEnabled("Second", 0, 0), ERROR_SUCCESS);
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"Second"});
 
-    CSwitchWriter another;
+    CSwitchWriter another(ProfileKeyPaths());
     EXPECT_EQ(another.SetFaceEnabled("Third", 0, 1), ERROR_SUCCESS);
     DeleteTree(m_profile.General());
     EXPECT_EQ(another.SetFaceEnabled("Fourth", 1, 1), ERROR_SUCCESS) << "switched on: nothing lists it";

@@ -2,6 +2,7 @@
 #include "dialog_test.h"
 #include "window_search.h"
 
+#include "dialog/message_text.h"
 #include "framework/dialog_help_ids.h"
 #include "tests/support/import_hook.h"
 #include "resources/help_ids.h"
@@ -64,7 +65,7 @@ TEST_F(DefaultsButton, AResetThatFailsSaysSoAndShowsTheStore)
         list.SetChecked(list.Require(kSans), false);
         dialog.PressLater(IDC_DEFAULTS_BTN);
         dialog.WaitForMessageBox().Answer(IDYES);
-        AnswerFailureBox(dialog, -1, ERROR_FILE_NOT_FOUND);
+        AnswerFailureBox(dialog, -1, NoSettingsPlace());
         for (const auto& [face, checked] : list.CheckStates())
             EXPECT_TRUE(checked) << face << ": without lists every switch is on";
         dialog.Close(IDCANCEL);
@@ -78,7 +79,7 @@ TEST_F(DefaultsButton, AResetThatFailsSaysSoAndShowsTheStore)
         RegistryWriteFailure failure(glyphor.Module(), 0);
         dialog.PressLater(IDC_DEFAULTS_BTN);
         dialog.WaitForMessageBox().Answer(IDYES);
-        AnswerFailureBox(dialog, -1, ERROR_ACCESS_DENIED);
+        AnswerFailureBox(dialog, -1, SystemErrorText(ERROR_ACCESS_DENIED));
         const std::map<std::string, bool> states = list.CheckStates();
         EXPECT_TRUE(states.at(kSans)) << "as the store holds it";
         EXPECT_FALSE(states.at(kRestricted)) << "as the store holds it";

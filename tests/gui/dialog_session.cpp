@@ -32,12 +32,11 @@ void CloseEverything(DWORD thread, const std::atomic<bool>& returned)
 
 } // namespace
 
-bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script,
+int RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script,
                       ScriptStart start)
 {
     const DWORD thread = ::GetCurrentThreadId();
     std::atomic<bool> returned{false};
-    bool opened = false;
     std::thread driver([&] {
         HWND dialog = nullptr;
         WaitUntil(
@@ -47,7 +46,6 @@ bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(co
             },
             kWindowTimeoutMs);
         if (dialog) {
-            opened = true;
             try {
                 DialogWindow window(dialog, thread);
                 if (start == ScriptStart::EveryFaceListed) {
@@ -61,13 +59,13 @@ bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(co
         }
         CloseEverything(thread, returned);
     });
-    glyphor.runGlyphorDialog();
+    const int result = glyphor.runGlyphorDialog();
     returned = true;
     driver.join();
-    return opened;
+    return result;
 }
 
-bool RunDialogAndClose(const GlyphorLibrary& glyphor, int button)
+int RunDialogAndClose(const GlyphorLibrary& glyphor, int button)
 {
     return RunDialogSession(glyphor, [button](const DialogWindow& dialog) { dialog.Close(button); });
 }

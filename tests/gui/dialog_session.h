@@ -13,15 +13,15 @@
 enum class ScriptStart { EveryFaceListed, AtOnce };
 
 // Runs the font selection dialog of `glyphor` on the calling thread while
-// `script` works it from a second thread, and returns once both are done:
-// true when the dialog opened. A script that fails is reported as a test
-// failure; a dialog that it left open, with any question it was asking, is
-// cancelled.
-bool RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script,
+// `script` works it from a second thread, and returns once both are done
+// what the dialog entry returned: IDOK or IDCANCEL as the dialog was closed,
+// 0 when none was shown. A script that fails is reported as a test failure;
+// a dialog that it left open, with any question it was asking, is cancelled.
+int RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(const DialogWindow&)>& script,
                       ScriptStart start = ScriptStart::EveryFaceListed);
 
 // A session that only presses `button` (OK or Cancel) once the dialog is open.
-bool RunDialogAndClose(const GlyphorLibrary& glyphor, int button);
+int RunDialogAndClose(const GlyphorLibrary& glyphor, int button);
 
 // The check box of every listed face as the dialog opens; then cancelled.
 // Empty when the dialog did not open.

@@ -1,6 +1,5 @@
 #include "dialog_test.h"
 
-#include "dialog/message_text.h"
 
 namespace {
 
@@ -47,16 +46,24 @@ void ExpectWordsOfTheirFaces(const FontList& list)
     }
 }
 
-void AnswerFailureBox(const DialogWindow& dialog, int faces, LONG error)
+void AnswerFailureBox(const DialogWindow& dialog, int faces, const std::string& reason)
 {
     const MessageBoxWindow box = dialog.WaitForMessageBox();
     const std::string text = box.Text();
+    EXPECT_FALSE(reason.empty());
     const std::string opening = faces < 0 ? "The fonts could not be reset to the defaults: "
                                           : "The switches of " + std::to_string(faces) + " fonts could not be saved: ";
-    EXPECT_EQ(text.substr(0, opening.size()), opening) << text;
-    EXPECT_NE(text.find(SystemErrorText(error)), std::string::npos) << text;
+    EXPECT_EQ(text.substr(0, opening.size() + reason.size()), opening + reason) << text;
     EXPECT_TRUE(box.HasButton(IDOK)) << text;
     box.Answer(IDOK);
+}
+
+std::string NoSettingsPlace()
+{
+    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    char text[256] = {};
+    ::LoadStringA(resources.get(), IDS_NO_SETTINGS_PLACE, text, sizeof text);
+    return text;
 }
 
 DialogTest::DialogTest() : profile(CurrentTestName()) {}

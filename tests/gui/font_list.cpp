@@ -46,9 +46,16 @@ int FontList::Find(const std::string& face) const
     LVFINDINFOA find{};
     find.flags = LVFI_STRING;
     find.psz = face.c_str();
-    const int item = static_cast<int>(Send(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-    // The control matches without regard to case; face names are case-sensitive.
-    return item != -1 && Text(item) == face ? item : -1;
+    // The control matches without regard to case; face names are
+    // case-sensitive, and a case twin may come first.
+    for (int after = -1;;) {
+        const int item = static_cast<int>(Send(LVM_FINDITEMA, static_cast<WPARAM>(after), reinterpret_cast<LPARAM>(&find)));
+        if (item <= after)
+            return -1;
+        if (Text(item) == face)
+            return item;
+        after = item;
+    }
 }
 
 int FontList::Require(const std::string& face) const

@@ -177,8 +177,8 @@ TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
 }
 
 // A face removed while the dialog is open says so; moving through every
-// face, that one too, makes one font at a time and leaves no GDI object
-// behind.
+// face, that one too, makes one font at a time, deletes none while it is
+// still selected, and leaves no GDI object behind.
 TEST_F(Preview, MovingThroughTheFacesKeepsOneFontAndSurvivesARemovedFace)
 {
     const std::string twin = ProgramDirectory() + "\\testfonts\\case_twins\\GlyphorCaseTwinA.ttf";
@@ -211,6 +211,7 @@ TEST_F(Preview, MovingThroughTheFacesKeepsOneFontAndSurvivesARemovedFace)
         dialog.Close(IDCANCEL);
     }));
     EXPECT_EQ(balance.LiveFonts(), 0);
+    EXPECT_EQ(balance.FontsDeletedWhileSelected(), 0);
 }
 
 TEST(LicenceSentence, EachClassHasItsSentence)

@@ -10,6 +10,10 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <optional>
+#include <thread>
+
 namespace {
 
 // The threads of this process.
@@ -129,47 +133,102 @@ TEST_F(Robustness, RepeatedRunsLeaveNoHandleBehind)
 }
 
 // What another process writes while the dialog is open stands beside what
-// the user changes: OK writes only the user's changes.
+// the user changes: OK writes only the user's changes, not a check the user
+// set back as it was. A face whose value the other process removed is
+// checked without complaint.
 TEST_F(Robustness, AnotherWritersChangesStandBesideTheUsers)
 {
-    FillStore({"Outside Earlier"}, {});
+    FillStore({"Outside Earlier", kPreview}, {});
     GlyphorLibrary glyphor(profile.Path());
-    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+    ASSERT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const FontList list = dialog.List();
         EXPECT_TRUE(list.Checked(kSans));
-        for (const char* face : {kSans, "Outside Later"}) {
-            const std::string command = "reg.exe add \"HKCU\\" + profile.EmbedList() + "\" /v \"" + face +
-                                        "\" /t REG_DWORD /d 0 /f";
+        list.SetChecked(list.Require(kSans), false);
+        list.SetChecked(list.Require(kSans), true);
+        const std::string key = "\"HKCU\\" + profile.EmbedList() + "\" /v \"";
+        for (const std::string& command : {"reg.exe add " + key + kSans + "\" /t REG_DWORD /d 0 /f",
+                                           "reg.exe add " + key + "Outside Later\" /t REG_DWORD /d 0 /f",
+                                           "reg.exe delete " + key + kPreview + "\" /f"})
             EXPECT_EQ(RunToEnd(command), 0u) << command;
-        }
         ASSERT_TRUE(ReadStore(profile).Embeds(kSans)) << "the other process wrote";
         list.SetChecked(list.Require(kSansBold), false);
+        list.SetChecked(list.Require(kPreview), true);
         dialog.Close(IDOK);
-    }));
+    }), IDOK);
     const StoreContents store = ReadStore(profile);
     EXPECT_TRUE(store.Embeds(kSans)) << "the other process's change was undone\n" << store;
+    EXPECT_FALSE(store.Embeds(kPreview)) << store;
     EXPECT_TRUE(store.Embeds(kSansBold)) << store;
     EXPECT_TRUE(store.Embeds("Outside Earlier")) << store;
     EXPECT_TRUE(store.Embeds("Outside Later")) << store;
 }
 
 // While the dialog is open, a further call, from any thread, brings it to the
-// front and returns at once: there is one dialog, to commit once.
+// front and returns 0: there is one dialog, to commit once. A call made
+// while the dialog is still opening waits for its window.
 TEST_F(Robustness, ASecondCallBringsTheOpenDialogToTheFront)
 {
     FillStore({}, {});
     GlyphorLibrary glyphor(profile.Path());
-    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+    const HostProfile slowHost(glyphor.Module(), false, 300); // asked as the dialog opens
+    HWND shownAtReturn = nullptr;
+    std::thread early([&] {
+        WaitUntil([&] { return !slowHost.CallingThreads().empty(); }, kWindowTimeoutMs);
+        EXPECT_EQ(glyphor.runGlyphorDialog(), 0);
+        shownAtReturn = FindDialogWindow(::GetCurrentProcessId(), 0, nullptr, "TrueType Fonts");
+    });
+    EXPECT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        early.join();
+        EXPECT_EQ(shownAtReturn, dialog.Handle()) << "a call while the dialog opened returned before it was shown";
         const UniqueHWnd other(::CreateWindowExA(
             0, "STATIC", "Another window", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr));
         ::SetForegroundWindow(other.get());
         ASSERT_EQ(::GetForegroundWindow(), other.get());
-        glyphor.runGlyphorDialog();
+        EXPECT_EQ(glyphor.runGlyphorDialog(), 0);
         EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog.Handle(); }, 3000));
         EXPECT_EQ(FindDialogWindow(::GetCurrentProcessId(), 0, dialog.Handle(), "TrueType Fonts"), nullptr)
             << "a second dialog opened";
         dialog.Close(IDCANCEL);
     }));
+    if (early.joinable())
+        early.join();
+}
+
+// A host that cannot name its profile is asked on the thread that runs the
+// dialog only, never by the walk, however soon it may be asked again; OK
+// then says that the profile has no place for the switches.
+TEST_F(Robustness, TheHostIsAskedOnTheDialogsThreadOnly)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    const HostProfile failingHost(glyphor.Module(), true, 0, true);
+    EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        dialog.List().SetChecked(dialog.List().Require(kSans), false);
+        dialog.PressLater(IDOK);
+        AnswerFailureBox(dialog, 1, NoSettingsPlace());
+        dialog.Close(IDCANCEL);
+    }), IDCANCEL);
+    const std::vector<DWORD> threads = failingHost.CallingThreads();
+    EXPECT_GE(threads.size(), 2u) << "asked as the dialog opened and at OK";
+    EXPECT_EQ(static_cast<size_t>(std::count(threads.begin(), threads.end(), ::GetCurrentThreadId())), threads.size());
+}
+
+// A batch or a count whose message cannot be posted, as with a full queue,
+// comes all the same.
+TEST_F(Robustness, AMessageThatCannotBePostedHoldsNothingBack)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    const size_t faces = CheckStatesOnOpening(glyphor).size();
+    std::optional<PostFailure> failure(std::in_place, glyphor.Module(), 3);
+    EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        EXPECT_EQ(static_cast<size_t>(dialog.List().Count()), faces);
+        EXPECT_EQ(failure->Refused(), 3) << "the walk's messages";
+        failure.emplace(glyphor.Module(), 1);
+        dialog.List().SetChecked(dialog.List().Require(kSans), false);
+        EXPECT_EQ(failure->Refused(), 1) << "the count's message";
+        EXPECT_EQ(dialog.Text(IDC_FONT_COUNT), std::to_string(faces - 1) + " of " + std::to_string(faces) + " fonts checked");
+        dialog.Close(IDCANCEL);
+    }), IDCANCEL);
 }
 
 TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
@@ -194,6 +253,16 @@ TEST_F(Robustness, AllocationFailureWhileOpeningLeavesTheCallerWhole)
         EXPECT_EQ(ReadStore(profile), before) << "after " << allowed << " allocations";
     }
     EXPECT_GT(failedRuns, 3) << "allocations did fail";
+
+    // A failure in the open dialog closes it as Cancel would.
+    EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        dialog.Press(IDC_CLEAR_ALL_BTN);
+        const AllocationFailure failure(glyphor.Module(), 0);
+        dialog.SetText(IDC_FIND_BOX, "Glyphor");
+        EXPECT_TRUE(WaitUntil([&] { return !dialog.IsOpen(); }, kWindowTimeoutMs));
+        EXPECT_GT(failure.Failures(), 0);
+    }), IDCANCEL);
+    EXPECT_EQ(ReadStore(profile), before);
 
     ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
         const FontList list = dialog.List();

@@ -1,5 +1,7 @@
 #include "import_hook.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -57,6 +59,7 @@ struct Counts {
     decltype(&::RegCloseKey) close = nullptr;
     decltype(&::CreateFontA) createFont = nullptr;
     decltype(&::DeleteObject) deleteObject = nullptr;
+    decltype(&::SelectObject) selectObject = nullptr;
     decltype(&::GetDC) getDC = nullptr;
     decltype(&::ReleaseDC) releaseDC = nullptr;
 } g_counts;
@@ -104,9 +107,23 @@ HFONT WINAPI CountedCreateFontA(int height, int width, int escapement, int orien
     return font;
 }
 
+// The device context this thread last selected a font into: the font is
+// deleted on the thread that selected it.
+thread_local HDC t_fontContext = nullptr;
+std::atomic<long> g_fontsDeletedWhileSelected{0};
+
+HGDIOBJ WINAPI RememberingSelectObject(HDC dc, HGDIOBJ object)
+{
+    if (::GetObjectType(object) == OBJ_FONT)
+        t_fontContext = dc;
+    return g_counts.selectObject(dc, object);
+}
+
 BOOL WINAPI CountedDeleteObject(HGDIOBJ object)
 {
     const bool font = ::GetObjectType(object) == OBJ_FONT;
+    if (font && t_fontContext && ::GetCurrentObject(t_fontContext, OBJ_FONT) == object)
+        ++g_fontsDeletedWhileSelected;
     BOOL deleted = g_counts.deleteObject(object);
     g_counts.fontsDeleted += font && deleted;
     return deleted;
@@ -156,6 +173,46 @@ void* FailingAllocation(size_t size)
         throw std::bad_alloc();
     }
     return Allocate(size);
+}
+
+// --- post failure and the host's profile ------------------------------------------
+
+std::atomic<long> g_postFailuresLeft{0};
+std::atomic<long> g_postsRefused{0};
+decltype(&::PostMessageA) g_post = nullptr;
+
+BOOL WINAPI RefusingPostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (--g_postFailuresLeft < 0)
+        return g_post(window, message, wParam, lParam);
+    ++g_postsRefused;
+    return FALSE;
+}
+
+struct HostProfileState {
+    std::string (*original)() = nullptr; // the host's, as std::string's C++11 ABI names it
+    ULONGLONG(WINAPI* clock)() = nullptr;
+    std::atomic<bool> failing{false}, fastClock{false};
+    std::atomic<DWORD> delayMs{0};
+    std::atomic<ULONGLONG> skipped{0};
+    std::atomic<DWORD> threads[64] = {};
+    std::atomic<long> calls{0};
+} g_host;
+
+std::string HookedProfileKey()
+{
+    const long call = g_host.calls++;
+    if (call < static_cast<long>(std::size(g_host.threads)))
+        g_host.threads[call] = ::GetCurrentThreadId();
+    ::Sleep(g_host.delayMs);
+    if (g_host.failing)
+        throw "GetCurrentProfileKey: the host has no current profile";
+    return g_host.original();
+}
+
+ULONGLONG WINAPI HostProfileClock()
+{
+    return g_host.clock() + (g_host.fastClock ? g_host.skipped += 60000 : 0);
 }
 
 // --- slow fonts ---------------------------------------------------------------------
@@ -209,15 +266,18 @@ HandleBalance::HandleBalance(HMODULE module)
       m_close(module, "advapi32.dll", "RegCloseKey", reinterpret_cast<const void*>(&CountedRegCloseKey)),
       m_createFont(module, "gdi32.dll", "CreateFontA", reinterpret_cast<const void*>(&CountedCreateFontA)),
       m_deleteObject(module, "gdi32.dll", "DeleteObject", reinterpret_cast<const void*>(&CountedDeleteObject)),
+      m_selectObject(module, "gdi32.dll", "SelectObject", reinterpret_cast<const void*>(&RememberingSelectObject)),
       m_getDC(module, "user32.dll", "GetDC", reinterpret_cast<const void*>(&CountedGetDC)),
       m_releaseDC(module, "user32.dll", "ReleaseDC", reinterpret_cast<const void*>(&CountedReleaseDC))
 {
     g_counts = Counts{};
+    g_fontsDeletedWhileSelected = 0;
     g_counts.open = OriginalOf<decltype(&::RegOpenKeyExA)>(m_open);
     g_counts.create = OriginalOf<decltype(&::RegCreateKeyExA)>(m_create);
     g_counts.close = OriginalOf<decltype(&::RegCloseKey)>(m_close);
     g_counts.createFont = OriginalOf<decltype(&::CreateFontA)>(m_createFont);
     g_counts.deleteObject = OriginalOf<decltype(&::DeleteObject)>(m_deleteObject);
+    g_counts.selectObject = OriginalOf<decltype(&::SelectObject)>(m_selectObject);
     g_counts.getDC = OriginalOf<decltype(&::GetDC)>(m_getDC);
     g_counts.releaseDC = OriginalOf<decltype(&::ReleaseDC)>(m_releaseDC);
 }
@@ -229,6 +289,7 @@ long HandleBalance::LiveFonts() const { return g_counts.fontsCreated - g_counts.
 long HandleBalance::HeldDCs() const { return g_counts.dcsObtained - g_counts.dcsReleased; }
 long HandleBalance::KeysOpenedInAll() const { return g_counts.keysOpened; }
 long HandleBalance::FontsCreatedInAll() const { return g_counts.fontsCreated; }
+long HandleBalance::FontsDeletedWhileSelected() const { return g_fontsDeletedWhileSelected; }
 
 std::vector<KeyRequest> HandleBalance::KeyRequests() const
 {
@@ -273,3 +334,35 @@ AllocationFailure::AllocationFailure(HMODULE module, long allowed)
 AllocationFailure::~AllocationFailure() = default;
 
 long AllocationFailure::Failures() const { return g_allocationFailures; }
+
+PostFailure::PostFailure(HMODULE module, long failures)
+    : m_post(module, "user32.dll", "PostMessageA", reinterpret_cast<const void*>(&RefusingPostMessageA))
+{
+    g_post = OriginalOf<decltype(&::PostMessageA)>(m_post);
+    g_postFailuresLeft = failures;
+    g_postsRefused = 0;
+}
+
+long PostFailure::Refused() const { return g_postsRefused; }
+
+HostProfile::HostProfile(HMODULE module, bool failing, DWORD delayMs, bool fastClock)
+    : m_profile(module, "kyreg8.dll", "_Z20GetCurrentProfileKeyB5cxx11v",
+                reinterpret_cast<const void*>(&HookedProfileKey)),
+      m_clock(module, "kernel32.dll", "GetTickCount64", reinterpret_cast<const void*>(&HostProfileClock))
+{
+    g_host.original = OriginalOf<std::string (*)()>(m_profile);
+    g_host.clock = OriginalOf<ULONGLONG(WINAPI*)()>(m_clock);
+    g_host.failing = failing;
+    g_host.delayMs = delayMs;
+    g_host.fastClock = fastClock;
+    g_host.skipped = 0;
+    g_host.calls = 0;
+}
+
+void HostProfile::Answer() { g_host.failing = false; }
+
+std::vector<DWORD> HostProfile::CallingThreads() const
+{
+    const long calls = std::min<long>(g_host.calls, std::size(g_host.threads));
+    return std::vector<DWORD>(std::begin(g_host.threads), std::begin(g_host.threads) + calls);
+}

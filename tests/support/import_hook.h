@@ -28,8 +28,10 @@ private:
 using KeyRequest = std::pair<std::string, REGSAM>;
 
 // Counts the registry keys, fonts and screen device contexts that a module
-// obtains and releases while it lives, and records every key it asks for.
-// Only one may exist at a time.
+// obtains and releases while it lives, records every key it asks for, and
+// counts the fonts it deletes while a device context it selected them into
+// still holds them (which Windows refuses, and Wine allows). Only one may
+// exist at a time.
 class HandleBalance {
 public:
     explicit HandleBalance(HMODULE module);
@@ -42,10 +44,11 @@ public:
     long HeldDCs() const;      // device contexts obtained, less released
     long KeysOpenedInAll() const;
     long FontsCreatedInAll() const;
+    long FontsDeletedWhileSelected() const;
     std::vector<KeyRequest> KeyRequests() const; // in order, granted or not; the first 512
 
 private:
-    ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;
+    ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_selectObject, m_getDC, m_releaseDC;
 };
 
 // Makes RegSetValueExA in a module fail with ERROR_ACCESS_DENIED after
@@ -61,6 +64,32 @@ public:
 
 private:
     ImportHook m_setValue;
+};
+
+// Makes the next `failures` calls of PostMessageA in a module fail, as with
+// a full message queue, for a scope.
+class PostFailure {
+public:
+    PostFailure(HMODULE module, long failures);
+    long Refused() const;
+
+private:
+    ImportHook m_post;
+};
+
+// Stands in for the host's GetCurrentProfileKey in a module, for a scope:
+// records the thread of each call, and throws as a host without a current
+// profile does, or answers late. With a fast clock, the module's
+// GetTickCount64 moves on a minute at each reading, so that no wait before
+// the host is asked again hides a call. Only one may exist at a time.
+class HostProfile {
+public:
+    HostProfile(HMODULE module, bool failing, DWORD delayMs = 0, bool fastClock = false);
+    void Answer(); // from now on, as the host does
+    std::vector<DWORD> CallingThreads() const; // the first 64
+
+private:
+    ImportHook m_profile, m_clock;
 };
 
 // Makes every CreateFontA of a module take `ms` longer, for a scope: the
