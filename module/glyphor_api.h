@@ -55,10 +55,14 @@ typedef bool(__cdecl* IsColdStartFn)(void);
 // first registry error met: that of opening the profile's General key for
 // writing (ERROR_FILE_NOT_FOUND when the profile has no General key,
 // ERROR_ACCESS_DENIED when it may not be written), when nothing changes, or
-// that of a later step. No list is deleted on the way: a query meanwhile
-// never finds a cold start.
+// that of a later step; ERROR_NOT_ENOUGH_MEMORY (8) when memory ran out and
+// ERROR_INTERNAL_ERROR (1359) for any other failure. No list is deleted on
+// the way: a query meanwhile never finds a cold start.
 typedef LONG(__cdecl* SetAllToDefaultsFn)(void);
 
+// No exception leaves IsEnabledForFacename, IsColdStart or SetAllToDefaults:
+// when memory runs out, IsEnabledForFacename answers true (as for a store
+// that cannot be read) and IsColdStart false.
 // None of the four needs GlyphorRes.dll, and none calls the host while
 // Glyphor.dll loads: the host's profile is asked for at the first call. When
 // the host cannot name it (GetCurrentProfileKey throws), the profile counts

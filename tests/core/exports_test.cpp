@@ -110,6 +110,26 @@ TEST(Exports, ThousandsOfCallsLeaveNoKeyOpen)
     EXPECT_GT(opened, 2000) << "the calls were not counted";
 }
 
+// No exception leaves the store's exports: out of memory, the reset says so.
+TEST(Exports, OutOfMemoryTheStoresExportsAnswerAndThrowNothing)
+{
+    ScopedProfile profile("Exports.OutOfMemory");
+    profile.CreateGeneral();
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(glyphor.IsColdStart()); // the profile's paths, made once
+    LONG reset = ERROR_NOT_ENOUGH_MEMORY;
+    long allowed = 0;
+    for (; reset == ERROR_NOT_ENOUGH_MEMORY && allowed < 1000; ++allowed) {
+        AllocationFailure failure(glyphor.Module(), allowed);
+        reset = glyphor.SetAllToDefaults();
+    }
+    EXPECT_EQ(reset, ERROR_SUCCESS) << "after allowing " << allowed - 1 << " allocations";
+    EXPECT_GT(allowed, 1) << "the reset never ran out of memory";
+    EXPECT_TRUE(HoldsDefaults(profile));
+    AllocationFailure failure(glyphor.Module(), 0);
+    EXPECT_FALSE(glyphor.IsColdStart());
+}
+
 // Each key is asked for with the access its use needs: the query reads, the
 // cold-start test sets values, the reset reads and sets its lists' values,
 // creates a missing list through General opened again to create it, and

@@ -177,14 +177,24 @@ HFONT WINAPI SlowCreateFontA(int height, int width, int escapement, int orientat
 long g_writesLeft = 0;
 long g_writesRefused = 0;
 decltype(&::RegSetValueExA) g_setValue = nullptr;
+decltype(&::RegSetValueExW) g_setValueWide = nullptr;
+
+bool RefuseWrite()
+{
+    if (::InterlockedDecrement(&g_writesLeft) >= 0)
+        return false;
+    ::InterlockedIncrement(&g_writesRefused);
+    return true;
+}
 
 LONG WINAPI RefusingRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
 {
-    if (::InterlockedDecrement(&g_writesLeft) < 0) {
-        ::InterlockedIncrement(&g_writesRefused);
-        return ERROR_ACCESS_DENIED;
-    }
-    return g_setValue(key, name, reserved, type, data, size);
+    return RefuseWrite() ? ERROR_ACCESS_DENIED : g_setValue(key, name, reserved, type, data, size);
+}
+
+LONG WINAPI RefusingRegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
+{
+    return RefuseWrite() ? ERROR_ACCESS_DENIED : g_setValueWide(key, name, reserved, type, data, size);
 }
 
 } // namespace
@@ -248,9 +258,11 @@ SlowFonts::SlowFonts(HMODULE module, DWORD ms)
 SlowFonts::~SlowFonts() = default;
 
 RegistryWriteFailure::RegistryWriteFailure(HMODULE module, long allowed)
-    : m_setValue(module, "advapi32.dll", "RegSetValueExA", reinterpret_cast<const void*>(&RefusingRegSetValueExA))
+    : m_setValue(module, "advapi32.dll", "RegSetValueExA", reinterpret_cast<const void*>(&RefusingRegSetValueExA)),
+      m_setValueWide(module, "advapi32.dll", "RegSetValueExW", reinterpret_cast<const void*>(&RefusingRegSetValueExW))
 {
     g_setValue = OriginalOf<decltype(&::RegSetValueExA)>(m_setValue);
+    g_setValueWide = OriginalOf<decltype(&::RegSetValueExW)>(m_setValueWide);
     g_writesLeft = allowed;
     g_writesRefused = 0;
 }

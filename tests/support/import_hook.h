@@ -48,8 +48,9 @@ private:
     ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;
 };
 
-// Makes RegSetValueExA in a module fail with ERROR_ACCESS_DENIED after
-// `allowed` more calls, as a store that stops taking writes does, for a scope.
+// Makes RegSetValueExA and RegSetValueExW in a module fail with
+// ERROR_ACCESS_DENIED after `allowed` more calls, as a store that stops
+// taking writes does, for a scope.
 class RegistryWriteFailure {
 public:
     RegistryWriteFailure(HMODULE module, long allowed);
@@ -60,7 +61,7 @@ public:
     long Refused() const;
 
 private:
-    ImportHook m_setValue;
+    ImportHook m_setValue, m_setValueWide;
 };
 
 // Makes every CreateFontA of a module take `ms` longer, for a scope: the
