@@ -42,15 +42,17 @@ extern "C" {
 typedef void(__cdecl* RunGlyphorDialogFn)(void);
 
 // IsEnabledForFacename: true when the face's switch is on, that is when the
-// face is not named in the list the selector picks. The selector is a 32-bit
-// value of which only the low byte counts: non-zero asks the tessellation
-// list, zero the embedding list.
+// face is not named in the list the selector picks, unless the
+// administrator's policy (Software\Policies\Glyphor) sets that switch. The
+// selector is a 32-bit value of which only the low byte counts: non-zero asks
+// the tessellation list, zero the embedding list.
 typedef bool(__cdecl* IsEnabledForFacenameFn)(const char* face, int tessellation);
 
 // IsColdStart: true when the profile lacks either list (or cannot be written).
 typedef bool(__cdecl* IsColdStartFn)(void);
 
-// SetAllToDefaults: brings both lists to the built-in defaults. Returns
+// SetAllToDefaults: brings both lists to the built-in defaults (or to the
+// faces the administrator's DefaultNeverEmbed policy names). Returns
 // ERROR_SUCCESS (0) only when they hold exactly the defaults; otherwise the
 // first registry error met: that of opening the profile's General key for
 // writing (ERROR_FILE_NOT_FOUND when the profile has no General key,

@@ -1,6 +1,7 @@
 #include "defaults.h"
 
 #include "key_paths.h"
+#include "policy.h"
 #include "registry_key.h"
 #include "value_names.h"
 
@@ -52,13 +53,16 @@ constexpr DWORD kLongestValueName = 16383;
 // read again after its extras are deleted, this many times at most.
 constexpr int kCleaningPasses = 4;
 
-// The faces the embedding list is to hold, written and compared in UTF-16.
+// The faces the embedding list is to hold: the administrator's, else the
+// built-in ones. Written and compared in UTF-16, so that a name the ANSI code
+// page cannot spell stays whole.
 class DefaultFaces {
 public:
-    DefaultFaces()
+    explicit DefaultFaces(const std::vector<std::wstring>& policyFaces) : m_names(policyFaces)
     {
-        for (const char* const* face = kDefaultEmbedExclusions; **face; ++face)
-            m_names.push_back(WideFaceName(*face));
+        if (m_names.empty())
+            for (const char* const* face = kDefaultEmbedExclusions; **face; ++face)
+                m_names.push_back(WideFaceName(*face));
         for (size_t index = 0; index < m_names.size(); ++index)
             m_indexes.emplace(MatchKey(m_names[index]), index);
     }
@@ -195,7 +199,7 @@ LONG ResetLists()
     if ((error = OpenOrCreateList(general.get(), kEmbedListName, embedList)) != ERROR_SUCCESS ||
         (error = OpenOrCreateList(general.get(), kTessellateListName, tessellateList)) != ERROR_SUCCESS)
         return error;
-    const DefaultFaces defaults;
+    const DefaultFaces defaults(CurrentPolicy()->DefaultNeverEmbed());
     if ((error = Clean(embedList.get(), &defaults)) != ERROR_SUCCESS)
         return error;
     return Clean(tessellateList.get(), nullptr);

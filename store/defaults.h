@@ -12,7 +12,8 @@ extern "C" {
 bool IsColdStart() noexcept;
 
 // Brings both lists to the defaults: an empty tessellation list and the
-// default embedding exclusions, each a DWORD 0. Returns ERROR_SUCCESS only when the lists hold
+// default embedding exclusions (those of the administrator's policy when it
+// names some), each a DWORD 0. Returns ERROR_SUCCESS only when the lists hold
 // exactly that, else the first registry error (that of opening General when
 // it cannot be opened for writing, and nothing changes), ERROR_BUSY when
 // another writer kept changing a list, ERROR_NOT_ENOUGH_MEMORY or, for any

@@ -1,6 +1,7 @@
 #include "switch_store.h"
 
 #include "key_paths.h"
+#include "policy.h"
 #include "registry_key.h"
 
 namespace {
@@ -25,6 +26,9 @@ bool IsEnabledForFacename(const char* face, int tessellation) noexcept
         return true;
     const bool tessellationList = (tessellation & 0xFF) != 0;
     try {
+        const PolicySwitch policy = CurrentPolicy()->Switch(face, tessellationList);
+        if (policy != PolicySwitch::NotSet)
+            return policy == PolicySwitch::On;
         UniqueHKey list = OpenUserKey(ProfileKeyPaths().List(tessellationList), KEY_READ);
         return !list || !HasValue(list.get(), face);
     } catch (...) {

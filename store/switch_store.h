@@ -9,8 +9,9 @@
 extern "C" {
 // The driver's question: is this face's switch on? The driver passes the
 // selector as a 32-bit value of which only the low byte counts: non-zero asks
-// the tessellation list, zero the embedding list. A switch that cannot be
-// read (for want of memory) is on.
+// the tessellation list, zero the embedding list. The administrator's policy
+// answers for a face it sets, the list for any other; a switch that cannot
+// be read (for want of memory) is on.
 bool IsEnabledForFacename(const char* face, int tessellation) noexcept;
 }
 

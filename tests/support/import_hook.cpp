@@ -53,6 +53,7 @@ struct Counts {
     } keyRequests[512];
     size_t keyRequestCount = 0;
     decltype(&::RegOpenKeyExA) open = nullptr;
+    decltype(&::RegOpenKeyExW) openWide = nullptr;
     decltype(&::RegCreateKeyExA) create = nullptr;
     decltype(&::RegCloseKey) close = nullptr;
     decltype(&::CreateFontA) createFont = nullptr;
@@ -74,6 +75,14 @@ LONG WINAPI CountedRegOpenKeyExA(HKEY parent, LPCSTR name, DWORD options, REGSAM
 {
     RecordKeyRequest(name, access);
     LONG status = g_counts.open(parent, name, options, access, result);
+    g_counts.keysOpened += status == ERROR_SUCCESS;
+    return status;
+}
+
+// Keys opened by UTF-16 path are counted, not recorded.
+LONG WINAPI CountedRegOpenKeyExW(HKEY parent, LPCWSTR name, DWORD options, REGSAM access, PHKEY result)
+{
+    LONG status = g_counts.openWide(parent, name, options, access, result);
     g_counts.keysOpened += status == ERROR_SUCCESS;
     return status;
 }
@@ -215,6 +224,7 @@ ImportHook::~ImportHook()
 
 HandleBalance::HandleBalance(HMODULE module)
     : m_open(module, "advapi32.dll", "RegOpenKeyExA", reinterpret_cast<const void*>(&CountedRegOpenKeyExA)),
+      m_openWide(module, "advapi32.dll", "RegOpenKeyExW", reinterpret_cast<const void*>(&CountedRegOpenKeyExW)),
       m_create(module, "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<const void*>(&CountedRegCreateKeyExA)),
       m_close(module, "advapi32.dll", "RegCloseKey", reinterpret_cast<const void*>(&CountedRegCloseKey)),
       m_createFont(module, "gdi32.dll", "CreateFontA", reinterpret_cast<const void*>(&CountedCreateFontA)),
@@ -224,6 +234,7 @@ HandleBalance::HandleBalance(HMODULE module)
 {
     g_counts = Counts{};
     g_counts.open = OriginalOf<decltype(&::RegOpenKeyExA)>(m_open);
+    g_counts.openWide = OriginalOf<decltype(&::RegOpenKeyExW)>(m_openWide);
     g_counts.create = OriginalOf<decltype(&::RegCreateKeyExA)>(m_create);
     g_counts.close = OriginalOf<decltype(&::RegCloseKey)>(m_close);
     g_counts.createFont = OriginalOf<decltype(&::CreateFontA)>(m_createFont);

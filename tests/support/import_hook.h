@@ -28,8 +28,8 @@ private:
 using KeyRequest = std::pair<std::string, REGSAM>;
 
 // Counts the registry keys, fonts and screen device contexts that a module
-// obtains and releases while it lives, and records every key it asks for.
-// Only one may exist at a time.
+// obtains and releases while it lives, and records every key it asks for by
+// an ANSI name. Only one may exist at a time.
 class HandleBalance {
 public:
     explicit HandleBalance(HMODULE module);
@@ -45,7 +45,7 @@ public:
     std::vector<KeyRequest> KeyRequests() const; // in order, granted or not; the first 512
 
 private:
-    ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;
+    ImportHook m_open, m_openWide, m_create, m_close, m_createFont, m_deleteObject, m_getDC, m_releaseDC;
 };
 
 // Makes RegSetValueExA and RegSetValueExW in a module fail with
