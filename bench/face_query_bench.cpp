@@ -11,8 +11,8 @@ namespace {
 
 // Each run alternates short blocks of the two sides, so that a change in
 // the machine's load falls on both.
-constexpr int kBlocksPerRun = 10;
-constexpr int kCallsPerBlock = 2000;
+constexpr int kBlocksPerRun = 100;
+constexpr int kCallsPerBlock = 200;
 
 struct QuerySide {
     double seconds = 0;

@@ -23,6 +23,8 @@ const Hive kUser{HKEY_CURRENT_USER, 0};
 
 // The registry limits a value name to this many UTF-16 units.
 constexpr DWORD kLongestValueName = 16383;
+// How long a look at the policy's event holds, in ms.
+constexpr DWORD kLookInterval = 10;
 
 UniqueHKey OpenKey(HKEY parent, const wchar_t* path, REGSAM access)
 {
@@ -118,8 +120,8 @@ UniqueHKey Watch(const Hive& hive, HANDLE changed)
 // The policy kept in memory, read again only after the registry signals a
 // change in either hive. Both hives signal one event. A look at it is a
 // round trip to the kernel (under Wine, to its server) that costs a third of
-// the store's own open, query and close: it is looked at once per tick of the
-// system's clock at most, and a change shows from the next tick on.
+// the store's own open, query and close: it is looked at every 10 ms at most,
+// and a change counts from the first query after the next look.
 class PolicyWatch {
 public:
     PolicyWatch() : m_changed(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
@@ -127,8 +129,9 @@ public:
     std::shared_ptr<const PolicySnapshot> Current()
     {
         const DWORD now = ::GetTickCount();
-        if (m_watching && (m_lastLook == now || Unchanged())) {
-            m_lastLook = now;
+        if (m_watching && (now - m_lastLook < kLookInterval || Unchanged())) {
+            if (now - m_lastLook >= kLookInterval)
+                m_lastLook = now;
             std::lock_guard<std::mutex> lock(m_lock);
             return m_policy;
         }
@@ -165,7 +168,7 @@ private:
     const UniqueHandleObject m_changed;
     UniqueHKey m_watched[2];             // machine, user
     std::atomic<bool> m_watching{false}; // else every query reads the policy
-    std::atomic<DWORD> m_lastLook{0};      // the tick of the last look that found no change
+    std::atomic<DWORD> m_lastLook{0};    // when a look last found no change, in ms
     std::shared_ptr<const PolicySnapshot> m_policy;
 };
 

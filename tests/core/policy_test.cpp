@@ -60,8 +60,9 @@ TEST_F(Policy, TheTemplatesPoliciesDoWhatTheySayAsTheEditorWritesThem)
             const bool tessellation = key == List(kTessellateNeverList) || key == List(kTessellateAlwaysList);
             const bool on = key == List(kEmbedAlwaysList) || key == List(kTessellateAlwaysList);
             if (key == List(kDefaultNeverEmbedList)) {
-                m_policy.SetList(hive, key, {Wide(face), Wide(face + " Bold")});
-                EXPECT_TRUE(WithinASecond([&] { return CurrentPolicy()->DefaultNeverEmbed().size() == 2; })) << face;
+                const Names faces = {Wide(face), Wide(face + " Bold")};
+                m_policy.SetList(hive, key, faces);
+                EXPECT_TRUE(WithinASecond([&] { return CurrentPolicy()->DefaultNeverEmbed() == faces; })) << face;
                 EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS) << face;
                 EXPECT_EQ(ValueNames(m_profile.EmbedList()), (std::vector<std::string>{face, face + " Bold"})) << face;
             } else if (*policy.valueName) {
