@@ -8,9 +8,22 @@
 class GlyphorLibrary;
 class ScopedProfile;
 
+class ScopedPolicy;
+
 // IsEnabledForFacename through the export, in calls per second, against the
 // same registry work done directly: open the list for reading, ask whether
 // the face's value exists, close. Both ask about `faces` in turn, alternating
-// the two lists.
+// the two lists. The row has that name and that lower bound on the ratio.
 BenchRow MeasureFaceQuery(const GlyphorLibrary& library, const ScopedProfile& profile,
-                          const std::vector<std::string>& faces, int runs);
+                          const std::vector<std::string>& faces, int runs, const char* name, double limit);
+
+// Gives every list of the administrator's policy, in both hives, `names`
+// faces that are asked about by none of the benchmarks, and waits until the
+// library's query has read them: each query then matches its face against
+// the policy before it asks the store.
+void FillPolicy(const GlyphorLibrary& library, const ScopedPolicy& policy, int names);
+
+// The time from a change of the policy to the first query that honours it,
+// in milliseconds: the median of `runs` changes, each of one name more in a
+// policy that already names `names` faces (the query reads all of them again).
+BenchRow MeasurePolicyChange(const GlyphorLibrary& library, const ScopedPolicy& policy, int names, int runs);

@@ -2,7 +2,7 @@
 
 #include "folded_text.h"
 #include "fonts/face_finder.h"
-#include "store/value_name.h"
+#include "store/value_names.h"
 
 #include <algorithm>
 #include <tuple>
@@ -130,7 +130,7 @@ CFaceTable::Face* CFaceTable::ShownAt(int item)
 void CFaceTable::JoinTwins(int face)
 {
     Face& joining = m_faces[face];
-    const auto value = m_values[joining.switchList].try_emplace(ValueNameKey(joining.name), face);
+    const auto value = m_values[joining.switchList].try_emplace(MatchKey(WideFaceName(joining.name.c_str())), face);
     if (value.second)
         return;
     Face& twin = m_faces[value.first->second];

@@ -50,23 +50,29 @@ extern "C" {
 typedef int(__cdecl* RunGlyphorDialogFn)(void);
 
 // IsEnabledForFacename: true when the face's switch is on, that is when the
-// face is not named in the list the selector picks. The selector is a 32-bit
-// value of which only the low byte counts: non-zero asks the tessellation
-// list, zero the embedding list.
+// face is not named in the list the selector picks, unless the
+// administrator's policy (Software\Policies\Glyphor) sets that switch. The
+// selector is a 32-bit value of which only the low byte counts: non-zero asks
+// the tessellation list, zero the embedding list.
 typedef bool(__cdecl* IsEnabledForFacenameFn)(const char* face, int tessellation);
 
 // IsColdStart: true when the profile lacks either list (or cannot be written).
 typedef bool(__cdecl* IsColdStartFn)(void);
 
-// SetAllToDefaults: brings both lists to the built-in defaults. Returns
+// SetAllToDefaults: brings both lists to the built-in defaults (or to the
+// faces the administrator's DefaultNeverEmbed policy names). Returns
 // ERROR_SUCCESS (0) only when they hold exactly the defaults; otherwise the
 // first registry error met: that of opening the profile's General key for
 // writing (ERROR_FILE_NOT_FOUND when the profile has no General key,
 // ERROR_ACCESS_DENIED when it may not be written), when nothing changes, or
-// that of a later step. No list is deleted on the way: a query meanwhile
-// never finds a cold start.
+// that of a later step; ERROR_NOT_ENOUGH_MEMORY (8) when memory ran out and
+// ERROR_INTERNAL_ERROR (1359) for any other failure. No list is deleted on
+// the way: a query meanwhile never finds a cold start.
 typedef LONG(__cdecl* SetAllToDefaultsFn)(void);
 
+// No exception leaves IsEnabledForFacename, IsColdStart or SetAllToDefaults:
+// when memory runs out, IsEnabledForFacename answers true (as for a store
+// that cannot be read) and IsColdStart false.
 // None of the four needs GlyphorRes.dll, and none calls the host while
 // Glyphor.dll loads: the host's profile is asked for at the first call. When
 // the host cannot name it (GetCurrentProfileKey throws), the profile counts

@@ -1,11 +1,15 @@
 #include "defaults.h"
 
 #include "key_paths.h"
+#include "policy.h"
 #include "registry_key.h"
+#include "value_names.h"
 
-#include <cstring>
+#include <algorithm>
 #include <iterator>
+#include <new>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 const char* const kDefaultEmbedExclusions[] = {
@@ -49,17 +53,34 @@ constexpr DWORD kLongestValueName = 16383;
 // read again after its extras are deleted, this many times at most.
 constexpr int kCleaningPasses = 4;
 
-// True when the registry takes `name` for one of the defaults' values:
-// value names match without regard to case.
-bool NamesADefault(const wchar_t* name)
-{
-    for (const char* const* face = kDefaultEmbedExclusions; **face; ++face) {
-        const std::wstring wide(*face, *face + std::strlen(*face)); // the defaults are ASCII
-        if (::CompareStringOrdinal(name, -1, wide.c_str(), -1, TRUE) == CSTR_EQUAL)
-            return true;
+// The faces the embedding list is to hold: the administrator's, else the
+// built-in ones. Written and compared in UTF-16, so that a name the ANSI code
+// page cannot spell stays whole.
+class DefaultFaces {
+public:
+    explicit DefaultFaces(const std::vector<std::wstring>& policyFaces) : m_names(policyFaces)
+    {
+        if (m_names.empty())
+            for (const char* const* face = kDefaultEmbedExclusions; **face; ++face)
+                m_names.push_back(WideFaceName(*face));
+        for (size_t index = 0; index < m_names.size(); ++index)
+            m_indexes.emplace(MatchKey(m_names[index]), index);
     }
-    return false;
-}
+
+    const std::vector<std::wstring>& Names() const { return m_names; }
+
+    // The index of the default that the registry takes `name` for, or npos:
+    // value names match without regard to case.
+    size_t IndexOf(const wchar_t* name) const
+    {
+        const auto found = m_indexes.find(MatchKey(name));
+        return found == m_indexes.end() ? std::wstring::npos : found->second;
+    }
+
+private:
+    std::vector<std::wstring> m_names; // each once, as the registry matches names
+    std::unordered_map<std::wstring, size_t> m_indexes;
+};
 
 // Opens a list under General, or creates it when it is missing: General is
 // then opened again with the right to create it.
@@ -77,46 +98,64 @@ LONG OpenOrCreateList(HKEY general, const char* name, UniqueHKey& list)
 
 // Writes each default as a DWORD 0 unless it is one already: a default
 // listed all along stays listed throughout.
-LONG WriteDefaults(HKEY embedList)
+LONG WriteDefaults(HKEY embedList, const DefaultFaces& defaults)
 {
     const DWORD off = 0;
-    for (const char* const* face = kDefaultEmbedExclusions; **face; ++face) {
+    for (const std::wstring& face : defaults.Names()) {
         DWORD type = REG_NONE, datum = 1, size = sizeof datum;
-        const LONG read = ::RegQueryValueExA(embedList, *face, nullptr, &type, reinterpret_cast<BYTE*>(&datum), &size);
+        const LONG read =
+            ::RegQueryValueExW(embedList, face.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&datum), &size);
         if (read == ERROR_SUCCESS && type == REG_DWORD && size == sizeof datum && datum == 0)
             continue;
         const LONG written =
-            ::RegSetValueExA(embedList, *face, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+            ::RegSetValueExW(embedList, face.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
         if (written != ERROR_SUCCESS)
             return written;
     }
     return ERROR_SUCCESS;
 }
 
-// The names of the list's values that are not to stay, and how many subkeys it has.
-LONG ReadExtras(HKEY list, bool keepDefaults, std::vector<std::wstring>& extras, DWORD& subkeys)
+// What one reading of a list found: the names of the values that are not to
+// stay, its subkeys, and whether it holds every default it is to keep.
+struct ListContents {
+    std::vector<std::wstring> extras;
+    DWORD subkeys = 0;
+    bool holdsDefaults = true;
+
+    bool Clean() const { return extras.empty() && subkeys == 0 && holdsDefaults; }
+};
+
+LONG ReadList(HKEY list, const DefaultFaces* keep, ListContents& contents)
 {
-    extras.clear();
-    LONG error = ::RegQueryInfoKeyW(list, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                                    nullptr, nullptr, nullptr);
+    contents = ListContents{};
+    LONG error = ::RegQueryInfoKeyW(list, nullptr, nullptr, nullptr, &contents.subkeys, nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr);
+    std::vector<bool> kept(keep ? keep->Names().size() : 0);
     std::vector<wchar_t> name(kLongestValueName + 1);
     for (DWORD index = 0; error == ERROR_SUCCESS; ++index) {
         DWORD length = static_cast<DWORD>(name.size());
         error = ::RegEnumValueW(list, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (error == ERROR_SUCCESS && !(keepDefaults && NamesADefault(name.data())))
-            extras.emplace_back(name.data(), length);
+        if (error != ERROR_SUCCESS)
+            break;
+        const size_t defaultIndex = keep ? keep->IndexOf(name.data()) : std::wstring::npos;
+        if (defaultIndex == std::wstring::npos)
+            contents.extras.emplace_back(name.data(), length);
+        else
+            kept[defaultIndex] = true;
     }
+    contents.holdsDefaults = std::find(kept.begin(), kept.end(), false) == kept.end();
     return error == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : error;
 }
 
-// A list's subkeys go with their subtrees, through a handle with the rights
-// that takes.
-LONG DeleteSubkeys(HKEY list)
+// Deletes `count` of a list's subkeys with their subtrees, through a handle
+// with the rights that takes: no more than the reading counted, so that a
+// writer adding subkeys cannot keep the reset going.
+LONG DeleteSubkeys(HKEY list, DWORD count)
 {
     LONG error = ERROR_SUCCESS;
     UniqueHKey parent = OpenSubkey(list, nullptr, kDeleteSubkeysAccess, &error);
     wchar_t subkey[256]; // the longest key name and its terminator
-    while (error == ERROR_SUCCESS) {
+    for (DWORD deleted = 0; error == ERROR_SUCCESS && deleted < count; ++deleted) {
         DWORD length = static_cast<DWORD>(std::size(subkey));
         error = ::RegEnumKeyExW(parent.get(), 0, subkey, &length, nullptr, nullptr, nullptr, nullptr);
         if (error == ERROR_SUCCESS)
@@ -125,38 +164,32 @@ LONG DeleteSubkeys(HKEY list)
     return error == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : error;
 }
 
-// Deletes the list's values, but for the defaults when `keepDefaults`, and
-// its subkeys, until it holds nothing else.
-LONG Clean(HKEY list, bool keepDefaults)
+// Brings a list to hold the defaults `keep` names (none when null) and
+// nothing else: the missing defaults are written before anything is deleted,
+// and a pass ends the reset only when its reading finds the list so.
+LONG Clean(HKEY list, const DefaultFaces* keep)
 {
-    std::vector<std::wstring> extras;
+    ListContents contents;
     for (int pass = 0; pass < kCleaningPasses; ++pass) {
-        DWORD subkeys = 0;
-        LONG error = ReadExtras(list, keepDefaults, extras, subkeys);
-        if (error != ERROR_SUCCESS || (extras.empty() && subkeys == 0))
+        LONG error = keep ? WriteDefaults(list, *keep) : ERROR_SUCCESS;
+        if (error == ERROR_SUCCESS)
+            error = ReadList(list, keep, contents);
+        if (error != ERROR_SUCCESS || contents.Clean())
             return error;
-        for (const std::wstring& name : extras) {
+        for (const std::wstring& name : contents.extras) {
             error = ::RegDeleteValueW(list, name.c_str());
             if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND)
                 return error;
         }
-        if (subkeys != 0 && (error = DeleteSubkeys(list)) != ERROR_SUCCESS)
+        if (contents.subkeys != 0 && (error = DeleteSubkeys(list, contents.subkeys)) != ERROR_SUCCESS)
             return error;
     }
-    return ERROR_BUSY; // another writer keeps adding to the list
-}
-
-} // namespace
-
-bool IsColdStart()
-{
-    const KeyPaths& paths = ProfileKeyPaths();
-    return !CanOpenForWriting(paths.tessellate) || !CanOpenForWriting(paths.embed);
+    return ERROR_BUSY; // another writer keeps changing the list
 }
 
 // No list is deleted: a reader meanwhile never finds a profile without lists,
 // and a face that is off before and after the reset is off throughout.
-LONG SetAllToDefaults()
+LONG ResetLists()
 {
     LONG error = ERROR_SUCCESS;
     UniqueHKey general = OpenUserKey(ProfileKeyPaths().general, KEY_SET_VALUE, &error);
@@ -164,9 +197,33 @@ LONG SetAllToDefaults()
         return error;
     UniqueHKey embedList, tessellateList;
     if ((error = OpenOrCreateList(general.get(), kEmbedListName, embedList)) != ERROR_SUCCESS ||
-        (error = OpenOrCreateList(general.get(), kTessellateListName, tessellateList)) != ERROR_SUCCESS ||
-        (error = WriteDefaults(embedList.get())) != ERROR_SUCCESS ||
-        (error = Clean(embedList.get(), true)) != ERROR_SUCCESS)
+        (error = OpenOrCreateList(general.get(), kTessellateListName, tessellateList)) != ERROR_SUCCESS)
         return error;
-    return Clean(tessellateList.get(), false);
+    const DefaultFaces defaults(CurrentPolicy()->DefaultNeverEmbed());
+    if ((error = Clean(embedList.get(), &defaults)) != ERROR_SUCCESS)
+        return error;
+    return Clean(tessellateList.get(), nullptr);
+}
+
+} // namespace
+
+bool IsColdStart() noexcept
+{
+    try {
+        const KeyPaths& paths = ProfileKeyPaths();
+        return !CanOpenForWriting(paths.tessellate) || !CanOpenForWriting(paths.embed);
+    } catch (...) {
+        return false;
+    }
+}
+
+LONG SetAllToDefaults() noexcept
+{
+    try {
+        return ResetLists();
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    } catch (...) {
+        return ERROR_INTERNAL_ERROR;
+    }
 }

@@ -7,12 +7,16 @@
 extern const char* const kDefaultEmbedExclusions[];
 
 extern "C" {
-// True when at least one of the two list keys is missing or cannot be opened.
-bool IsColdStart();
+// True when at least one of the two list keys is missing or cannot be
+// opened; false when it cannot tell (for want of memory).
+bool IsColdStart() noexcept;
 
 // Brings both lists to the defaults: an empty tessellation list and the
-// default embedding exclusions, each a DWORD 0. Returns ERROR_SUCCESS only
-// when the lists hold exactly that, else the first registry error (that of
-// opening General when it cannot be opened for writing, and nothing changes).
-LONG SetAllToDefaults();
+// default embedding exclusions (those of the administrator's policy when it
+// names some), each a DWORD 0. Returns ERROR_SUCCESS only when the lists hold
+// exactly that, else the first registry error (that of opening General when
+// it cannot be opened for writing, and nothing changes), ERROR_BUSY when
+// another writer kept changing a list, ERROR_NOT_ENOUGH_MEMORY or, for any
+// other failure, ERROR_INTERNAL_ERROR.
+LONG SetAllToDefaults() noexcept;
 }

@@ -1,6 +1,7 @@
 #include "switch_store.h"
 
 #include "key_paths.h"
+#include "policy.h"
 #include "registry_key.h"
 
 namespace {
@@ -19,12 +20,20 @@ LONG WriteSwitch(HKEY list, const char* face, bool enabled)
 
 } // namespace
 
-bool IsEnabledForFacename(const char* face, int tessellation)
+bool IsEnabledForFacename(const char* face, int tessellation) noexcept
 {
     if (!face)
         return true;
-    UniqueHKey list = OpenUserKey(ProfileKeyPaths().List((tessellation & 0xFF) != 0), KEY_READ);
-    return !list || !HasValue(list.get(), face);
+    const bool tessellationList = (tessellation & 0xFF) != 0;
+    try {
+        const PolicySwitch policy = CurrentPolicy()->Switch(face, tessellationList);
+        if (policy != PolicySwitch::NotSet)
+            return policy == PolicySwitch::On;
+        UniqueHKey list = OpenUserKey(ProfileKeyPaths().List(tessellationList), KEY_READ);
+        return !list || !HasValue(list.get(), face);
+    } catch (...) {
+        return true;
+    }
 }
 
 LONG CSwitchWriter::SetFaceEnabled(const char* face, int enabled, int tessellation)

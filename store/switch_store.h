@@ -10,8 +10,10 @@
 extern "C" {
 // The driver's question: is this face's switch on? The driver passes the
 // selector as a 32-bit value of which only the low byte counts: non-zero asks
-// the tessellation list, zero the embedding list.
-bool IsEnabledForFacename(const char* face, int tessellation);
+// the tessellation list, zero the embedding list. The administrator's policy
+// answers for a face it sets, the list for any other; a switch that cannot
+// be read (for want of memory) is on.
+bool IsEnabledForFacename(const char* face, int tessellation) noexcept;
 }
 
 // Answers whether a face's switch is on for many faces from both lists read

@@ -124,3 +124,60 @@ TEST_F(ColdStart, AResetThatCannotWriteSaysSo)
     EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
     EXPECT_TRUE(HoldsDefaults(m_profile));
 }
+
+namespace {
+
+// Another writer, acting while the reset works: it deletes a default once,
+// just as the reset starts reading the list, and adds a subkey whenever the
+// reset deletes one.
+decltype(&::RegQueryInfoKeyW) g_queryInfo = nullptr;
+decltype(&::RegDeleteTreeW) g_deleteTree = nullptr;
+bool g_defaultDeleted = false;
+
+LONG WINAPI QueryInfoAfterDeletingADefault(HKEY key, LPWSTR keyClass, LPDWORD classLength, LPDWORD reserved,
+                                           LPDWORD subkeys, LPDWORD longestSubkey, LPDWORD longestClass,
+                                           LPDWORD values, LPDWORD longestValueName, LPDWORD longestValue,
+                                           LPDWORD securityDescriptor, PFILETIME written)
+{
+    if (!g_defaultDeleted)
+        g_defaultDeleted = ::RegDeleteValueW(key, L"Arial") == ERROR_SUCCESS;
+    return g_queryInfo(key, keyClass, classLength, reserved, subkeys, longestSubkey, longestClass, values,
+                       longestValueName, longestValue, securityDescriptor, written);
+}
+
+LONG WINAPI DeleteTreeAndAddOne(HKEY parent, LPCWSTR name)
+{
+    const LONG result = g_deleteTree(parent, name);
+    HKEY added = nullptr;
+    if (::RegCreateKeyExW(parent, L"Added Meanwhile", 0, nullptr, 0, KEY_READ, nullptr, &added, nullptr) ==
+        ERROR_SUCCESS)
+        ::RegCloseKey(added);
+    return result;
+}
+
+} // namespace
+
+// The reset succeeds only when its last reading of the lists finds them as
+// the defaults leave them, and it ends even while another writer keeps
+// changing them.
+TEST_F(ColdStart, AResetSucceedsOnlyWhenItsLastReadingFindsTheDefaults)
+{
+    const HMODULE program = ::GetModuleHandleA(nullptr);
+    m_profile.CreateLists();
+    {
+        ImportHook hook(program, "advapi32.dll", "RegQueryInfoKeyW",
+                        reinterpret_cast<const void*>(&QueryInfoAfterDeletingADefault));
+        g_queryInfo = reinterpret_cast<decltype(g_queryInfo)>(const_cast<void*>(hook.Original()));
+        EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
+        ASSERT_TRUE(g_defaultDeleted);
+        EXPECT_TRUE(HoldsDefaults(m_profile)) << "a default deleted while the reset read the list";
+    }
+    CreateKey(m_profile.TessellateList() + "\\Nested");
+    {
+        ImportHook hook(program, "advapi32.dll", "RegDeleteTreeW", reinterpret_cast<const void*>(&DeleteTreeAndAddOne));
+        g_deleteTree = reinterpret_cast<decltype(g_deleteTree)>(const_cast<void*>(hook.Original()));
+        EXPECT_EQ(SetAllToDefaults(), ERROR_BUSY) << "a subkey added for each deleted";
+    }
+    EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
+    EXPECT_TRUE(HoldsDefaults(m_profile));
+}

@@ -54,17 +54,20 @@ TEST(Exports, TheHeaderNamesThemForDriversInC)
 
 // The host is asked for its profile when a switch is first wanted, not while
 // the library loads: a host that cannot name it costs no process, and the
-// profile counts as one without General until it can.
-// The host that failed is asked again once a second has passed, not at each
-// of the driver's queries meanwhile.
+// profile counts as one without General until it can. A policy's "never"
+// holds all the same. The host that failed is asked again once a second has
+// passed, not at each of the driver's queries meanwhile.
 TEST(Exports, AHostThatCannotNameItsProfileLeavesEverySwitchOn)
 {
     ScopedProfile profile("Exports.NoProfile");
     profile.CreateLists();
     WriteDwordZero(profile.EmbedList(), "Embedded Off");
+    ScopedPolicy policy;
+    policy.SetList(ScopedPolicy::kUser, L"Software\\Policies\\Glyphor\\TessellateNever", {L"Policy Off"});
     GlyphorLibrary glyphor(profile.Path());
     HostProfile host(glyphor.Module(), true);
     EXPECT_TRUE(glyphor.IsEnabledForFacename("Embedded Off", false));
+    EXPECT_FALSE(glyphor.IsEnabledForFacename("Policy Off", true));
     EXPECT_TRUE(glyphor.IsColdStart());
     EXPECT_EQ(glyphor.SetAllToDefaults(), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(ValueNames(profile.EmbedList()), Names{"Embedded Off"}) << "written without a profile";
@@ -100,6 +103,7 @@ TEST(Exports, ThousandsOfCallsLeaveNoKeyOpen)
 {
     ScopedProfile profile("Exports.Handles");
     GlyphorLibrary glyphor(profile.Path());
+    glyphor.IsEnabledForFacename("Arial", false); // opens the keys the policy is watched through, for good
     long opened = 0, stillOpen = 0;
     {
         HandleBalance balance(glyphor.Module());
@@ -117,6 +121,41 @@ TEST(Exports, ThousandsOfCallsLeaveNoKeyOpen)
     }
     EXPECT_EQ(stillOpen, 0);
     EXPECT_GT(opened, 2000) << "the calls were not counted";
+}
+
+// No exception leaves the store's exports: out of memory, the reset says so
+// and the query answers as when the store cannot be read.
+TEST(Exports, OutOfMemoryTheStoresExportsAnswerAndThrowNothing)
+{
+    ScopedProfile profile("Exports.OutOfMemory");
+    profile.CreateGeneral();
+    ScopedPolicy policy;
+    const std::wstring embedNever = L"Software\\Policies\\Glyphor\\EmbedNever";
+    policy.SetList(ScopedPolicy::kUser, embedNever, {L"Policy Off"});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(glyphor.IsColdStart()); // the profile's paths, made once
+    LONG reset = ERROR_NOT_ENOUGH_MEMORY;
+    long allowed = 0;
+    for (; reset == ERROR_NOT_ENOUGH_MEMORY && allowed < 1000; ++allowed) {
+        AllocationFailure failure(glyphor.Module(), allowed);
+        reset = glyphor.SetAllToDefaults();
+    }
+    EXPECT_EQ(reset, ERROR_SUCCESS) << "after allowing " << allowed - 1 << " allocations";
+    EXPECT_GT(allowed, 1) << "the reset never ran out of memory";
+    EXPECT_TRUE(HoldsDefaults(profile));
+
+    // The policy, read again after a change, runs out of memory.
+    ASSERT_FALSE(glyphor.IsEnabledForFacename("Policy Off", false));
+    policy.SetList(ScopedPolicy::kUser, embedNever, {L"Policy Off", L"Another"});
+    long failures = 0;
+    for (DWORD start = ::GetTickCount(); failures == 0 && ::GetTickCount() - start < 1000; ::Sleep(1)) {
+        AllocationFailure failure(glyphor.Module(), 0);
+        const bool on = glyphor.IsEnabledForFacename("Policy Off", false);
+        EXPECT_EQ(on, (failures = failure.Failures()) > 0) << "an answer but the store's or on";
+        EXPECT_FALSE(glyphor.IsColdStart());
+    }
+    EXPECT_GT(failures, 0) << "the change was not read";
+    EXPECT_FALSE(glyphor.IsEnabledForFacename("Policy Off", false));
 }
 
 // Each key is asked for with the access its use needs: the query reads, the

@@ -104,7 +104,7 @@ TEST_F(SwitchStore, SwitchingOnRemovesOnlyThatFaceAndCreatesNothing)
     WriteDwordZero(m_profile.EmbedList(), "Face");
     WriteDwordZero(m_profile.EmbedList(), "Kept");
     WriteDwordZero(m_profile.TessellateList(), "Face");
-    SwitchFace("Unlisted", 1, 0);
+    EXPECT_EQ(SwitchFace("Unlisted", 1, 0), ERROR_SUCCESS) << "a face the list does not name is on already";
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), (Names{"Face", "Kept"}));
 
     SwitchFace("Face", 1, 0);

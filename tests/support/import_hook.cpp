@@ -55,6 +55,7 @@ struct Counts {
     } keyRequests[512];
     size_t keyRequestCount = 0;
     decltype(&::RegOpenKeyExA) open = nullptr;
+    decltype(&::RegOpenKeyExW) openWide = nullptr;
     decltype(&::RegCreateKeyExA) create = nullptr;
     decltype(&::RegCloseKey) close = nullptr;
     decltype(&::CreateFontA) createFont = nullptr;
@@ -77,6 +78,14 @@ LONG WINAPI CountedRegOpenKeyExA(HKEY parent, LPCSTR name, DWORD options, REGSAM
 {
     RecordKeyRequest(name, access);
     LONG status = g_counts.open(parent, name, options, access, result);
+    g_counts.keysOpened += status == ERROR_SUCCESS;
+    return status;
+}
+
+// Keys opened by UTF-16 path are counted, not recorded.
+LONG WINAPI CountedRegOpenKeyExW(HKEY parent, LPCWSTR name, DWORD options, REGSAM access, PHKEY result)
+{
+    LONG status = g_counts.openWide(parent, name, options, access, result);
     g_counts.keysOpened += status == ERROR_SUCCESS;
     return status;
 }
@@ -234,14 +243,24 @@ HFONT WINAPI SlowCreateFontA(int height, int width, int escapement, int orientat
 long g_writesLeft = 0;
 long g_writesRefused = 0;
 decltype(&::RegSetValueExA) g_setValue = nullptr;
+decltype(&::RegSetValueExW) g_setValueWide = nullptr;
+
+bool RefuseWrite()
+{
+    if (::InterlockedDecrement(&g_writesLeft) >= 0)
+        return false;
+    ::InterlockedIncrement(&g_writesRefused);
+    return true;
+}
 
 LONG WINAPI RefusingRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
 {
-    if (::InterlockedDecrement(&g_writesLeft) < 0) {
-        ::InterlockedIncrement(&g_writesRefused);
-        return ERROR_ACCESS_DENIED;
-    }
-    return g_setValue(key, name, reserved, type, data, size);
+    return RefuseWrite() ? ERROR_ACCESS_DENIED : g_setValue(key, name, reserved, type, data, size);
+}
+
+LONG WINAPI RefusingRegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
+{
+    return RefuseWrite() ? ERROR_ACCESS_DENIED : g_setValueWide(key, name, reserved, type, data, size);
 }
 
 } // namespace
@@ -262,6 +281,7 @@ ImportHook::~ImportHook()
 
 HandleBalance::HandleBalance(HMODULE module)
     : m_open(module, "advapi32.dll", "RegOpenKeyExA", reinterpret_cast<const void*>(&CountedRegOpenKeyExA)),
+      m_openWide(module, "advapi32.dll", "RegOpenKeyExW", reinterpret_cast<const void*>(&CountedRegOpenKeyExW)),
       m_create(module, "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<const void*>(&CountedRegCreateKeyExA)),
       m_close(module, "advapi32.dll", "RegCloseKey", reinterpret_cast<const void*>(&CountedRegCloseKey)),
       m_createFont(module, "gdi32.dll", "CreateFontA", reinterpret_cast<const void*>(&CountedCreateFontA)),
@@ -273,6 +293,7 @@ HandleBalance::HandleBalance(HMODULE module)
     g_counts = Counts{};
     g_fontsDeletedWhileSelected = 0;
     g_counts.open = OriginalOf<decltype(&::RegOpenKeyExA)>(m_open);
+    g_counts.openWide = OriginalOf<decltype(&::RegOpenKeyExW)>(m_openWide);
     g_counts.create = OriginalOf<decltype(&::RegCreateKeyExA)>(m_create);
     g_counts.close = OriginalOf<decltype(&::RegCloseKey)>(m_close);
     g_counts.createFont = OriginalOf<decltype(&::CreateFontA)>(m_createFont);
@@ -309,9 +330,11 @@ SlowFonts::SlowFonts(HMODULE module, DWORD ms)
 SlowFonts::~SlowFonts() = default;
 
 RegistryWriteFailure::RegistryWriteFailure(HMODULE module, long allowed)
-    : m_setValue(module, "advapi32.dll", "RegSetValueExA", reinterpret_cast<const void*>(&RefusingRegSetValueExA))
+    : m_setValue(module, "advapi32.dll", "RegSetValueExA", reinterpret_cast<const void*>(&RefusingRegSetValueExA)),
+      m_setValueWide(module, "advapi32.dll", "RegSetValueExW", reinterpret_cast<const void*>(&RefusingRegSetValueExW))
 {
     g_setValue = OriginalOf<decltype(&::RegSetValueExA)>(m_setValue);
+    g_setValueWide = OriginalOf<decltype(&::RegSetValueExW)>(m_setValueWide);
     g_writesLeft = allowed;
     g_writesRefused = 0;
 }

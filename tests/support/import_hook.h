@@ -28,10 +28,10 @@ private:
 using KeyRequest = std::pair<std::string, REGSAM>;
 
 // Counts the registry keys, fonts and screen device contexts that a module
-// obtains and releases while it lives, records every key it asks for, and
-// counts the fonts it deletes while a device context it selected them into
-// still holds them (which Windows refuses, and Wine allows). Only one may
-// exist at a time.
+// obtains and releases while it lives, records every key it asks for by an
+// ANSI name, and counts the fonts it deletes while a device context it
+// selected them into still holds them (which Windows refuses, and Wine
+// allows). Only one may exist at a time.
 class HandleBalance {
 public:
     explicit HandleBalance(HMODULE module);
@@ -48,11 +48,12 @@ public:
     std::vector<KeyRequest> KeyRequests() const; // in order, granted or not; the first 512
 
 private:
-    ImportHook m_open, m_create, m_close, m_createFont, m_deleteObject, m_selectObject, m_getDC, m_releaseDC;
+    ImportHook m_open, m_openWide, m_create, m_close, m_createFont, m_deleteObject, m_selectObject, m_getDC, m_releaseDC;
 };
 
-// Makes RegSetValueExA in a module fail with ERROR_ACCESS_DENIED after
-// `allowed` more calls, as a store that stops taking writes does, for a scope.
+// Makes RegSetValueExA and RegSetValueExW in a module fail with
+// ERROR_ACCESS_DENIED after `allowed` more calls, as a store that stops
+// taking writes does, for a scope.
 class RegistryWriteFailure {
 public:
     RegistryWriteFailure(HMODULE module, long allowed);
@@ -63,7 +64,7 @@ public:
     long Refused() const;
 
 private:
-    ImportHook m_setValue;
+    ImportHook m_setValue, m_setValueWide;
 };
 
 // Makes the next `failures` calls of PostMessageA in a module fail, as with

@@ -129,6 +129,89 @@ void WriteDwordZero(const std::string& path, const std::wstring& name)
         throw std::runtime_error("cannot write a UTF-16 name in HKCU\\" + path);
 }
 
+namespace {
+
+const wchar_t kPolicies[] = L"Software\\Policies";
+const wchar_t kGlyphorPolicy[] = L"Software\\Policies\\Glyphor";
+
+HKEY Root(ScopedPolicy::Hive hive)
+{
+    return hive == ScopedPolicy::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// The key opened with `access`, or made with every right when `access` is 0.
+UniqueHKey PolicyKey(ScopedPolicy::Hive hive, const std::wstring& path, REGSAM access = 0)
+{
+    HKEY key = nullptr;
+    const LONG result = access ? ::RegOpenKeyExW(Root(hive), path.c_str(), 0, access | KEY_WOW64_64KEY, &key)
+                               : ::RegCreateKeyExW(Root(hive), path.c_str(), 0, nullptr, 0,
+                                                   KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &key, nullptr);
+    if (result != ERROR_SUCCESS && !access)
+        throw std::runtime_error("cannot make a policy key");
+    return UniqueHKey(result == ERROR_SUCCESS ? key : nullptr);
+}
+
+void DeletePolicyTree(ScopedPolicy::Hive hive, const wchar_t* path)
+{
+    if (const UniqueHKey key = PolicyKey(hive, path, KEY_ALL_ACCESS))
+        ::RegDeleteTreeW(key.get(), nullptr);
+    ::RegDeleteKeyExW(Root(hive), path, KEY_WOW64_64KEY, 0);
+}
+
+} // namespace
+
+ScopedPolicy::ScopedPolicy()
+{
+    for (Hive hive : {kMachine, kUser}) {
+        m_hadPolicies[hive] = static_cast<bool>(PolicyKey(hive, kPolicies, KEY_READ));
+        DeletePolicyTree(hive, kGlyphorPolicy);
+    }
+}
+
+ScopedPolicy::~ScopedPolicy()
+{
+    SECURITY_DESCRIPTOR everyone; // no DACL: every right
+    ::InitializeSecurityDescriptor(&everyone, SECURITY_DESCRIPTOR_REVISION);
+    for (const auto& [hive, key] : m_unreadable)
+        ::RegSetKeySecurity(PolicyKey(hive, key, WRITE_DAC).get(), DACL_SECURITY_INFORMATION, &everyone);
+    for (Hive hive : {kMachine, kUser})
+        DeletePolicyTree(hive, m_hadPolicies[hive] ? kGlyphorPolicy : kPolicies);
+}
+
+void ScopedPolicy::Set(Hive hive, const std::wstring& key, const std::wstring& name, DWORD type, const void* data,
+                       DWORD size) const
+{
+    if (::RegSetValueExW(PolicyKey(hive, key).get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot write a policy value");
+}
+
+void ScopedPolicy::SetList(Hive hive, const std::wstring& key, const std::vector<std::wstring>& faces) const
+{
+    ::RegDeleteTreeW(PolicyKey(hive, key).get(), nullptr);
+    for (size_t index = 0; index < faces.size(); ++index)
+        Set(hive, key, std::to_wstring(index + 1), REG_SZ, faces[index].c_str(),
+            static_cast<DWORD>((faces[index].size() + 1) * sizeof(wchar_t)));
+}
+
+void ScopedPolicy::DenyReading(Hive hive, const std::wstring& key)
+{
+    m_unreadable.emplace_back(hive, key);
+    SECURITY_DESCRIPTOR nobody; // an empty DACL: no right
+    ACL empty;
+    ::InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION);
+    ::InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    ::SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
+    if (::RegSetKeySecurity(PolicyKey(hive, key).get(), DACL_SECURITY_INFORMATION, &nobody) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot make a policy key unreadable");
+}
+
+void ScopedPolicy::Clear() const
+{
+    for (Hive hive : {kMachine, kUser})
+        DeletePolicyTree(hive, kGlyphorPolicy);
+}
+
 ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : m_name(name)
 {
     char previous[32768];

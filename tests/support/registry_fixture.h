@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // A profile key of the test's own under HKEY_CURRENT_USER\Software\GlyphorTests,
@@ -46,6 +47,33 @@ void WriteValue(const std::string& path, const std::string& name, DWORD type, co
 void WriteDwordZero(const std::string& path, const std::string& name);
 // The same under a UTF-16 name, which the ANSI code page may not spell.
 void WriteDwordZero(const std::string& path, const std::wstring& name);
+
+// The administrator's policy of a test: Software\Policies\Glyphor in the
+// machine's hive (its 64-bit view) and the user's, removed when the test
+// ends, with Software\Policies where the test made it.
+class ScopedPolicy {
+public:
+    enum Hive { kMachine, kUser };
+    ScopedPolicy();
+    ScopedPolicy(const ScopedPolicy&) = delete;
+    ScopedPolicy& operator=(const ScopedPolicy&) = delete;
+    ~ScopedPolicy();
+
+    // One value of a key under the hive, made when missing.
+    void Set(Hive hive, const std::wstring& key, const std::wstring& name, DWORD type, const void* data,
+             DWORD size) const;
+    // The key's values replaced by a list as the editor writes one: values
+    // named 1, 2, ... each a REG_SZ.
+    void SetList(Hive hive, const std::wstring& key, const std::vector<std::wstring>& faces) const;
+    // Makes a key that nobody may read, until the test ends.
+    void DenyReading(Hive hive, const std::wstring& key);
+    // Removes the policy of both hives.
+    void Clear() const;
+
+private:
+    bool m_hadPolicies[2] = {};
+    std::vector<std::pair<Hive, std::wstring>> m_unreadable;
+};
 
 // Sets an environment variable for a scope and restores the earlier value.
 class ScopedEnvironment {

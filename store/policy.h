@@ -1,0 +1,85 @@
+#pragma once
+
+// The administrator's policy: Software\Policies\Glyphor in HKEY_LOCAL_MACHINE
+// (the machine's, read in the 64-bit view, where Group Policy writes it for
+// programs of both architectures) and in HKEY_CURRENT_USER (the user's).
+//
+//   EmbedNever, EmbedAlways, TessellateNever, TessellateAlways
+//                       lists of faces whose switch the policy sets and locks
+//   LockAll             DWORD 1: the user may change no switch
+//   DefaultNeverEmbed   list of the faces a cold start and a reset switch off
+//
+// A list is a key whose values hold one face name each as REG_SZ (Group
+// Policy names them 1, 2, ...). A name that is empty, not a REG_SZ, or longer
+// than a face name can be is ignored, and a key that cannot be read counts as
+// no policy.
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// What a policy says for one switch of one face.
+enum class PolicySwitch : unsigned char {
+    NotSet, // the user's stored switch holds
+    On,
+    Off,
+};
+
+// The registry names of the policy, shared by the code and its tests (the
+// administrative template names the same keys).
+inline constexpr wchar_t kPolicyKey[] = L"Software\\Policies\\Glyphor";
+inline constexpr wchar_t kEmbedNeverList[] = L"EmbedNever";
+inline constexpr wchar_t kEmbedAlwaysList[] = L"EmbedAlways";
+inline constexpr wchar_t kTessellateNeverList[] = L"TessellateNever";
+inline constexpr wchar_t kTessellateAlwaysList[] = L"TessellateAlways";
+inline constexpr wchar_t kDefaultNeverEmbedList[] = L"DefaultNeverEmbed";
+inline constexpr wchar_t kLockAllValue[] = L"LockAll";
+
+// The longest face name, in UTF-16 units: the font service gives full face
+// names of at most LF_FULLFACESIZE - 1 characters.
+inline constexpr size_t kLongestFaceName = 63;
+
+// The policy of both hives as read at one moment. Immutable once read, so
+// any thread may ask it; the dialog keeps the one it read when it opened.
+class PolicySnapshot {
+public:
+    // No policy: every switch is the user's.
+    PolicySnapshot() = default;
+    // Reads both hives now.
+    static std::shared_ptr<const PolicySnapshot> Read();
+
+    // What the policy says for the face's embedding switch (tessellation
+    // false) or tessellation switch. The machine's policy overrides the
+    // user's; at one level, "never" overrides "always". Names match without
+    // regard to case, as the registry matches value names: the ANSI face is
+    // compared in UTF-16.
+    PolicySwitch Switch(const char* face, bool tessellation) const;
+    PolicySwitch Switch(const std::wstring& face, bool tessellation) const;
+
+    // True when a policy sets some face's switch: a face may be locked.
+    bool SetsAnySwitch() const { return !m_faces.empty(); }
+
+    // LockAll is a DWORD 1 in either hive: the user may change no switch.
+    bool LockAll() const { return m_lockAll; }
+
+    // The names that replace the built-in default exclusions: the machine's
+    // list when it names a face, else the user's; empty when neither does.
+    // In the list's order, each name once (as the registry matches names).
+    const std::vector<std::wstring>& DefaultNeverEmbed() const { return m_defaultNeverEmbed; }
+
+private:
+    struct FaceSwitches {
+        PolicySwitch embedding = PolicySwitch::NotSet;
+        PolicySwitch tessellation = PolicySwitch::NotSet;
+    };
+    std::unordered_map<std::wstring, FaceSwitches> m_faces; // by MatchKey
+    bool m_lockAll = false;
+    std::vector<std::wstring> m_defaultNeverEmbed;
+};
+
+// The policy in force: read at the first call (never while the library
+// loads), then again only after the registry has signalled a change under
+// Software\Policies of either hive; when the change cannot be watched, read at
+// every call. Any thread may call it. Throws only std::bad_alloc.
+std::shared_ptr<const PolicySnapshot> CurrentPolicy();

@@ -1,0 +1,156 @@
+// The administrator's policy in both hives, through the store code linked
+// into this program, changed while the program runs.
+#include "process_profile.h"
+
+#include "policy_template.h"
+#include "store/defaults.h"
+#include "store/policy.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Hive = ScopedPolicy::Hive;
+using Names = std::vector<std::wstring>;
+
+// A change shows from the first query after the registry signals it.
+template <typename Condition>
+bool WithinASecond(Condition condition)
+{
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 1000; ::Sleep(1))
+        if (condition())
+            return true;
+    return false;
+}
+
+std::wstring Wide(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+std::wstring List(const wchar_t* name)
+{
+    return std::wstring(kPolicyKey) + L"\\" + name;
+}
+
+} // namespace
+
+class Policy : public ProcessProfile {
+protected:
+    ScopedPolicy m_policy;
+};
+
+// Each policy of the shipped template, written as the editor writes it in
+// each hive its class allows, in a Glyphor key made anew while the program
+// runs, does what the library says it does: a key named otherwise fails.
+TEST_F(Policy, TheTemplatesPoliciesDoWhatTheySayAsTheEditorWritesThem)
+{
+    EXPECT_EQ(std::size(kTemplatePolicies), 6u) << "the library's six policies";
+    m_profile.CreateGeneral();
+    int tried = 0;
+    for (const TemplatePolicy& policy : kTemplatePolicies) {
+        for (const Hive hive : {ScopedPolicy::kMachine, ScopedPolicy::kUser}) {
+            if (!(hive == ScopedPolicy::kMachine ? policy.machine : policy.user))
+                continue;
+            m_policy.Clear();
+            const std::string face = "Template " + std::to_string(++tried);
+            const std::wstring key = policy.key;
+            const bool tessellation = key == List(kTessellateNeverList) || key == List(kTessellateAlwaysList);
+            const bool on = key == List(kEmbedAlwaysList) || key == List(kTessellateAlwaysList);
+            if (key == List(kDefaultNeverEmbedList)) {
+                const Names faces = {Wide(face), Wide(face + " Bold")};
+                m_policy.SetList(hive, key, faces);
+                EXPECT_TRUE(WithinASecond([&] { return CurrentPolicy()->DefaultNeverEmbed() == faces; })) << face;
+                EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS) << face;
+                EXPECT_EQ(ValueNames(m_profile.EmbedList()), (std::vector<std::string>{face, face + " Bold"})) << face;
+            } else if (*policy.valueName) {
+                for (const DWORD value : {policy.enabledValue, policy.disabledValue}) {
+                    m_policy.Set(hive, key, policy.valueName, REG_DWORD, &value, sizeof value);
+                    EXPECT_TRUE(WithinASecond([&] { return CurrentPolicy()->LockAll() == (value == policy.enabledValue); }))
+                        << face << ": " << value;
+                }
+            } else {
+                if (on) // stored off, so that the policy shows
+                    WriteDwordZero(tessellation ? m_profile.TessellateList() : m_profile.EmbedList(), face);
+                m_policy.SetList(hive, key, {Wide(face)});
+                EXPECT_TRUE(WithinASecond([&] { return IsEnabledForFacename(face.c_str(), tessellation) == on; })) << face;
+            }
+        }
+    }
+}
+
+// Machine over user, "never" over "always" at one level, policy over the
+// store, for either switch; a face's policy for one switch leaves the other
+// to the store.
+TEST_F(Policy, MachineOverUserNeverOverAlwaysPolicyOverTheStore)
+{
+    const struct {
+        const char *face, *machine, *user; // the lists that name the face: N never, A always
+        bool stored, expected;
+    } rows[] = {{"Store Off", "", "", false, false},         {"Store On", "", "", true, true},
+                {"User A", "", "A", false, true},            {"User N", "", "N", true, false},
+                {"User NA", "", "NA", true, false},          {"Machine A", "A", "", false, true},
+                {"Machine NA", "NA", "", true, false},       {"Machine A User N", "A", "N", false, true},
+                {"Machine N User A", "N", "A", true, false}, {"Machine A User NA", "A", "NA", false, true}};
+    for (const bool tessellation : {false, true}) {
+        const std::string prefix = tessellation ? "T " : "E ", list = tessellation ? m_profile.TessellateList()
+                                                                                  : m_profile.EmbedList();
+        m_policy.Clear();
+        for (const Hive hive : {ScopedPolicy::kMachine, ScopedPolicy::kUser}) {
+            for (const char kind : {'A', 'N'}) { // the user's "never" last, with a sentinel
+                Names faces;
+                if (hive == ScopedPolicy::kUser && kind == 'N')
+                    faces.push_back(L"Sentinel");
+                for (const auto& row : rows)
+                    if (std::strchr(hive == ScopedPolicy::kMachine ? row.machine : row.user, kind))
+                        faces.push_back(Wide(prefix + row.face));
+                m_policy.SetList(hive, List(tessellation ? (kind == 'N' ? kTessellateNeverList : kTessellateAlwaysList)
+                                                         : (kind == 'N' ? kEmbedNeverList : kEmbedAlwaysList)),
+                                 faces);
+            }
+        }
+        for (const auto& row : rows)
+            if (!row.stored)
+                WriteDwordZero(list, prefix + row.face);
+        ASSERT_TRUE(WithinASecond([&] { return !IsEnabledForFacename("Sentinel", tessellation); }));
+        for (const auto& row : rows) {
+            const std::string face = prefix + row.face;
+            EXPECT_EQ(IsEnabledForFacename(face.c_str(), tessellation), row.expected) << face;
+            EXPECT_TRUE(IsEnabledForFacename(face.c_str(), !tessellation)) << face << ", the other switch";
+        }
+    }
+}
+
+// What no face name can be, or what is no string, names no face; a list that
+// cannot be read counts as none, and a long one is read whole. The profile
+// has no General: every switch the policy does not set reads on.
+TEST_F(Policy, HostileValuesAreIgnored)
+{
+    const Hive user = ScopedPolicy::kUser, machine = ScopedPolicy::kMachine;
+    const std::wstring never = List(kEmbedNeverList), tessellateNever = List(kTessellateNeverList);
+    const std::string longest(kLongestFaceName, 'N'), tooLong(kLongestFaceName + 1, 'M'), longer(300, 'L');
+    m_policy.SetList(user, never, {L"Good Face", L"", Wide(longest), Wide(tooLong), Wide(longer)});
+    const wchar_t typed[] = L"Typed Face\0"; // with two terminators, as a REG_MULTI_SZ
+    for (const DWORD type : {REG_EXPAND_SZ, REG_MULTI_SZ, REG_BINARY, REG_DWORD})
+        m_policy.Set(user, never, L"Typed " + std::to_wstring(type), type, typed, sizeof typed);
+    m_policy.Set(user, never, L"Unterminated", REG_SZ, L"Unterminated Face", 17 * sizeof(wchar_t));
+    m_policy.Set(user, kPolicyKey, kLockAllValue, REG_SZ, L"1", sizeof L"1");
+    const DWORD two = 2;
+    m_policy.Set(machine, kPolicyKey, kLockAllValue, REG_DWORD, &two, sizeof two);
+    m_policy.SetList(user, tessellateNever, {L"Unreadable Face"});
+    m_policy.DenyReading(user, tessellateNever);
+    Names many;
+    for (int i = 0; i < 10000; ++i)
+        many.push_back(L"Many " + std::to_wstring(10000 + i));
+    m_policy.SetList(machine, never, many);
+    ASSERT_TRUE(WithinASecond([] { return !IsEnabledForFacename("Many 19999", false); }));
+
+    for (const std::string& face : {std::string("Good Face"), longest, std::string("Unterminated Face")})
+        EXPECT_FALSE(IsEnabledForFacename(face.c_str(), false)) << face.size() << " characters";
+    for (const std::string& face : {std::string("Typed Face"), std::string(), tooLong, longer})
+        EXPECT_TRUE(IsEnabledForFacename(face.c_str(), false)) << face.size() << " characters";
+    EXPECT_TRUE(IsEnabledForFacename("Unreadable Face", true));
+    EXPECT_FALSE(CurrentPolicy()->LockAll()) << "a string, or a DWORD 2";
+}
