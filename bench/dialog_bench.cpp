@@ -7,6 +7,8 @@
 #include "list_operations.h"
 #include "dialog/control_ids.h"
 #include "tests/support/glyphor_library.h"
+#include "tests/support/resource_text.h"
+#include "tests/support/test_fonts.h"
 
 #include <functional>
 #include <stdexcept>
@@ -22,17 +24,8 @@ struct OpenSample {
     int checked;
 };
 
-// How the count line begins while faces are being found.
-std::string FindingPrefix(HINSTANCE resources)
-{
-    char line[256] = {};
-    ::LoadStringA(resources, IDS_FINDING_FONTS, line, sizeof line);
-    const std::string pattern = line;
-    return pattern.substr(0, pattern.find("%1"));
-}
-
 template <typename ShowDialog>
-OpenSample Watch(const std::string& finding, DialogProbe::Ending ending, ShowDialog show,
+OpenSample Watch(const std::vector<std::wstring>& finding, DialogProbe::Ending ending, ShowDialog show,
                  std::function<void(HWND)> whileOpen = {})
 {
     // Each dialog starts once the window server has finished with the last.
@@ -122,7 +115,7 @@ BenchRow InformationRow(const char* name, const std::string& size, const std::ve
 std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE resources, const ScopedProfile& profile,
                                     const std::string& size, const DialogMeasures& measures, int runs)
 {
-    const std::string finding = FindingPrefix(resources);
+    const std::vector<std::wstring> finding = FindingLines(ProgramDirectory());
     Samples samples;
     // The first run of a process warms the font caches and the registry up:
     // its first commit writes values that later commits only overwrite.

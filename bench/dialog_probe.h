@@ -40,8 +40,9 @@ class DialogProbe {
 public:
     enum class Ending { Cancel, Ok };
 
-    // `finding`: how the count line begins while faces are being found.
-    DialogProbe(Ending ending, std::string finding);
+    // `finding`: the count line's sentences while faces are being found
+    // (FindingLines).
+    DialogProbe(Ending ending, std::vector<std::wstring> finding);
     DialogProbe(const DialogProbe&) = delete;
     DialogProbe& operator=(const DialogProbe&) = delete;
     ~DialogProbe();
@@ -80,7 +81,7 @@ private:
     static DialogProbe* s_active;
 
     Ending m_ending;
-    std::string m_finding;
+    std::vector<std::wstring> m_finding;
     UniqueHandle<HHOOK, &::UnhookWindowsHookEx> m_hook;
     UniqueHWnd m_helper;
     bool m_noted = false;

@@ -1,6 +1,6 @@
 #include "value_name.h"
 
-#include <windows.h>
+#include "common/ansi_text.h"
 
 #include <algorithm>
 
@@ -14,16 +14,14 @@ std::wstring ValueNameKey(const std::string& name)
                        [](char c) { return static_cast<wchar_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
         return key;
     }
-    const int bytes = static_cast<int>(name.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, name.data(), bytes, nullptr, 0);
-    if (length <= 0)
+    const std::wstring wide = Widened(name);
+    const int length = static_cast<int>(wide.size());
+    if (length == 0)
         return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, name.data(), bytes, wide.data(), length);
     // Without linguistic casing, upper case is the file system's and the
     // registry's, the same in every locale.
     std::wstring key(wide.size(), L'\0');
-    const int mapped = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), length, key.data(), length,
+    const int mapped = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), length, key.data(), length,
                                        nullptr, nullptr, 0);
     return mapped == length ? key : wide;
 }

@@ -20,6 +20,8 @@ public:
     HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); } // null when missing
     RECT ControlRect(int id) const; // in the dialog's client coordinates
     FontList List() const;          // throws DriverFailure when the dialog has none
+    // A control's text as the window holds it, and as the ANSI code page spells it.
+    std::wstring WideText(int id) const;
     std::string Text(int id) const;
     // Sets a control's text as typing would: an edit box reports the change.
     void SetText(int id, const std::string& text) const;
@@ -38,7 +40,8 @@ public:
     // Returns once the dialog's thread has finished what it was doing.
     void Sync() const;
     // Returns once every face is listed: the count line no longer says faces
-    // are being found. At once for a template without a list or count line.
+    // are being found, in whichever language the dialog shows. At once for a
+    // template without a list or count line.
     void WaitForEveryFace() const;
 
 private:

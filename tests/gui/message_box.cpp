@@ -3,12 +3,16 @@
 #include "driver_failure.h"
 #include "window_search.h"
 
+#include "common/ansi_text.h"
+
+#include <iterator>
+
 namespace {
 
-std::string WindowText(HWND window)
+std::wstring WindowText(HWND window)
 {
-    char text[2048] = {};
-    ::GetWindowTextA(window, text, sizeof text);
+    wchar_t text[2048] = {};
+    ::GetWindowTextW(window, text, static_cast<int>(std::size(text)));
     return text;
 }
 
@@ -40,15 +44,25 @@ HWND FindStatic(HWND box, bool icon)
 
 } // namespace
 
-std::string MessageBoxWindow::Caption() const
+std::wstring MessageBoxWindow::WideCaption() const
 {
     return WindowText(m_box);
 }
 
-std::string MessageBoxWindow::Text() const
+std::wstring MessageBoxWindow::WideText() const
 {
     HWND text = FindStatic(m_box, false);
-    return text ? WindowText(text) : std::string();
+    return text ? WindowText(text) : std::wstring();
+}
+
+std::string MessageBoxWindow::Caption() const
+{
+    return Narrowed(WideCaption());
+}
+
+std::string MessageBoxWindow::Text() const
+{
+    return Narrowed(WideText());
 }
 
 bool MessageBoxWindow::HasButton(int id) const
@@ -75,7 +89,7 @@ void MessageBoxWindow::Answer(int id) const
 MessageBoxWindow WaitForMessageBox(DWORD processId, DWORD threadId, HWND except)
 {
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindDialogWindow(processId, threadId, except, nullptr)) != nullptr; },
+    WaitUntil([&] { return (box = FindDialogWindow(processId, threadId, except)) != nullptr; },
               kWindowTimeoutMs);
     if (!box)
         throw DriverFailure("no message box appeared");
