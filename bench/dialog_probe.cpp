@@ -3,7 +3,6 @@
 #include "clock.h"
 #include "dialog/control_ids.h"
 #include "list_view.h"
-#include "tests/support/resource_text.h"
 
 #include <iterator>
 #include <stdexcept>
@@ -27,7 +26,7 @@ bool IsTopLevelDialog(HWND window)
 
 DialogProbe* DialogProbe::s_active = nullptr;
 
-DialogProbe::DialogProbe(Ending ending, std::vector<std::wstring> finding) : m_ending(ending), m_finding(std::move(finding))
+DialogProbe::DialogProbe(Ending ending, std::wstring finding) : m_ending(ending), m_finding(std::move(finding))
 {
     if (s_active)
         throw std::logic_error("one dialog probe at a time");
@@ -120,7 +119,7 @@ void DialogProbe::AwaitCompleteList(HWND dialog) const
     wchar_t line[256];
     for (;;) {
         ::GetDlgItemTextW(dialog, IDC_FONT_COUNT, line, static_cast<int>(std::size(line)));
-        if (!SaysFinding(line, m_finding))
+        if (m_finding.empty() || std::wstring(line).rfind(m_finding, 0) != 0)
             return;
         if (SecondsNow() > until)
             throw std::runtime_error("the list was not complete after " + std::to_string(kPatienceSeconds) + " s");

@@ -40,9 +40,8 @@ class DialogProbe {
 public:
     enum class Ending { Cancel, Ok };
 
-    // `finding`: the count line's sentences while faces are being found
-    // (FindingLines).
-    DialogProbe(Ending ending, std::vector<std::wstring> finding);
+    // `finding`: how the count line begins while faces are being found.
+    DialogProbe(Ending ending, std::wstring finding);
     DialogProbe(const DialogProbe&) = delete;
     DialogProbe& operator=(const DialogProbe&) = delete;
     ~DialogProbe();
@@ -81,7 +80,7 @@ private:
     static DialogProbe* s_active;
 
     Ending m_ending;
-    std::vector<std::wstring> m_finding;
+    std::wstring m_finding;
     UniqueHandle<HHOOK, &::UnhookWindowsHookEx> m_hook;
     UniqueHWnd m_helper;
     bool m_noted = false;

@@ -101,8 +101,8 @@ TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         dialog.PressLater(IDC_DEFAULTS_BTN);
         const MessageBoxWindow box = dialog.WaitForMessageBox();
-        EXPECT_EQ(box.WideText(), prompt);
-        EXPECT_EQ(box.WideCaption(), caption);
+        EXPECT_EQ(box.Text(), prompt);
+        EXPECT_EQ(box.Caption(), caption);
         EXPECT_EQ(::GetWindow(box.Handle(), GW_OWNER), dialog.Handle()) << "owned by the dialog";
         EXPECT_TRUE(box.HasButton(IDYES) && box.HasButton(IDNO)) << "Yes and No";
         EXPECT_FALSE(box.HasButton(IDOK) || box.HasButton(IDCANCEL)) << "nothing but Yes and No";

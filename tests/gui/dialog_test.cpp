@@ -50,7 +50,7 @@ void ExpectWordsOfTheirFaces(const FontList& list)
 void AnswerFailureBox(const DialogWindow& dialog, int faces, const std::wstring& reason)
 {
     const MessageBoxWindow box = dialog.WaitForMessageBox();
-    const std::wstring text = box.WideText();
+    const std::wstring text = box.Text();
     EXPECT_FALSE(reason.empty());
     const std::wstring opening = faces < 0 ? L"The fonts could not be reset to the defaults: "
                                            : L"Fonts whose switches could not be saved: " + std::to_wstring(faces) +

@@ -40,8 +40,7 @@ public:
     // Returns once the dialog's thread has finished what it was doing.
     void Sync() const;
     // Returns once every face is listed: the count line no longer says faces
-    // are being found, in whichever language the dialog shows. At once for a
-    // template without a list or count line.
+    // are being found. At once for a template without a list or count line.
     void WaitForEveryFace() const;
 
 private:

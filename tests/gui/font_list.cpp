@@ -44,15 +44,11 @@ std::string FontList::Text(int item, int column) const
 std::wstring FontList::Heading(int column) const
 {
     wchar_t text[256] = {};
-    HDITEMW heading{};
-    heading.mask = HDI_TEXT;
+    LVCOLUMNW heading{};
+    heading.mask = LVCF_TEXT;
     heading.pszText = text;
     heading.cchTextMax = static_cast<int>(std::size(text));
-    HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER, 0, 0));
-    DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&heading), SMTO_NORMAL,
-                               kSendTimeoutMs, &result) || !result)
-        throw DriverFailure("no heading for column " + std::to_string(column));
+    Send(LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&heading));
     return text;
 }
 

@@ -3,8 +3,6 @@
 #include "driver_failure.h"
 #include "window_search.h"
 
-#include "common/ansi_text.h"
-
 #include <iterator>
 
 namespace {
@@ -44,25 +42,15 @@ HWND FindStatic(HWND box, bool icon)
 
 } // namespace
 
-std::wstring MessageBoxWindow::WideCaption() const
+std::wstring MessageBoxWindow::Caption() const
 {
     return WindowText(m_box);
 }
 
-std::wstring MessageBoxWindow::WideText() const
+std::wstring MessageBoxWindow::Text() const
 {
     HWND text = FindStatic(m_box, false);
     return text ? WindowText(text) : std::wstring();
-}
-
-std::string MessageBoxWindow::Caption() const
-{
-    return Narrowed(WideCaption());
-}
-
-std::string MessageBoxWindow::Text() const
-{
-    return Narrowed(WideText());
 }
 
 bool MessageBoxWindow::HasButton(int id) const

@@ -43,7 +43,7 @@ TEST(ModuleStart, MissingResourceLibraryIsToldByTheDialogEntryAlone)
             SCOPED_TRACE(driverCommand + " in " + directory);
             ChildProcess driver(driverCommand + " dialog", directory);
             const MessageBoxWindow box = WaitForMessageBox(driver.Id(), 0, nullptr);
-            EXPECT_EQ(box.Text(), "GlyphorRes.dll not found");
+            EXPECT_EQ(box.Text(), L"GlyphorRes.dll not found");
             EXPECT_TRUE(box.HasButton(IDOK));
             box.Answer(IDOK);
             ASSERT_TRUE(driver.WaitForExit(kWindowTimeoutMs));
@@ -94,7 +94,7 @@ TEST(ModuleStart, PlantedResourceLibraryRunsNoCodeYetServesTheDialog)
     EXPECT_STREQ(label, "Fonts") << "the planted template";
     ::PostMessageA(dialog, WM_COMMAND, IDC_DEFAULTS_BTN, 0);
     const MessageBoxWindow box = WaitForMessageBox(driver.Id(), 0, dialog);
-    EXPECT_EQ(box.Text(), "Reset to the defaults?") << "the planted strings";
+    EXPECT_EQ(box.Text(), L"Reset to the defaults?") << "the planted strings";
     box.Answer(IDNO);
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(driver.WaitForExit(kWindowTimeoutMs));
@@ -141,8 +141,8 @@ TEST_F(ResourceVariants, WithoutTheStringsTheQuestionIsAskedEmpty)
         EXPECT_TRUE(WaitUntil([&] { return dialog.List().Count() > 0; }, kWindowTimeoutMs));
         dialog.PressLater(IDC_DEFAULTS_BTN);
         const MessageBoxWindow box = dialog.WaitForMessageBox();
-        EXPECT_EQ(box.Text(), "");
-        EXPECT_EQ(box.Caption(), "");
+        EXPECT_EQ(box.Text(), L"");
+        EXPECT_EQ(box.Caption(), L"");
         box.Answer(IDNO);
         dialog.Close(IDCANCEL);
     }, "", ScriptStart::AtOnce));
