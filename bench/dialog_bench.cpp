@@ -139,7 +139,8 @@ OpenSample WatchLanguage(const ScopedProfile& profile, const std::string& folder
     const UniqueHModule words(::LoadLibraryExA(resources.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     const std::wstring heading = ResourceString(words.get(), IDS_COLUMN_FONT);
     GlyphorLibrary library(profile.Path(), folder);
-    return Watch(FindingPrefix(words.get()), DialogProbe::Ending::Cancel, [&] { library.runGlyphorDialog(); }, [&](HWND dialog) {
+    const auto show = [&] { library.runGlyphorDialog(); };
+    return Watch(FindingPrefix(words.get()), DialogProbe::Ending::Cancel, show, [&](HWND dialog) {
         if (heading.empty() || FirstHeading(dialog) != heading)
             throw std::runtime_error("the dialog of " + folder + " is not in the language of " + resources);
     });

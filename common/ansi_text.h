@@ -24,7 +24,8 @@ inline std::wstring Widened(const std::string& text, UINT codePage = CP_ACP)
 inline std::string Narrowed(const std::wstring& text, UINT codePage = CP_ACP)
 {
     const int units = static_cast<int>(text.size());
-    const int size = units > 0 ? ::WideCharToMultiByte(codePage, 0, text.data(), units, nullptr, 0, nullptr, nullptr) : 0;
+    const int size =
+        units > 0 ? ::WideCharToMultiByte(codePage, 0, text.data(), units, nullptr, 0, nullptr, nullptr) : 0;
     if (size <= 0)
         return std::string();
     std::string narrow(static_cast<size_t>(size), '\0');

@@ -89,8 +89,11 @@ std::wstring OlderSentence(UINT sentence, unsigned fsType)
 {
     std::wstring qualifiers;
     for (const OlderQualifier& qualifier : kOlderQualifiers) {
-        if (fsType & qualifier.bit)
-            qualifiers += (qualifiers.empty() ? L"" : AfxLoadString(IDS_OLDER_SENTENCE_AND)) + AfxLoadString(qualifier.phrase);
+        if (!(fsType & qualifier.bit))
+            continue;
+        if (!qualifiers.empty())
+            qualifiers += AfxLoadString(IDS_OLDER_SENTENCE_AND);
+        qualifiers += AfxLoadString(qualifier.phrase);
     }
     return FormattedMessage(AfxLoadString(sentence), {qualifiers});
 }

@@ -2,8 +2,8 @@
 
 #include "control_ids.h"
 #include "preview_layout.h"
-#include "fonts/face_metrics.h"
 #include "common/ansi_text.h"
+#include "fonts/face_metrics.h"
 #include "fonts/make_font.h"
 #include "framework/afx.h"
 

@@ -19,8 +19,8 @@ INT_PTR CDialog::DoModal()
     m_pendingException = nullptr;
     // A Unicode dialog: its controls take their texts, and its list sends its
     // notifications, in UTF-16, whatever the ANSI code page can spell.
-    INT_PTR result = ::DialogBoxParamW(m_hTemplateInstance, MAKEINTRESOURCEW(m_nIDTemplate), parent, &CDialog::DialogProc,
-                                       reinterpret_cast<LPARAM>(this));
+    INT_PTR result = ::DialogBoxParamW(m_hTemplateInstance, MAKEINTRESOURCEW(m_nIDTemplate), parent,
+                                       &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (m_pendingException)
         std::rethrow_exception(std::exchange(m_pendingException, nullptr));
     return result;

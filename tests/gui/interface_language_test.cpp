@@ -31,7 +31,8 @@ std::map<int, std::wstring> TemplateTexts(HMODULE resources)
 {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    const UniqueHWnd dialog(::CreateDialogParamW(resources, MAKEINTRESOURCEW(IDD_FONT_SELECT), nullptr, &InertDialog, 0));
+    const UniqueHWnd dialog(
+        ::CreateDialogParamW(resources, MAKEINTRESOURCEW(IDD_FONT_SELECT), nullptr, &InertDialog, 0));
     std::map<int, std::wstring> texts{{0, WindowText(dialog.get())}};
     for (HWND child = ::GetWindow(dialog.get(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         texts[::GetDlgCtrlID(child)] = WindowText(child);
@@ -71,11 +72,11 @@ TEST_F(InterfaceLanguage, RussianIsShownWholeOnACodePageThatCannotSpellIt)
     ::WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, expected.at(0).c_str(), -1, nullptr, 0, nullptr, &unspelled);
     ASSERT_TRUE(unspelled) << "a caption that code page 1252 spells proves nothing";
     const auto text = [&](UINT id) { return ResourceString(russian.get(), id); };
-    const std::wstring complete = text(IDS_FONT_COUNT).substr(0, text(IDS_FONT_COUNT).find(L'%'));
+    const std::wstring completeLine = text(IDS_FONT_COUNT).substr(0, text(IDS_FONT_COUNT).find(L'%'));
     GlyphorLibrary glyphor(profile.Path());
     EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
-        ASSERT_TRUE(WaitUntil([&] { return dialog.WideText(IDC_FONT_COUNT).rfind(complete, 0) == 0; }, kWindowTimeoutMs))
-            << "every face listed";
+        const auto complete = [&] { return dialog.WideText(IDC_FONT_COUNT).rfind(completeLine, 0) == 0; };
+        ASSERT_TRUE(WaitUntil(complete, kWindowTimeoutMs)) << "every face listed";
         for (const auto& [id, shown] : expected) {
             if (!shown.empty()) { // the count line's comes later
                 EXPECT_EQ(id ? dialog.WideText(id) : WindowText(dialog.Handle()), shown) << "control " << id;
@@ -91,7 +92,8 @@ TEST_F(InterfaceLanguage, RussianIsShownWholeOnACodePageThatCannotSpellIt)
         EXPECT_EQ(dialog.WideText(IDC_FONT_COUNT), FormattedMessage(text(IDS_FONT_COUNT), {total, total}));
         dialog.PressLater(IDC_DEFAULTS_BTN);
         const MessageBoxWindow box = dialog.WaitForMessageBox();
-        EXPECT_EQ(std::make_pair(box.Text(), box.Caption()), std::make_pair(text(IDS_RESET_PROMPT), text(IDS_RESET_CAPTION)));
+        EXPECT_EQ(box.Text(), text(IDS_RESET_PROMPT));
+        EXPECT_EQ(box.Caption(), text(IDS_RESET_CAPTION));
         box.Answer(IDNO);
         dialog.Close(IDCANCEL);
     }, ScriptStart::AtOnce), IDCANCEL);
