@@ -7,8 +7,13 @@
 #include "list_operations.h"
 #include "dialog/control_ids.h"
 #include "tests/support/glyphor_library.h"
+#include "tests/support/resource_text.h"
+#include "tests/support/test_fonts.h"
+
+#include <commctrl.h>
 
 #include <functional>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -23,16 +28,14 @@ struct OpenSample {
 };
 
 // How the count line begins while faces are being found.
-std::string FindingPrefix(HINSTANCE resources)
+std::wstring FindingPrefix(HINSTANCE resources)
 {
-    char line[256] = {};
-    ::LoadStringA(resources, IDS_FINDING_FONTS, line, sizeof line);
-    const std::string pattern = line;
-    return pattern.substr(0, pattern.find("%1"));
+    const std::wstring pattern = ResourceString(resources, IDS_FONT_COUNT_FINDING);
+    return pattern.substr(0, pattern.find(L'%'));
 }
 
 template <typename ShowDialog>
-OpenSample Watch(const std::string& finding, DialogProbe::Ending ending, ShowDialog show,
+OpenSample Watch(const std::wstring& finding, DialogProbe::Ending ending, ShowDialog show,
                  std::function<void(HWND)> whileOpen = {})
 {
     // Each dialog starts once the window server has finished with the last.
@@ -117,12 +120,38 @@ BenchRow InformationRow(const char* name, const std::string& size, const std::ve
     return {name, size, BenchRow::Kind::Milliseconds, Median(measured), 0, 0, BenchRow::Status::Information};
 }
 
+// The list's first heading, in the dialog's language.
+std::wstring FirstHeading(HWND dialog)
+{
+    wchar_t text[64] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = static_cast<int>(std::size(text));
+    ::SendMessageW(::GetDlgItem(dialog, IDC_FONT_LIST), LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    return text;
+}
+
+// A dialog of the library in `folder`, which must show the headings of the
+// resource library at `resources`.
+OpenSample WatchLanguage(const ScopedProfile& profile, const std::string& folder, const std::string& resources)
+{
+    const UniqueHModule words(::LoadLibraryExA(resources.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const std::wstring heading = ResourceString(words.get(), IDS_COLUMN_FONT);
+    GlyphorLibrary library(profile.Path(), folder);
+    const auto show = [&] { library.runGlyphorDialog(); };
+    return Watch(FindingPrefix(words.get()), DialogProbe::Ending::Cancel, show, [&](HWND dialog) {
+        if (heading.empty() || FirstHeading(dialog) != heading)
+            throw std::runtime_error("the dialog of " + folder + " is not in the language of " + resources);
+    });
+}
+
 } // namespace
 
 std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE resources, const ScopedProfile& profile,
                                     const std::string& size, const DialogMeasures& measures, int runs)
 {
-    const std::string finding = FindingPrefix(resources);
+    const std::wstring finding = FindingPrefix(resources);
     Samples samples;
     // The first run of a process warms the font caches and the registry up:
     // its first commit writes values that later commits only overwrite.
@@ -232,4 +261,31 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
                         Percentile(samples.focusStep, 95), 0, kFocusStepBudgetMs, BenchRow::Status::Budget});
     }
     return rows;
+}
+
+std::vector<BenchRow> MeasureLanguages(const ScopedProfile& profile, const std::string& englishFolder,
+                                       const std::string& size, int runs)
+{
+    std::vector<double> german, english, germanComplete, englishComplete;
+    // The first of each warms the font caches up; which comes first alternates.
+    for (int run = -1; run < runs; ++run) {
+        OpenSample inGerman, inEnglish;
+        const bool germanFirst = run % 2 == 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn == 0) == germanFirst)
+                inGerman = WatchLanguage(profile, ProgramDirectory(), ProgramDirectory() + "\\de\\GlyphorRes.dll");
+            else
+                inEnglish = WatchLanguage(profile, englishFolder, englishFolder + "\\GlyphorRes.dll");
+        }
+        if (inGerman.items != inEnglish.items)
+            throw std::runtime_error("the German dialog listed other faces than the English one");
+        if (run < 0)
+            continue;
+        Samples::Add(german, inGerman.openSeconds);
+        Samples::Add(english, inEnglish.openSeconds);
+        Samples::Add(germanComplete, inGerman.completeSeconds);
+        Samples::Add(englishComplete, inEnglish.completeSeconds);
+    }
+    return {Row("German: dialog answering (ms)", size, german, english, 1.05),
+            Row("German: complete list (ms)", size, germanComplete, englishComplete, 1.05)};
 }

@@ -4,6 +4,7 @@
 #include "dialog/control_ids.h"
 #include "list_view.h"
 
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -25,7 +26,7 @@ bool IsTopLevelDialog(HWND window)
 
 DialogProbe* DialogProbe::s_active = nullptr;
 
-DialogProbe::DialogProbe(Ending ending, std::string finding) : m_ending(ending), m_finding(std::move(finding))
+DialogProbe::DialogProbe(Ending ending, std::wstring finding) : m_ending(ending), m_finding(std::move(finding))
 {
     if (s_active)
         throw std::logic_error("one dialog probe at a time");
@@ -115,10 +116,10 @@ void DialogProbe::AwaitCompleteList(HWND dialog) const
 {
     constexpr double kPatienceSeconds = 120;
     const double until = SecondsNow() + kPatienceSeconds;
-    char line[256];
+    wchar_t line[256];
     for (;;) {
-        ::GetDlgItemTextA(dialog, IDC_FONT_COUNT, line, sizeof line);
-        if (m_finding.empty() || std::string(line).rfind(m_finding, 0) != 0)
+        ::GetDlgItemTextW(dialog, IDC_FONT_COUNT, line, static_cast<int>(std::size(line)));
+        if (m_finding.empty() || std::wstring(line).rfind(m_finding, 0) != 0)
             return;
         if (SecondsNow() > until)
             throw std::runtime_error("the list was not complete after " + std::to_string(kPatienceSeconds) + " s");

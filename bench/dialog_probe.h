@@ -41,7 +41,7 @@ public:
     enum class Ending { Cancel, Ok };
 
     // `finding`: how the count line begins while faces are being found.
-    DialogProbe(Ending ending, std::string finding);
+    DialogProbe(Ending ending, std::wstring finding);
     DialogProbe(const DialogProbe&) = delete;
     DialogProbe& operator=(const DialogProbe&) = delete;
     ~DialogProbe();
@@ -80,7 +80,7 @@ private:
     static DialogProbe* s_active;
 
     Ending m_ending;
-    std::string m_finding;
+    std::wstring m_finding;
     UniqueHandle<HHOOK, &::UnhookWindowsHookEx> m_hook;
     UniqueHWnd m_helper;
     bool m_noted = false;

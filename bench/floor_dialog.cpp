@@ -7,6 +7,7 @@
 #include "list_view.h"
 #include "store/registry_key.h"
 #include "tests/support/registry_fixture.h"
+#include "tests/support/resource_text.h"
 
 #include <commctrl.h>
 
@@ -32,21 +33,11 @@ struct FloorRun {
     bool failed = false;
 };
 
-std::wstring ResourceText(HINSTANCE resources, UINT id)
-{
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(resources, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
 // The band shows the generated faces, every one installable.
 std::unique_ptr<FloorPreview> MakePreview(HWND band, HINSTANCE resources)
 {
-    std::wstring sentence = ResourceText(resources, IDS_SENTENCE_INSTALLABLE);
-    const size_t insert = sentence.find(L"%1");
-    if (insert != std::wstring::npos)
-        sentence.erase(insert, 2);
-    return std::make_unique<FloorPreview>(band, ResourceText(resources, IDS_PREVIEW_SAMPLE), std::move(sentence));
+    return std::make_unique<FloorPreview>(band, ResourceString(resources, IDS_PREVIEW_SAMPLE),
+                                          ResourceString(resources, IDS_SENTENCE_INSTALLABLE));
 }
 
 struct KeyedFace {

@@ -4,11 +4,15 @@
 // exit code is 0 unless a benchmark could not run.
 //
 //   GlyphorBench.exe [--runs N] [SIZE...]
+//   GlyphorBench.exe --languages [--runs N] [SIZE...]
 //
 // A SIZE is a number of generated faces in families of four styles in seven
 // character sets, as real text families are, or "one-style:N" for N faces of
 // one style in one character set each (default 1000 2500 5000 10000
 // one-style:5000). --runs sets the dialog's runs at every size.
+// --languages measures the dialog in German against English instead (default
+// size 5000), in a process whose interface language is German: `./run bench`
+// starts it so, as Wine takes the language from the Unix locale.
 
 #include "bench_profile.h"
 #include "dialog_bench.h"
@@ -21,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -41,6 +46,7 @@ int DialogRuns(int faces)
     return std::max(kMinimumRuns, kFaceRuns / std::max(faces, 1));
 }
 constexpr const char* kDefaultSizes[] = {"1000", "2500", "5000", "10000", "one-style:5000"};
+constexpr const char* kDefaultLanguageSizes[] = {"5000"};
 constexpr char kOneStylePrefix[] = "one-style:";
 // Check all and Clear all are measured up to this size, where a list
 // message's own cost no longer hides what the dialog adds to it.
@@ -73,6 +79,7 @@ std::vector<std::string> FacesToAsk(const std::vector<std::string>& listed)
 struct Options {
     std::vector<FontSet> sets;
     int runs = 0; // by size when 0
+    bool languages = false;
 };
 
 Options ReadOptions(int argc, char** argv)
@@ -82,10 +89,14 @@ Options ReadOptions(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--runs" && i + 1 < argc)
             options.runs = std::atoi(argv[++i]);
+        else if (std::string(argv[i]) == "--languages")
+            options.languages = true;
         else
             sizes.emplace_back(argv[i]);
     }
-    if (sizes.empty())
+    if (sizes.empty() && options.languages)
+        sizes.assign(std::begin(kDefaultLanguageSizes), std::end(kDefaultLanguageSizes));
+    else if (sizes.empty())
         sizes.assign(std::begin(kDefaultSizes), std::end(kDefaultSizes));
     for (const std::string& size : sizes) {
         const bool oneStyle = size.rfind(kOneStylePrefix, 0) == 0;
@@ -95,6 +106,40 @@ Options ReadOptions(int argc, char** argv)
         options.sets.push_back({faces, oneStyle});
     }
     return options;
+}
+
+// The set's faces, registered for the process: every one of them, or it throws.
+void RequireEveryFace(const PrivateFonts& fonts, const FontSet& set)
+{
+    if (fonts.Count() != static_cast<size_t>(set.faces))
+        throw std::runtime_error("only " + std::to_string(fonts.Count()) + " fonts in " + set.Folder() +
+                                 "; `./run bench` generates them");
+}
+
+void RunLanguageBenchmarks(const Options& options)
+{
+    wchar_t languages[256] = {};
+    ULONG count = 0, size = static_cast<ULONG>(std::size(languages));
+    ::GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &count, languages, &size);
+    if (std::wstring(languages).rfind(L"de", 0) != 0)
+        throw std::runtime_error("--languages needs a process whose interface language is German "
+                                 "(started with LC_MESSAGES=de_DE.UTF-8)");
+    ScopedProfile profile("GlyphorBench");
+    {
+        // Unloaded before the runs, each of which loads its library afresh.
+        const GlyphorLibrary library(profile.Path());
+        FillRealisticLists(profile, library);
+    }
+    std::vector<BenchRow> rows;
+    for (const FontSet& set : options.sets) {
+        const PrivateFonts fonts(set.Folder(), static_cast<size_t>(set.faces));
+        RequireEveryFace(fonts, set);
+        std::fprintf(stderr, "dialog in German and in English with %s generated faces\n", set.Label().c_str());
+        const int runs = options.runs > 0 ? options.runs : DialogRuns(set.faces);
+        for (BenchRow& row : MeasureLanguages(profile, ProgramDirectory() + "\\bench-english", set.Label(), runs))
+            rows.push_back(std::move(row));
+    }
+    PrintTable(rows);
 }
 
 void RunBenchmarks(const Options& options)
@@ -121,10 +166,8 @@ void RunBenchmarks(const Options& options)
     if (!resources)
         throw std::runtime_error("cannot load GlyphorRes.dll");
     for (const FontSet& set : options.sets) {
-        PrivateFonts fonts(set.Folder(), static_cast<size_t>(set.faces));
-        if (fonts.Count() != static_cast<size_t>(set.faces))
-            throw std::runtime_error("only " + std::to_string(fonts.Count()) + " fonts in " + set.Folder() +
-                                     "; `./run bench` generates them");
+        const PrivateFonts fonts(set.Folder(), static_cast<size_t>(set.faces));
+        RequireEveryFace(fonts, set);
         std::fprintf(stderr, "dialog with %s generated faces\n", set.Label().c_str());
         DialogMeasures measures;
         measures.checkAll = !set.oneStyle && set.faces <= kCheckAllMostFaces;
@@ -142,7 +185,11 @@ void RunBenchmarks(const Options& options)
 int main(int argc, char** argv)
 {
     try {
-        RunBenchmarks(ReadOptions(argc, argv));
+        const Options options = ReadOptions(argc, argv);
+        if (options.languages)
+            RunLanguageBenchmarks(options);
+        else
+            RunBenchmarks(options);
         return 0;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "GlyphorBench: %s\n", failure.what());

@@ -51,6 +51,7 @@ using UniqueHModule = UniqueHandle<HMODULE, &::FreeLibrary>;
 using UniqueHandleObject = UniqueHandle<HANDLE, &::CloseHandle>;
 using UniqueHLocal = UniqueHandle<HLOCAL, &::LocalFree>;
 using UniqueHWnd = UniqueHandle<HWND, &::DestroyWindow>;
+using UniqueFindHandle = UniqueHandle<HANDLE, &::FindClose>; // never INVALID_HANDLE_VALUE
 
 // Selects a GDI object into a device context for one scope and puts the
 // previous object back when the scope ends.

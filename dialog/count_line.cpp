@@ -4,57 +4,66 @@
 #include "message_text.h"
 #include "framework/afx.h"
 
-std::string UserLocaleText(LCTYPE what)
+#include <iterator>
+
+namespace {
+
+// The line's sentence for each state of the list, by [finding][narrowed].
+// Each takes the same inserts: %1 the faces checked, %2 those listed (found
+// so far while finding), %3 those shown.
+const UINT kCountLines[2][2] = {
+    {IDS_FONT_COUNT, IDS_FONT_COUNT_NARROWED},
+    {IDS_FONT_COUNT_FINDING, IDS_FONT_COUNT_FINDING_NARROWED},
+};
+
+} // namespace
+
+std::wstring UserLocaleText(LCTYPE what)
 {
     // Sized by asking first: a user's setting may be longer than any locale's own.
-    const int size = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, what, nullptr, 0);
+    const int size = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, what, nullptr, 0);
     if (size <= 0)
-        return std::string();
-    std::string text(static_cast<size_t>(size), '\0');
-    const int written = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, what, text.data(), size);
+        return std::wstring();
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    const int written = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, what, text.data(), size);
     text.resize(written > 0 ? static_cast<size_t>(written) - 1 : 0); // without the terminator
     return text;
 }
 
-CCountLine::CCountLine()
-    : m_checkedPattern(AfxLoadString(IDS_FONT_COUNT)), m_shownPattern(AfxLoadString(IDS_FONT_COUNT_SHOWN)),
-      m_findingPattern(AfxLoadString(IDS_FINDING_FONTS)),
-      m_thousands(UserLocaleText(LOCALE_STHOUSAND)), m_decimal(UserLocaleText(LOCALE_SDECIMAL))
+CCountLine::CCountLine() : m_thousands(UserLocaleText(LOCALE_STHOUSAND)), m_decimal(UserLocaleText(LOCALE_SDECIMAL))
 {
+    // An older library, without the narrowed list's sentences, counts as if
+    // the list were not narrowed.
+    for (int finding = 0; finding < 2; ++finding) {
+        for (int narrowed = 0; narrowed < 2; ++narrowed)
+            m_patterns[finding][narrowed] = AfxLoadString(kCountLines[finding][narrowed]);
+        if (m_patterns[finding][1].empty())
+            m_patterns[finding][1] = m_patterns[finding][0];
+    }
     // "3;0" groups by three, "3;2;0" by three then two: 3 and 32 here. A
     // separator or grouping that cannot be read leaves the digits ungrouped.
     if (m_thousands.empty())
         return;
-    for (char c : UserLocaleText(LOCALE_SGROUPING)) {
-        if (c >= '1' && c <= '9')
-            m_grouping = m_grouping * 10 + static_cast<UINT>(c - '0');
+    for (wchar_t c : UserLocaleText(LOCALE_SGROUPING)) {
+        if (c >= L'1' && c <= L'9')
+            m_grouping = m_grouping * 10 + static_cast<UINT>(c - L'0');
     }
 }
 
-std::string CCountLine::Text(int checked, int total, int shown) const
+std::wstring CCountLine::Text(int checked, int listed, int shown, bool finding) const
 {
-    std::string text = WithInserts(m_checkedPattern, {Number(checked), Number(total)});
-    if (shown >= 0)
-        text += WithInserts(m_shownPattern, {Number(shown)});
-    return text;
-}
-
-std::string CCountLine::Finding(int found, int shown) const
-{
-    std::string text = WithInserts(m_findingPattern, {Number(found)});
-    if (shown >= 0)
-        text += WithInserts(m_shownPattern, {Number(shown)});
-    return text;
+    return FormattedMessage(m_patterns[finding][shown >= 0], {Number(checked), Number(listed), Number(shown)});
 }
 
 // A whole number with the user's digit grouping, e.g. 1,204.
-std::string CCountLine::Number(int number) const
+std::wstring CCountLine::Number(int number) const
 {
     // A leading zero, or the platform may spell 0 as nothing.
-    NUMBERFMTA format{0, 1, m_grouping, const_cast<char*>(m_decimal.c_str()), const_cast<char*>(m_thousands.c_str()), 1};
-    const std::string digits = std::to_string(number);
-    char text[64] = {};
-    if (!::GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, sizeof text))
+    NUMBERFMTW format{0, 1, m_grouping, const_cast<wchar_t*>(m_decimal.c_str()),
+                      const_cast<wchar_t*>(m_thousands.c_str()), 1};
+    const std::wstring digits = std::to_wstring(number);
+    wchar_t text[64] = {};
+    if (!::GetNumberFormatW(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, static_cast<int>(std::size(text))))
         return digits;
     return text;
 }

@@ -4,29 +4,27 @@
 
 #include <string>
 
-// The line under the list, e.g. "1,204 of 5,022 fonts checked; 38 shown":
-// its words from the resource library and the user's digit grouping, read
-// once so that each change of a check costs only the formatting.
+// The line under the list, e.g. "Fonts checked: 1,204 of 5,022": a whole
+// sentence of the resource library for each state of the list, and the
+// user's digit grouping, read once so that each change of a check costs only
+// the formatting.
 class CCountLine {
 public:
     CCountLine();
 
-    // `shown` is left out (-1) while the list shows every face.
-    std::string Text(int checked, int total, int shown) const;
-    // While the faces are being found: "Finding fonts… 1,234 so far".
-    std::string Finding(int found, int shown) const;
+    // `shown` is left out (-1) while the list shows every face; while faces
+    // are still being found (`finding`), `listed` counts those found so far.
+    std::wstring Text(int checked, int listed, int shown, bool finding) const;
     // A whole number with the user's digit grouping, e.g. 1,204.
-    std::string Number(int number) const;
+    std::wstring Number(int number) const;
 
 private:
-    std::string m_checkedPattern; // "%1 of %2 fonts checked"
-    std::string m_shownPattern;   // "; %1 shown"
-    std::string m_findingPattern; // "Finding fonts… %1 so far"
-    std::string m_thousands;
-    std::string m_decimal;
+    std::wstring m_patterns[2][2]; // by finding, then narrowed
+    std::wstring m_thousands;
+    std::wstring m_decimal;
     UINT m_grouping = 0;
 };
 
 // The user's setting `what` of the current locale, whole; empty when it
 // cannot be read.
-std::string UserLocaleText(LCTYPE what);
+std::wstring UserLocaleText(LCTYPE what);

@@ -19,9 +19,9 @@ constexpr UINT kHelpContextCommand = 8;
 
 void CFontSelectDialog::OnDefaults()
 {
-    const std::string prompt = AfxLoadString(IDS_RESET_PROMPT);
-    const std::string caption = AfxLoadString(IDS_RESET_CAPTION);
-    if (::MessageBoxA(m_hWnd, prompt.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    const std::wstring prompt = AfxLoadString(IDS_RESET_PROMPT);
+    const std::wstring caption = AfxLoadString(IDS_RESET_CAPTION);
+    if (::MessageBoxW(m_hWnd, prompt.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
     // A walk still finding faces read the switches before the reset: it
     // starts again, and the faces it finds anew are left out.

@@ -73,7 +73,7 @@ const std::string& CFaceTable::ColumnKey(int face) const
     static const std::string kNone;
     if (m_sortColumn == kNameColumn)
         return kNone;
-    const std::string* word = m_faces[face].words[m_sortColumn];
+    const std::wstring* word = m_faces[face].words[m_sortColumn];
     auto key = m_wordKeys.lower_bound(word);
     if (key == m_wordKeys.end() || key->first != word)
         key = m_wordKeys.emplace_hint(key, word, LocaleSortKey(word->c_str()));
@@ -97,7 +97,7 @@ void CFaceTable::SortBy(int column, bool ascending)
     Show();
 }
 
-void CFaceTable::Narrow(const std::string& text)
+void CFaceTable::Narrow(const std::wstring& text)
 {
     m_findText = FoldedForFinding(text);
     Show();

@@ -29,7 +29,7 @@ public:
         std::string name;
         std::string sortKey; // the locale comparison's key of the name
         std::wstring folded; // the name as the find box compares it
-        const std::string* words[kFaceColumnCount] = {}; // texts of the columns after the name
+        const std::wstring* words[kFaceColumnCount] = {}; // texts of the columns after the name
         unsigned fsType = 0;     // the embedding permission
         bool embeddable = true;  // as the library takes the permission
         LOGFONTA realisedFrom{}; // what makes the face again
@@ -56,7 +56,7 @@ public:
     bool SortAscending() const { return m_sortAscending; }
 
     // Shows the faces whose names contain `text`, ignoring case; all for "".
-    void Narrow(const std::string& text);
+    void Narrow(const std::wstring& text);
     bool Narrowed() const { return !m_findText.empty(); }
 
     int Count() const { return static_cast<int>(m_faces.size()); }
@@ -103,5 +103,5 @@ private:
     int m_sortColumn = kNameColumn;
     bool m_sortAscending = true;
     // The sort keys of the column words, made when a word is first sorted by.
-    mutable std::map<const std::string*, std::string> m_wordKeys;
+    mutable std::map<const std::wstring*, std::string> m_wordKeys;
 };

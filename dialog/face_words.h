@@ -1,10 +1,13 @@
 #pragma once
 
+#include <windows.h>
+
 #include <map>
 #include <string>
 
 // The words the list shows beside a face's name, and the sentence the preview
-// gives its licence in, from the resource library.
+// gives its licence in, from the resource library: each a whole text of its
+// own, for every combination of permission and qualifiers.
 class CFaceWords {
 public:
     // Loads the words from the current resource module.
@@ -12,18 +15,18 @@ public:
 
     // Which switch the check box of a face, embeddable or not, controls:
     // "embedding" or "tessellation".
-    const std::string& Allows(bool embeddable) const;
+    const std::wstring& Allows(bool embeddable) const;
     // The face's embedding permission in words: the least restrictive usage
-    // permission it sets, then its qualifiers, e.g. "editable, bitmaps only".
+    // permission it sets, with its qualifiers, e.g. "editable, bitmaps only".
     // The reference stays valid as long as this object.
-    const std::string& Licence(unsigned fsType);
+    const std::wstring& Licence(unsigned fsType);
     // The face's licence in a sentence, by the same rule as its words, and
     // what its check allows, e.g. "May be embedded for viewing and printing
     // only."
-    std::string Sentence(unsigned fsType, bool embeddable) const;
+    std::wstring Sentence(unsigned fsType, bool embeddable) const;
 
 private:
-    std::string m_embedding;
-    std::string m_tessellation;
-    std::map<unsigned, std::string> m_licences; // by fsType, made when first asked
+    std::wstring m_embedding;
+    std::wstring m_tessellation;
+    std::map<UINT, std::wstring> m_licences; // by string id, loaded when first asked
 };

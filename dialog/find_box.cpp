@@ -6,7 +6,7 @@ namespace {
 
 bool HoldsText(HWND box)
 {
-    return ::GetWindowTextLengthA(box) > 0;
+    return ::GetWindowTextLengthW(box) > 0;
 }
 
 bool IsEscapeDown(const MSG* message)
@@ -24,7 +24,7 @@ LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE && HoldsText(box)) {
-            ::SetWindowTextA(box, ""); // the box reports the change as typing does
+            ::SetWindowTextW(box, L""); // the box reports the change as typing does
             return 0;
         }
         break;

@@ -11,7 +11,7 @@ void CFontSelectDialog::ShowFocusedFace()
     if (!m_preview.Attached() || !HasFontList())
         return;
     const CFaceTable::Face* face = m_faces.ShownAt(m_fontList.GetNextItem(-1, LVNI_FOCUSED));
-    m_preview.Show(face, face ? m_words.Sentence(face->fsType, face->embeddable) : std::string());
+    m_preview.Show(face, face ? m_words.Sentence(face->fsType, face->embeddable) : std::wstring());
 }
 
 void CFontSelectDialog::OnSampleChange()

@@ -4,8 +4,9 @@
 
 #include <string>
 
-// Text as the find box compares it: converted from `codePage` to UTF-16 and
-// lower-cased there, so that a match is made of whole characters and ignores
-// case in every script the platform knows. Names are folded once, the find
-// text once per change.
+// Text as the find box compares it: in UTF-16, lower-cased there, so that a
+// match is made of whole characters and ignores case in every script the
+// platform knows. Names are folded once, the find text once per change.
+std::wstring FoldedForFinding(std::wstring text);
+// A name of `codePage`, converted to UTF-16 first.
 std::wstring FoldedForFinding(const std::string& text, UINT codePage = CP_ACP);

@@ -10,9 +10,8 @@ void CFontSelectDialog::ShowCount()
 {
     m_countPending = false;
     const int shown = m_faces.Narrowed() ? static_cast<int>(m_faces.Shown().size()) : -1;
-    const std::string line = m_finder.Finding() ? m_countLine.Finding(m_faces.Count(), shown)
-                                                : m_countLine.Text(m_faces.CheckedCount(), m_faces.Count(), shown);
-    ::SetDlgItemTextA(m_hWnd, IDC_FONT_COUNT, line.c_str());
+    const std::wstring line = m_countLine.Text(m_faces.CheckedCount(), m_faces.Count(), shown, m_finder.Finding());
+    ::SetDlgItemTextW(m_hWnd, IDC_FONT_COUNT, line.c_str());
 }
 
 void CFontSelectDialog::ShowCountSoon()

@@ -2,6 +2,7 @@
 
 #include "control_ids.h"
 #include "preview_layout.h"
+#include "common/ansi_text.h"
 #include "fonts/face_metrics.h"
 #include "fonts/make_font.h"
 #include "framework/afx.h"
@@ -16,23 +17,6 @@ namespace {
 constexpr size_t kOwnCharacters = 40;
 constexpr size_t kCandidates = 256;
 constexpr WORD kMissingGlyph = 0xFFFF;
-
-std::wstring Widened(const std::string& text, UINT codePage)
-{
-    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-// A string of the current resource module as it is stored, in UTF-16.
-std::wstring WideResourceString(UINT id)
-{
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
 
 // The glyphs of the selected font for `text`; false when it lacks one.
 bool GlyphsOf(HDC dc, const std::wstring& text, std::vector<WORD>& glyphs)
@@ -99,11 +83,11 @@ void DrawTextLine(HDC dc, const RECT& line, const std::wstring& text)
 void CFontPreview::Attach(HWND band)
 {
     m_band = band;
-    m_defaultSample = WideResourceString(IDS_PREVIEW_SAMPLE);
-    m_goneSentence = WideResourceString(IDS_PREVIEW_GONE);
+    m_defaultSample = AfxLoadString(IDS_PREVIEW_SAMPLE);
+    m_goneSentence = AfxLoadString(IDS_PREVIEW_GONE);
 }
 
-void CFontPreview::Show(const CFaceTable::Face* face, const std::string& sentence)
+void CFontPreview::Show(const CFaceTable::Face* face, const std::wstring& sentence)
 {
     if (!m_band)
         return;
@@ -114,9 +98,9 @@ void CFontPreview::Show(const CFaceTable::Face* face, const std::string& sentenc
     m_showing = face != nullptr;
     if (face) {
         m_name = face->name;
-        m_wideName = Widened(face->name, CP_ACP);
+        m_wideName = Widened(face->name);
         m_realisedFrom = face->realisedFrom;
-        m_sentence = Widened(sentence, CP_THREAD_ACP);
+        m_sentence = sentence;
     } else {
         m_name.clear();
     }

@@ -24,7 +24,7 @@ public:
     bool Attached() const { return m_band != nullptr; }
 
     // Shows a face with its licence sentence; null shows nothing.
-    void Show(const CFaceTable::Face* face, const std::string& sentence);
+    void Show(const CFaceTable::Face* face, const std::wstring& sentence);
     // The user's sample; empty for the default.
     void SetSample(const std::wstring& sample);
 

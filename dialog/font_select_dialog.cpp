@@ -7,7 +7,9 @@
 #include "host/kyreg8/kyreg8.h"
 #include "store/defaults.h"
 #include "store/switch_store.h"
+#include "framework/dialog_help_ids.h"
 
+#include <algorithm>
 #include <iterator>
 
 const _dlgControlTag kFontSelectLayout[] = {
@@ -37,6 +39,14 @@ const _dlgControlTag kSampleRowLayout[] = {
 const int kSampleRowLayoutCount = static_cast<int>(std::size(kSampleRowLayout));
 
 namespace {
+
+// Every control the dialog works with: a translation whose template lacks
+// one, made for another release's, is not shown.
+const DWORD kFontSelectControls[] = {
+    IDC_FIND_LABEL, IDC_FIND_BOX,     IDC_SAMPLE_LABEL, IDC_SAMPLE_BOX,    IDC_FONT_LIST_CAPTION,
+    IDC_FONT_LIST,  IDC_FONT_PREVIEW, IDC_FONT_COUNT,   IDC_DEFAULTS_BTN,  IDC_CHECK_ALL_BTN,
+    IDC_CLEAR_ALL_BTN, IDOK, IDCANCEL, IDC_HELP_BTN,
+};
 
 // What a check box commits: checked is on, unchecked off. An item without a
 // box (-1) was never unchecked by the user, so it stays on.
@@ -72,7 +82,7 @@ bool IsMissingProfile(LONG error)
 // Why the store refused, in words the user can act on: the system's "file
 // not found" would say nothing of a profile without General, or of a host
 // that cannot name its profile.
-std::string ReasonText(LONG error)
+std::wstring ReasonText(LONG error)
 {
     return IsMissingProfile(error) ? AfxLoadString(IDS_NO_SETTINGS_PLACE) : SystemErrorText(error);
 }
@@ -82,6 +92,14 @@ std::string ReasonText(LONG error)
 CFontSelectDialog::CFontSelectDialog(CWnd* pParent) : CVexiDialog(IDD_FONT_SELECT, pParent, nullptr) {}
 
 CFontSelectDialog::~CFontSelectDialog() = default;
+
+bool CFontSelectDialog::HasEveryControl(HINSTANCE resources)
+{
+    const std::vector<std::pair<DWORD, DWORD>> controls = ReadTemplateHelpIds(resources, IDD_FONT_SELECT).controls;
+    return std::all_of(std::begin(kFontSelectControls), std::end(kFontSelectControls), [&controls](DWORD id) {
+        return std::any_of(controls.begin(), controls.end(), [id](const auto& control) { return control.first == id; });
+    });
+}
 
 bool CFontSelectDialog::BringOpenDialogToFront()
 {
@@ -230,10 +248,10 @@ CFontSelectDialog::SaveOutcome CFontSelectDialog::SaveChanges()
     return outcome;
 }
 
-void CFontSelectDialog::ShowFailure(UINT textId, UINT captionId, const std::vector<std::string>& inserts) const
+void CFontSelectDialog::ShowFailure(UINT textId, UINT captionId, const std::vector<std::wstring>& inserts) const
 {
-    const std::string text = WithInserts(AfxLoadString(textId), inserts);
-    ::MessageBoxA(m_hWnd, text.c_str(), AfxLoadString(captionId).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    const std::wstring text = FormattedMessage(AfxLoadString(textId), inserts);
+    ::MessageBoxW(m_hWnd, text.c_str(), AfxLoadString(captionId).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 LRESULT CFontSelectDialog::OnResetFailed(WPARAM error, LPARAM)
@@ -252,7 +270,7 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_NOTIFY(LVN_KEYDOWN, IDC_FONT_LIST, &CFontSelectDialog::OnFontListKeyDown)
     ON_WM_HELPINFO(&CFontSelectDialog::OnHelpInfo)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_FONT_LIST, &CFontSelectDialog::OnFontListItemChanged)
-    ON_NOTIFY(LVN_GETDISPINFOA, IDC_FONT_LIST, &CFontSelectDialog::OnFontListDisplayInfo)
+    ON_NOTIFY(LVN_GETDISPINFOW, IDC_FONT_LIST, &CFontSelectDialog::OnFontListDisplayInfo)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_FONT_LIST, &CFontSelectDialog::OnFontListColumnClick)
     ON_EN_CHANGE(IDC_FIND_BOX, &CFontSelectDialog::OnFindChange)
     ON_EN_CHANGE(IDC_SAMPLE_BOX, &CFontSelectDialog::OnSampleChange)

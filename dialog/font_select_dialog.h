@@ -21,6 +21,10 @@ public:
     explicit CFontSelectDialog(CWnd* pParent = nullptr);
     ~CFontSelectDialog() override;
 
+    // Whether the dialog template of a resource library has every control
+    // the dialog works with.
+    static bool HasEveryControl(HINSTANCE resources);
+
     // Brings the dialog open in this process, on any thread, to the front,
     // with any question it is asking. False when none is on the screen.
     static bool BringOpenDialogToFront();
@@ -105,7 +109,7 @@ private:
     };
     SaveOutcome SaveChanges();
     // Tells the user what could not be done, in words of the resource library.
-    void ShowFailure(UINT textId, UINT captionId, const std::vector<std::string>& inserts) const;
+    void ShowFailure(UINT textId, UINT captionId, const std::vector<std::wstring>& inserts) const;
 
     CListCtrl m_fontList; // attached while the dialog's window exists
     CFaceFinder m_finder;
@@ -118,7 +122,7 @@ private:
     bool m_countPending = false; // a count update is on its way
     int m_listWidth = 0;         // the list's client width when its columns were last fitted
     int m_textWidths[kFaceColumnCount] = {}; // the widest name and words measured
-    std::set<const std::string*> m_measuredWords;
+    std::set<const std::wstring*> m_measuredWords;
     int m_nameMargins = 0; // what the list adds to a name in the name column
 
     // Posted when a check box changed: the count line follows once the

@@ -4,6 +4,7 @@
 
 #include "control_ids.h"
 #include "redraw_suspended.h"
+#include "common/ansi_text.h"
 
 #include <algorithm>
 #include <string>
@@ -14,17 +15,17 @@ namespace {
 const UINT kColumnHeadings[kFaceColumnCount] = {IDS_COLUMN_FONT, IDS_COLUMN_ALLOWS, IDS_COLUMN_LICENCE};
 
 // A name whose fitted column tells what the list adds to any name's width.
-const char kMarginSample[] = "M";
+const wchar_t kMarginSample[] = L"M";
 
 // Room beside a heading's text for the header's margins and its sort arrow,
 // and beside a cell's text for the list's margins.
 constexpr int kHeadingPadding = 24;
 constexpr int kCellPadding = 12;
 
-std::string WindowText(HWND window)
+std::wstring WindowText(HWND window)
 {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -64,9 +65,9 @@ void CFontSelectDialog::ShowFaces()
 void CFontSelectDialog::InsertFace(int item)
 {
     const CFaceTable::Face& face = *m_faces.ShownAt(item);
-    m_fontList.InsertItem(item, face.name.c_str());
+    m_fontList.InsertItem(item, Widened(face.name).c_str());
     for (int column = kAllowsColumn; column < kFaceColumnCount; ++column)
-        m_fontList.SetItemText(item, column, LPSTR_TEXTCALLBACKA);
+        m_fontList.SetItemText(item, column, LPSTR_TEXTCALLBACKW);
     // The list enters new items unchecked.
     if (face.check != 0)
         m_fontList.SetItemState(item, INDEXTOSTATEIMAGEMASK(face.check + 1), LVIS_STATEIMAGEMASK);
@@ -79,7 +80,7 @@ void CFontSelectDialog::MeasureFaces(int first)
         m_textWidths[kNameColumn] = std::max(m_textWidths[kNameColumn], face.nameWidth);
         // A few words serve every face: each is measured once.
         for (int column = kAllowsColumn; column < kFaceColumnCount; ++column) {
-            const std::string* word = face.words[column];
+            const std::wstring* word = face.words[column];
             if (m_measuredWords.insert(word).second)
                 m_textWidths[column] =
                     std::max(m_textWidths[column], m_fontList.GetStringWidth(word->c_str()) + kCellPadding);
@@ -170,12 +171,12 @@ bool CFontSelectDialog::FollowListWidth()
 
 void CFontSelectDialog::OnFontListDisplayInfo(NMHDR* pNotify, LRESULT* pResult)
 {
-    auto& item = reinterpret_cast<NMLVDISPINFOA*>(pNotify)->item;
+    auto& item = reinterpret_cast<NMLVDISPINFOW*>(pNotify)->item;
     *pResult = 0;
     const CFaceTable::Face* face = m_faces.ShownAt(item.iItem);
     const int column = item.iSubItem;
     if (face && (item.mask & LVIF_TEXT) && column > kNameColumn && column < kFaceColumnCount && item.cchTextMax > 0)
-        ::lstrcpynA(item.pszText, face->words[column]->c_str(), item.cchTextMax);
+        ::lstrcpynW(item.pszText, face->words[column]->c_str(), item.cchTextMax);
 }
 
 void CFontSelectDialog::OnFontListColumnClick(NMHDR* pNotify, LRESULT* pResult)

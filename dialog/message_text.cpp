@@ -2,30 +2,38 @@
 
 #include "common/unique_handle.h"
 
-std::string WithInserts(const std::string& pattern, const std::vector<std::string>& inserts)
+namespace {
+
+// As many inserts as a message can name: %1 to %99.
+constexpr size_t kMostInserts = 99;
+
+std::wstring FormatFromSystem(DWORD flags, const void* source, DWORD id, const DWORD_PTR* arguments)
 {
-    std::string text;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const size_t insert = i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - '1') : inserts.size();
-        if (pattern[i] == '%' && insert < inserts.size()) {
-            text += inserts[insert];
-            ++i;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
+    wchar_t* text = nullptr;
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | flags, source, id, 0, reinterpret_cast<wchar_t*>(&text), 0,
+                         reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
+    const UniqueHLocal owned(text);
+    return length > 0 && text ? std::wstring(text, length) : std::wstring();
 }
 
-std::string SystemErrorText(LONG error)
+} // namespace
+
+std::wstring FormattedMessage(const std::wstring& pattern, const std::vector<std::wstring>& inserts)
 {
-    char* words = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&words), 0, nullptr);
-    const UniqueHLocal owned(words);
-    std::string text = length > 0 && words ? std::string(words, length) : std::string();
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+    if (pattern.empty())
+        return pattern;
+    DWORD_PTR arguments[kMostInserts];
+    for (size_t i = 0; i < kMostInserts; ++i)
+        arguments[i] = reinterpret_cast<DWORD_PTR>(i < inserts.size() ? inserts[i].c_str() : L"");
+    return FormatFromSystem(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, pattern.c_str(), 0, arguments);
+}
+
+std::wstring SystemErrorText(LONG error)
+{
+    std::wstring text = FormatFromSystem(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                         static_cast<DWORD>(error), nullptr);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
-    return text.empty() ? "error " + std::to_string(error) : text;
+    return text.empty() ? L"error " + std::to_wstring(error) : text;
 }

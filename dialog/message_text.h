@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-// Puts the inserts in place of %1, %2 ... of a resource string; any other
-// text, a stray % included, stays as it is.
-std::string WithInserts(const std::string& pattern, const std::vector<std::string>& inserts);
+// A resource string with its numbered inserts %1, %2 ... filled in, as
+// FormatMessage fills them: a translation puts them where its language
+// needs them. An insert the pattern names beyond those given reads as
+// nothing (an older library's string may name one no longer given).
+std::wstring FormattedMessage(const std::wstring& pattern, const std::vector<std::wstring>& inserts = {});
 
-// The system's words for an error, in the thread's ANSI code page and
-// without the closing line break; the number alone when it has none.
-std::string SystemErrorText(LONG error);
+// The system's words for an error, without the closing line break; the
+// number alone when it has none.
+std::wstring SystemErrorText(LONG error);

@@ -15,23 +15,44 @@ CFontEntry::CFontEntry(std::string facename, int embeddable, int enabled, unsign
 
 CFontEntry::~CFontEntry() = default;
 
+namespace {
+
+// The sort key `mapInto` writes into a buffer of a size, as large as it
+// asks. Most keys fit the first buffer: one call each.
+template <typename MapInto>
+std::string SortKey(MapInto mapInto)
+{
+    std::string key(256, '\0');
+    int size = mapInto(key.data(), static_cast<int>(key.size()));
+    if (size <= 0) {
+        size = mapInto(nullptr, 0);
+        if (size <= 0)
+            return std::string();
+        key.resize(static_cast<size_t>(size));
+        size = mapInto(key.data(), size);
+    }
+    key.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return key;
+}
+
+} // namespace
+
 // Same locale and code page as lstrcmpA.
 std::string LocaleSortKey(const char* name)
 {
     const LCID locale = ::GetThreadLocale();
-    const DWORD flags = LCMAP_SORTKEY | LOCALE_USE_CP_ACP;
-    // Most names' keys fit the first buffer: one call each.
-    std::string key(256, '\0');
-    int size = ::LCMapStringA(locale, flags, name, -1, key.data(), static_cast<int>(key.size()));
-    if (size <= 0) {
-        size = ::LCMapStringA(locale, flags, name, -1, nullptr, 0);
-        if (size <= 0)
-            return std::string();
-        key.resize(static_cast<size_t>(size));
-        size = ::LCMapStringA(locale, flags, name, -1, key.data(), size);
-    }
-    key.resize(size > 0 ? static_cast<size_t>(size) : 0);
-    return key;
+    return SortKey([locale, name](char* key, int size) {
+        return ::LCMapStringA(locale, LCMAP_SORTKEY | LOCALE_USE_CP_ACP, name, -1, key, size);
+    });
+}
+
+std::string LocaleSortKey(const wchar_t* text)
+{
+    const LCID locale = ::GetThreadLocale();
+    // A sort key is bytes, whichever form of the call writes it.
+    return SortKey([locale, text](char* key, int size) {
+        return ::LCMapStringW(locale, LCMAP_SORTKEY, text, -1, reinterpret_cast<wchar_t*>(key), size);
+    });
 }
 
 CFontEntryArray::CFontEntryArray() = default;

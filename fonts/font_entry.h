@@ -72,3 +72,5 @@ private:
 // equal with lstrcmpA exactly when their keys are equal, and the keys' byte
 // order is the comparison's order.
 std::string LocaleSortKey(const char* name);
+// The same key of a text in UTF-16, such as the words of a column.
+std::string LocaleSortKey(const wchar_t* text);

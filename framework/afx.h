@@ -59,11 +59,19 @@ AFX_API HINSTANCE AfxGetResourceHandle();
 AFX_API void AfxSetResourceHandle(HINSTANCE resources);
 
 // A message box with the application's title, owned by the active window.
-AFX_API int AfxMessageBox(LPCSTR text, UINT type = MB_OK, UINT helpId = 0);
+AFX_API int AfxMessageBox(LPCWSTR text, UINT type = MB_OK, UINT helpId = 0);
 
-// String nID of the current resource module in the thread's ANSI code page;
+// String nID of the current resource module as it is stored, in UTF-16;
 // empty when the module has no such string.
-AFX_API std::string AfxLoadString(UINT nID);
+AFX_API std::wstring AfxLoadString(UINT nID);
+
+// A resource of a module as it is stored: its bytes and their number; none
+// (null, 0) when the module has no resource of that type and name.
+struct AfxResourceData {
+    const void* data = nullptr;
+    DWORD size = 0;
+};
+AFX_API AfxResourceData AfxGetResourceData(HINSTANCE module, LPCWSTR name, LPCWSTR type);
 
 // Drives the module's application object from its DllMain: InitInstance on
 // process attach (a FALSE runs ExitInstance and fails the attach) and
@@ -187,16 +195,16 @@ class AFX_API CWinApp : public CCmdTarget {
 public:
     // The default state argument is evaluated in the module that constructs
     // the application, which is the module the application belongs to.
-    explicit CWinApp(LPCSTR pszAppName = nullptr, AFX_MODULE_STATE* moduleState = AfxGetStaticModuleState());
+    explicit CWinApp(LPCWSTR pszAppName = nullptr, AFX_MODULE_STATE* moduleState = AfxGetStaticModuleState());
     ~CWinApp() override;
 
     virtual BOOL InitInstance();
     virtual int ExitInstance();
 
     // The application's title: its name, else its module's file name.
-    std::string GetTitle() const;
+    std::wstring GetTitle() const;
 
-    LPCSTR m_pszAppName;
+    LPCWSTR m_pszAppName;
     AFX_MODULE_STATE* const m_pModuleState;
 
     DECLARE_MESSAGE_MAP()
@@ -261,14 +269,14 @@ private:
     DECLARE_MESSAGE_MAP()
 };
 
-// The platform's list view.
+// The platform's list view, spoken to in UTF-16.
 class AFX_API CListCtrl : public CWnd {
 public:
     DWORD SetExtendedStyle(DWORD dwNewStyle) const;
-    int InsertColumn(int nCol, LPCSTR heading, int nFormat = LVCFMT_LEFT) const;
-    int InsertItem(int nItem, LPCSTR text) const;
-    // A sub-item's text; LPSTR_TEXTCALLBACKA asks the parent each time it is shown.
-    BOOL SetItemText(int nItem, int nSubItem, LPCSTR text) const;
+    int InsertColumn(int nCol, LPCWSTR heading, int nFormat = LVCFMT_LEFT) const;
+    int InsertItem(int nItem, LPCWSTR text) const;
+    // A sub-item's text; LPSTR_TEXTCALLBACKW asks the parent each time it is shown.
+    BOOL SetItemText(int nItem, int nSubItem, LPCWSTR text) const;
     BOOL DeleteAllItems() const;
     void SetItemCountEx(int count) const;
     int GetItemCount() const;
@@ -291,7 +299,7 @@ public:
     // A width beyond what the message carries (32,767) is taken as that.
     BOOL SetColumnWidth(int nCol, int cx) const;
     int GetColumnWidth(int nCol) const;
-    int GetStringWidth(LPCSTR text) const;
+    int GetStringWidth(LPCWSTR text) const;
     // Shows the sort arrow in one column's header (ascending or descending)
     // and none in the others.
     void SetSortArrow(int nCol, bool ascending) const;

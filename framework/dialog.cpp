@@ -17,8 +17,10 @@ INT_PTR CDialog::DoModal()
     m_hTemplateInstance = m_hResourceInstance ? m_hResourceInstance : AfxGetResourceHandle();
     HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     m_pendingException = nullptr;
-    INT_PTR result = ::DialogBoxParamA(m_hTemplateInstance, MAKEINTRESOURCEA(m_nIDTemplate), parent, &CDialog::DialogProc,
-                                       reinterpret_cast<LPARAM>(this));
+    // A Unicode dialog: its controls take their texts, and its list sends its
+    // notifications, in UTF-16, whatever the ANSI code page can spell.
+    INT_PTR result = ::DialogBoxParamW(m_hTemplateInstance, MAKEINTRESOURCEW(m_nIDTemplate), parent,
+                                       &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (m_pendingException)
         std::rethrow_exception(std::exchange(m_pendingException, nullptr));
     return result;
@@ -57,10 +59,10 @@ void CDialog::PostNcDestroy() {}
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        ::SetWindowLongPtrW(window, DWLP_USER, lParam);
         reinterpret_cast<CDialog*>(lParam)->m_hWnd = window;
     }
-    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
     if (!dialog)
         return FALSE;
     INT_PTR handled = FALSE;
@@ -73,7 +75,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         handled = TRUE;
     }
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, DWLP_USER, 0);
+        ::SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->Detach();
         dialog->PostNcDestroy();
     }
@@ -92,8 +94,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // What the sender of the message receives. Writing it can cost a round
     // trip to the window server, so an unchanged result is not written again:
     // thousands of list notifications each answer 0.
-    if (::GetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT) != result)
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    if (::GetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT) != result)
+        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
     return TRUE;
 }
 

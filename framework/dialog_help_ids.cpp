@@ -103,14 +103,16 @@ DialogHelpIds ReadDialogHelpIds(const void* data, size_t size)
     return ids;
 }
 
+DialogHelpIds ReadTemplateHelpIds(HINSTANCE module, UINT templateId)
+{
+    const AfxResourceData found =
+        AfxGetResourceData(module, MAKEINTRESOURCEW(templateId), reinterpret_cast<LPCWSTR>(RT_DIALOG));
+    return found.data ? ReadDialogHelpIds(found.data, found.size) : DialogHelpIds{};
+}
+
 void ApplyTemplateHelpIds(HWND dialog, HINSTANCE module, UINT templateId)
 {
-    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
-    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (!data)
-        return;
-    const DialogHelpIds ids = ReadDialogHelpIds(data, ::SizeofResource(module, found));
+    const DialogHelpIds ids = ReadTemplateHelpIds(module, templateId);
     SetHelpIdWhereMissing(dialog, ids.dialog);
     for (const auto& [control, helpId] : ids.controls)
         SetHelpIdWhereMissing(::GetDlgItem(dialog, static_cast<int>(control)), helpId);

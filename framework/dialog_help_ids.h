@@ -16,6 +16,8 @@ struct DialogHelpIds {
 // is not an extended one or does not hold within those bytes every part it
 // announces. Nothing outside them is read.
 AFX_API DialogHelpIds ReadDialogHelpIds(const void* data, size_t size);
+// Reads them from a module's dialog template; none when it has no such template.
+AFX_API DialogHelpIds ReadTemplateHelpIds(HINSTANCE module, UINT templateId);
 
 // Gives the dialog and each of its controls the help context number that the
 // extended dialog template names for it, where the window manager has not

@@ -9,30 +9,30 @@ DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) const
     return static_cast<DWORD>(::SendMessageA(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
 }
 
-int CListCtrl::InsertColumn(int nCol, LPCSTR heading, int nFormat) const
+int CListCtrl::InsertColumn(int nCol, LPCWSTR heading, int nFormat) const
 {
-    LVCOLUMNA column{};
+    LVCOLUMNW column{};
     column.mask = LVCF_FMT | (heading ? LVCF_TEXT : 0);
     column.fmt = nFormat;
-    column.pszText = const_cast<LPSTR>(heading);
-    return static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, nCol, reinterpret_cast<LPARAM>(&column)));
+    column.pszText = const_cast<LPWSTR>(heading);
+    return static_cast<int>(::SendMessageW(m_hWnd, LVM_INSERTCOLUMNW, nCol, reinterpret_cast<LPARAM>(&column)));
 }
 
-int CListCtrl::InsertItem(int nItem, LPCSTR text) const
+int CListCtrl::InsertItem(int nItem, LPCWSTR text) const
 {
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = nItem;
-    item.pszText = const_cast<LPSTR>(text);
-    return static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    item.pszText = const_cast<LPWSTR>(text);
+    return static_cast<int>(::SendMessageW(m_hWnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR text) const
+BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR text) const
 {
-    LVITEMA item{};
+    LVITEMW item{};
     item.iSubItem = nSubItem;
-    item.pszText = const_cast<LPSTR>(text);
-    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)));
+    item.pszText = const_cast<LPWSTR>(text);
+    return static_cast<BOOL>(::SendMessageW(m_hWnd, LVM_SETITEMTEXTW, nItem, reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL CListCtrl::DeleteAllItems() const
@@ -124,9 +124,9 @@ int CListCtrl::GetColumnWidth(int nCol) const
     return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETCOLUMNWIDTH, nCol, 0));
 }
 
-int CListCtrl::GetStringWidth(LPCSTR text) const
+int CListCtrl::GetStringWidth(LPCWSTR text) const
 {
-    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
 }
 
 void CListCtrl::SetSortArrow(int nCol, bool ascending) const
@@ -134,12 +134,12 @@ void CListCtrl::SetSortArrow(int nCol, bool ascending) const
     HWND header = reinterpret_cast<HWND>(::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0));
     const int columns = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < columns; ++i) {
-        HDITEMA item{};
+        HDITEMW item{};
         item.mask = HDI_FORMAT;
-        ::SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        ::SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
         item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
         if (i == nCol)
             item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
-        ::SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        ::SendMessageW(header, HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
 }

@@ -33,24 +33,28 @@ void AfxSetResourceHandle(HINSTANCE resources)
     AfxGetModuleState()->m_hCurrentResourceHandle = resources;
 }
 
-int AfxMessageBox(LPCSTR text, UINT type, UINT)
+int AfxMessageBox(LPCWSTR text, UINT type, UINT)
 {
     CWinApp* app = AfxGetModuleState()->m_pCurrentWinApp;
-    std::string title = app ? app->GetTitle() : std::string();
-    return ::MessageBoxA(::GetActiveWindow(), text, title.empty() ? nullptr : title.c_str(), type);
+    const std::wstring title = app ? app->GetTitle() : std::wstring();
+    return ::MessageBoxW(::GetActiveWindow(), text, title.empty() ? nullptr : title.c_str(), type);
 }
 
-std::string AfxLoadString(UINT nID)
+// Read in place: the text is shown as stored, whatever the ANSI code page
+// can spell.
+std::wstring AfxLoadString(UINT nID)
 {
     const wchar_t* text = nullptr;
-    int length = ::LoadStringW(AfxGetResourceHandle(), nID, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text)
-        return std::string();
-    int size = ::WideCharToMultiByte(CP_THREAD_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_THREAD_ACP, 0, text, length, converted.data(), size, nullptr, nullptr);
-    return converted;
+    const int length = ::LoadStringW(AfxGetResourceHandle(), nID, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+AfxResourceData AfxGetResourceData(HINSTANCE module, LPCWSTR name, LPCWSTR type)
+{
+    HRSRC found = ::FindResourceW(module, name, type);
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    return data ? AfxResourceData{data, ::SizeofResource(module, found)} : AfxResourceData{};
 }
 
 BOOL AfxModuleMain(AFX_MODULE_STATE* state, HINSTANCE module, DWORD reason)

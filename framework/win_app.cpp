@@ -1,7 +1,7 @@
 #define AFX_BUILD
 #include "afx.h"
 
-CWinApp::CWinApp(LPCSTR pszAppName, AFX_MODULE_STATE* moduleState)
+CWinApp::CWinApp(LPCWSTR pszAppName, AFX_MODULE_STATE* moduleState)
     : m_pszAppName(pszAppName), m_pModuleState(moduleState)
 {
     AFX_MANAGE_STATE(moduleState);
@@ -24,15 +24,15 @@ int CWinApp::ExitInstance()
     return 0;
 }
 
-std::string CWinApp::GetTitle() const
+std::wstring CWinApp::GetTitle() const
 {
     if (m_pszAppName)
         return m_pszAppName;
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(m_pModuleState->m_hCurrentInstanceHandle, path, MAX_PATH);
-    std::string title(path);
-    title.erase(0, title.find_last_of("\\/") + 1);
-    title.erase(title.find_last_of('.') == std::string::npos ? title.size() : title.find_last_of('.'));
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(m_pModuleState->m_hCurrentInstanceHandle, path, MAX_PATH);
+    std::wstring title(path);
+    title.erase(0, title.find_last_of(L"\\/") + 1);
+    title.erase(title.find_last_of(L'.') == std::wstring::npos ? title.size() : title.find_last_of(L'.'));
     return title;
 }
 

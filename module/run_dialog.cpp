@@ -5,7 +5,8 @@
 
 namespace {
 
-const char kResourceLibraryMissing[] = "GlyphorRes.dll not found";
+// The one text of the library's own: there is no resource library to word it.
+const wchar_t kResourceLibraryMissing[] = L"GlyphorRes.dll not found";
 
 // A second dialog would nest a modal loop in the first, or run beside it on
 // another thread, and both would commit.
@@ -49,7 +50,7 @@ extern "C" int runGlyphorDialog() noexcept
     int result = 0;
     try {
         AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        if (theApp.LoadResources()) {
+        if (theApp.ChooseResources()) {
             CFontSelectDialog dialog(nullptr);
             result = RunModal(dialog);
         } else {

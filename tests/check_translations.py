@@ -76,7 +76,7 @@ def faults_missed(script, catalogue):
     entries["IDS_RESET_CAPTION"].flags.append("fuzzy")
     breakages = {"IDS_SAVE_FAILED": lambda text: text.replace("%2", ""),
                  "IDS_FONT_COUNT": lambda text: text + " %3",
-                 "IDS_SENTENCE_AND": str.lstrip,
+                 "IDS_PREVIEW_GONE": lambda text: " " + text,
                  "IDD_FONT_SELECT:IDC_FIND_LABEL": lambda text: text.replace("&", ""),
                  "IDD_FONT_SELECT:IDC_HELP_BTN": lambda text: text + " &x",
                  "IDD_FONT_SELECT:IDC_SAMPLE_LABEL": lambda text: "&1 " + text.replace("&", "")}

@@ -15,12 +15,12 @@ namespace {
 
 using Row = std::pair<std::string, std::string>; // a column's text and the face's name
 
-// The count line once the change is through: "3 of 40 fonts checked", with
-// "; 2 shown" while narrowed.
+// The count line once the change is through: "Fonts checked: 3 of 40", with
+// "; shown: 2" while narrowed.
 void ExpectCount(const DialogWindow& dialog, int checked, int total, int shown = -1)
 {
-    std::string expected = std::to_string(checked) + " of " + std::to_string(total) + " fonts checked";
-    expected += shown < 0 ? "" : "; " + std::to_string(shown) + " shown";
+    std::string expected = "Fonts checked: " + std::to_string(checked) + " of " + std::to_string(total);
+    expected += shown < 0 ? "" : "; shown: " + std::to_string(shown);
     std::string got;
     WaitUntil([&] { return (got = dialog.Text(IDC_FONT_COUNT)) == expected; }, 3000);
     EXPECT_EQ(got, expected);
@@ -43,10 +43,10 @@ bool Ascending(const Row& a, const Row& b)
 // A setting of the user's locale for a scope, written to the user's own
 // locale key (HKCU\Control Panel\International) and put back afterwards.
 struct ScopedLocaleSetting {
-    ScopedLocaleSetting(LCTYPE what, const char* value) : what(what) { ::SetLocaleInfoA(LOCALE_USER_DEFAULT, what, value); }
-    ~ScopedLocaleSetting() { ::SetLocaleInfoA(LOCALE_USER_DEFAULT, what, previous.c_str()); }
+    ScopedLocaleSetting(LCTYPE what, const wchar_t* value) : what(what) { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, what, value); }
+    ~ScopedLocaleSetting() { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, what, previous.c_str()); }
     const LCTYPE what;
-    const std::string previous = UserLocaleText(what);
+    const std::wstring previous = UserLocaleText(what);
 };
 
 // Whether typing `text` in the find box shows `name`, both in `codePage`.
@@ -200,16 +200,21 @@ TEST_F(FindBox, ButtonsResetEscapeAndTheCountWhileNarrowed)
     }));
 }
 
-TEST(CountLine, NumbersTakeTheUsersDigitGroupingHoweverLong)
+// Each state of the list has its own sentence, with the user's digit grouping
+// in every number; a separator the ANSI code page cannot spell is kept.
+TEST(CountLine, EachStateItsSentenceAndTheUsersDigitGrouping)
 {
-    const ScopedLocaleSetting separator(LOCALE_STHOUSAND, "'"), grouping(LOCALE_SGROUPING, "3;0");
+    const ScopedLocaleSetting separator(LOCALE_STHOUSAND, L"\x202F"), grouping(LOCALE_SGROUPING, L"3;0");
     const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
     AFX_MODULE_STATE state{nullptr, resources.get(), nullptr, false};
     const AFX_MAINTAIN_STATE2 selected(&state); // the line's words from the resource library
-    EXPECT_EQ(CCountLine().Text(0, 1234567, -1), "0 of 1'234'567 fonts checked");
-    EXPECT_EQ(CCountLine().Text(1000, 5022, 0), "1'000 of 5'022 fonts checked; 0 shown");
-    const ScopedLocaleSetting overridden(LOCALE_STHOUSAND, "<a separator of 29 characters>");
-    EXPECT_EQ(UserLocaleText(LOCALE_STHOUSAND), "<a separator of 29 characters>");
+    const CCountLine line;
+    EXPECT_EQ(line.Text(0, 1234567, -1, false), L"Fonts checked: 0 of 1\x202F" L"234\x202F" L"567");
+    EXPECT_EQ(line.Text(1000, 5022, 0, false), L"Fonts checked: 1\x202F" L"000 of 5\x202F" L"022; shown: 0");
+    EXPECT_EQ(line.Text(7, 1204, -1, true), L"Finding fonts\x2026 1\x202F" L"204 so far");
+    EXPECT_EQ(line.Text(7, 1204, 3, true), L"Finding fonts\x2026 1\x202F" L"204 so far; shown: 3");
+    const ScopedLocaleSetting overridden(LOCALE_STHOUSAND, L"<a separator of 29 characters>");
+    EXPECT_EQ(UserLocaleText(LOCALE_STHOUSAND), L"<a separator of 29 characters>");
 }
 
 // The second byte of a double-byte character may equal a letter; Roman

@@ -5,6 +5,7 @@
 #include "dialog/message_text.h"
 #include "framework/dialog_help_ids.h"
 #include "tests/support/import_hook.h"
+#include "tests/support/resource_text.h"
 #include "resources/help_ids.h"
 
 #include <algorithm>
@@ -94,9 +95,9 @@ TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)
     const UniqueHModule library(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
     HMODULE resources = library.get();
     ASSERT_NE(resources, nullptr);
-    char prompt[1024] = {}, caption[256] = {};
-    ASSERT_GT(::LoadStringA(resources, IDS_RESET_PROMPT, prompt, sizeof prompt), 0);
-    ASSERT_GT(::LoadStringA(resources, IDS_RESET_CAPTION, caption, sizeof caption), 0);
+    const std::wstring prompt = ResourceString(resources, IDS_RESET_PROMPT);
+    const std::wstring caption = ResourceString(resources, IDS_RESET_CAPTION);
+    ASSERT_FALSE(prompt.empty() || caption.empty());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         dialog.PressLater(IDC_DEFAULTS_BTN);
         const MessageBoxWindow box = dialog.WaitForMessageBox();

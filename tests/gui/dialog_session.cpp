@@ -10,8 +10,6 @@
 
 namespace {
 
-const char kDialogCaption[] = "TrueType Fonts";
-
 // Ends whatever the dialog's thread still shows: first a question, then the
 // dialog itself, until the dialog entry has returned.
 void CloseEverything(DWORD thread, const std::atomic<bool>& returned)
@@ -20,8 +18,8 @@ void CloseEverything(DWORD thread, const std::atomic<bool>& returned)
         [&] {
             if (returned)
                 return true;
-            if (HWND window = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, nullptr)) {
-                const bool isDialog = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, kDialogCaption) == window;
+            if (HWND window = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr)) {
+                const bool isDialog = FindFontDialog(::GetCurrentProcessId(), thread) == window;
                 ::PostMessageA(window, WM_COMMAND, isDialog ? IDCANCEL : IDNO, 0);
             }
             ::Sleep(50);
@@ -41,7 +39,7 @@ int RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(con
         HWND dialog = nullptr;
         WaitUntil(
             [&] {
-                dialog = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, kDialogCaption);
+                dialog = FindFontDialog(::GetCurrentProcessId(), thread);
                 return dialog || returned;
             },
             kWindowTimeoutMs);

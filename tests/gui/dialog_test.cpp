@@ -1,5 +1,6 @@
 #include "dialog_test.h"
 
+#include "tests/support/resource_text.h"
 
 namespace {
 
@@ -46,24 +47,23 @@ void ExpectWordsOfTheirFaces(const FontList& list)
     }
 }
 
-void AnswerFailureBox(const DialogWindow& dialog, int faces, const std::string& reason)
+void AnswerFailureBox(const DialogWindow& dialog, int faces, const std::wstring& reason)
 {
     const MessageBoxWindow box = dialog.WaitForMessageBox();
-    const std::string text = box.Text();
+    const std::wstring text = box.Text();
     EXPECT_FALSE(reason.empty());
-    const std::string opening = faces < 0 ? "The fonts could not be reset to the defaults: "
-                                          : "The switches of " + std::to_string(faces) + " fonts could not be saved: ";
+    const std::wstring opening = faces < 0 ? L"The fonts could not be reset to the defaults: "
+                                           : L"Fonts whose switches could not be saved: " + std::to_wstring(faces) +
+                                                 L"\r\nReason: ";
     EXPECT_EQ(text.substr(0, opening.size() + reason.size()), opening + reason) << text;
     EXPECT_TRUE(box.HasButton(IDOK)) << text;
     box.Answer(IDOK);
 }
 
-std::string NoSettingsPlace()
+std::wstring NoSettingsPlace()
 {
     const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    char text[256] = {};
-    ::LoadStringA(resources.get(), IDS_NO_SETTINGS_PLACE, text, sizeof text);
-    return text;
+    return ResourceString(resources.get(), IDS_NO_SETTINGS_PLACE);
 }
 
 DialogTest::DialogTest() : profile(CurrentTestName()) {}

@@ -30,10 +30,10 @@ extern const char kPreview[];    // fsType 4
 
 // Waits for the box saying that switches could not be saved (naming `faces`
 // fonts) or reset (`faces` -1), checks that it gives `reason`, and answers it.
-void AnswerFailureBox(const DialogWindow& dialog, int faces, const std::string& reason);
+void AnswerFailureBox(const DialogWindow& dialog, int faces, const std::wstring& reason);
 // The reason it gives when the profile has no General, or the host cannot
 // name its profile, as the resource library words it.
-std::string NoSettingsPlace();
+std::wstring NoSettingsPlace();
 
 // The words the list shows beside some test faces: which switch a check
 // allows, and the licence; each as its own face's row must show them.

@@ -3,7 +3,10 @@
 #include "driver_failure.h"
 #include "window_search.h"
 
+#include "common/ansi_text.h"
 #include "dialog/control_ids.h"
+
+#include <iterator>
 
 
 LRESULT DialogWindow::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const
@@ -33,11 +36,19 @@ FontList DialogWindow::List() const
     return FontList(list);
 }
 
+std::wstring DialogWindow::WideText(int id) const
+{
+    wchar_t text[512] = {};
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(Control(id), WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                               kWindowTimeoutMs, &length))
+        throw DriverFailure("the dialog did not answer for the text of control " + std::to_string(id));
+    return std::wstring(text, static_cast<size_t>(length));
+}
+
 std::string DialogWindow::Text(int id) const
 {
-    char text[512] = {};
-    const auto length = Send(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return std::string(text, static_cast<size_t>(length));
+    return Narrowed(WideText(id));
 }
 
 void DialogWindow::SetText(int id, const std::string& text) const

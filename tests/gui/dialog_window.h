@@ -20,6 +20,8 @@ public:
     HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); } // null when missing
     RECT ControlRect(int id) const; // in the dialog's client coordinates
     FontList List() const;          // throws DriverFailure when the dialog has none
+    // A control's text as the window holds it, and as the ANSI code page spells it.
+    std::wstring WideText(int id) const;
     std::string Text(int id) const;
     // Sets a control's text as typing would: an edit box reports the change.
     void SetText(int id, const std::string& text) const;

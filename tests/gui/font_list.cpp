@@ -1,9 +1,12 @@
 #include "font_list.h"
 
 #include "driver_failure.h"
+#include "common/ansi_text.h"
 #include "framework/afx.h"
 
 #include <commctrl.h>
+
+#include <iterator>
 
 namespace {
 constexpr UINT kSendTimeoutMs = 10000;
@@ -22,15 +25,31 @@ int FontList::Count() const
     return static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string FontList::Text(int item, int column) const
+std::wstring FontList::WideText(int item, int column) const
 {
-    char text[512] = {};
-    LVITEMA request{};
+    wchar_t text[512] = {};
+    LVITEMW request{};
     request.iSubItem = column;
     request.pszText = text;
-    request.cchTextMax = sizeof text;
-    const auto length = Send(LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&request));
-    return std::string(text, static_cast<size_t>(length));
+    request.cchTextMax = static_cast<int>(std::size(text));
+    const auto length = Send(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&request));
+    return std::wstring(text, static_cast<size_t>(length));
+}
+
+std::string FontList::Text(int item, int column) const
+{
+    return Narrowed(WideText(item, column));
+}
+
+std::wstring FontList::Heading(int column) const
+{
+    wchar_t text[256] = {};
+    LVCOLUMNW heading{};
+    heading.mask = LVCF_TEXT;
+    heading.pszText = text;
+    heading.cchTextMax = static_cast<int>(std::size(text));
+    Send(LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&heading));
+    return text;
 }
 
 std::vector<std::string> FontList::Faces() const

@@ -15,7 +15,10 @@ public:
 
     HWND Handle() const { return m_list; }
     int Count() const;
+    // An item's text as the list holds it, and as the ANSI code page spells it.
+    std::wstring WideText(int item, int column = 0) const;
     std::string Text(int item, int column = 0) const;
+    std::wstring Heading(int column) const;
     std::vector<std::string> Faces() const; // in list order
     int Find(const std::string& face) const; // -1 when not listed
     int Require(const std::string& face) const; // throws DriverFailure when not listed

@@ -3,12 +3,14 @@
 #include "driver_failure.h"
 #include "window_search.h"
 
+#include <iterator>
+
 namespace {
 
-std::string WindowText(HWND window)
+std::wstring WindowText(HWND window)
 {
-    char text[2048] = {};
-    ::GetWindowTextA(window, text, sizeof text);
+    wchar_t text[2048] = {};
+    ::GetWindowTextW(window, text, static_cast<int>(std::size(text)));
     return text;
 }
 
@@ -40,15 +42,15 @@ HWND FindStatic(HWND box, bool icon)
 
 } // namespace
 
-std::string MessageBoxWindow::Caption() const
+std::wstring MessageBoxWindow::Caption() const
 {
     return WindowText(m_box);
 }
 
-std::string MessageBoxWindow::Text() const
+std::wstring MessageBoxWindow::Text() const
 {
     HWND text = FindStatic(m_box, false);
-    return text ? WindowText(text) : std::string();
+    return text ? WindowText(text) : std::wstring();
 }
 
 bool MessageBoxWindow::HasButton(int id) const
@@ -75,7 +77,7 @@ void MessageBoxWindow::Answer(int id) const
 MessageBoxWindow WaitForMessageBox(DWORD processId, DWORD threadId, HWND except)
 {
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindDialogWindow(processId, threadId, except, nullptr)) != nullptr; },
+    WaitUntil([&] { return (box = FindDialogWindow(processId, threadId, except)) != nullptr; },
               kWindowTimeoutMs);
     if (!box)
         throw DriverFailure("no message box appeared");

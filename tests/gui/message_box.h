@@ -11,8 +11,8 @@ public:
     explicit MessageBoxWindow(HWND box) : m_box(box) {}
 
     HWND Handle() const { return m_box; }
-    std::string Caption() const;
-    std::string Text() const;
+    std::wstring Caption() const;
+    std::wstring Text() const;
     bool HasButton(int id) const;
     HICON Icon() const; // null when the box shows none
 

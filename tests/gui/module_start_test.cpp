@@ -43,7 +43,7 @@ TEST(ModuleStart, MissingResourceLibraryIsToldByTheDialogEntryAlone)
             SCOPED_TRACE(driverCommand + " in " + directory);
             ChildProcess driver(driverCommand + " dialog", directory);
             const MessageBoxWindow box = WaitForMessageBox(driver.Id(), 0, nullptr);
-            EXPECT_EQ(box.Text(), "GlyphorRes.dll not found");
+            EXPECT_EQ(box.Text(), L"GlyphorRes.dll not found");
             EXPECT_TRUE(box.HasButton(IDOK));
             box.Answer(IDOK);
             ASSERT_TRUE(driver.WaitForExit(kWindowTimeoutMs));
@@ -66,7 +66,7 @@ TEST(ModuleStart, LibraryLoadedFromAnotherFolderFindsItsResources)
 
     ChildProcess dialogRun(driver + "dialog", folder);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindDialogWindow(dialogRun.Id(), 0, nullptr, "TrueType Fonts")); },
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindFontDialog(dialogRun.Id(), 0)); },
                           kWindowTimeoutMs));
     EXPECT_TRUE(WaitUntil([&] { return ::SendMessageA(::GetDlgItem(dialog, IDC_FONT_LIST), LVM_GETITEMCOUNT, 0, 0) > 0; },
                           kWindowTimeoutMs))
@@ -87,14 +87,14 @@ TEST(ModuleStart, PlantedResourceLibraryRunsNoCodeYetServesTheDialog)
     ScopedEnvironment profileKey("KYREG8_PROFILE_KEY", profile.Path().c_str());
     ChildProcess driver("\"" + folder + "\\GlyphorDriver.exe\" dialog", folder);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindDialogWindow(driver.Id(), 0, nullptr, "TrueType Fonts")); },
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindFontDialog(driver.Id(), 0)); },
                           kWindowTimeoutMs));
     char label[64] = {};
     ::GetDlgItemTextA(dialog, IDC_FONT_LIST_CAPTION, label, sizeof label);
     EXPECT_STREQ(label, "Fonts") << "the planted template";
     ::PostMessageA(dialog, WM_COMMAND, IDC_DEFAULTS_BTN, 0);
     const MessageBoxWindow box = WaitForMessageBox(driver.Id(), 0, dialog);
-    EXPECT_EQ(box.Text(), "Reset to the defaults?") << "the planted strings";
+    EXPECT_EQ(box.Text(), L"Reset to the defaults?") << "the planted strings";
     box.Answer(IDNO);
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(driver.WaitForExit(kWindowTimeoutMs));
@@ -141,8 +141,8 @@ TEST_F(ResourceVariants, WithoutTheStringsTheQuestionIsAskedEmpty)
         EXPECT_TRUE(WaitUntil([&] { return dialog.List().Count() > 0; }, kWindowTimeoutMs));
         dialog.PressLater(IDC_DEFAULTS_BTN);
         const MessageBoxWindow box = dialog.WaitForMessageBox();
-        EXPECT_EQ(box.Text(), "");
-        EXPECT_EQ(box.Caption(), "");
+        EXPECT_EQ(box.Text(), L"");
+        EXPECT_EQ(box.Caption(), L"");
         box.Answer(IDNO);
         dialog.Close(IDCANCEL);
     }, "", ScriptStart::AtOnce));

@@ -223,16 +223,17 @@ TEST(LicenceSentence, EachClassHasItsSentence)
     const struct {
         unsigned fsType;
         bool embeddable;
-        const char* sentence;
+        const wchar_t* sentence;
     } classes[] = {
-        {0, true, "May be embedded; the output can carry the font."},
-        {0x0008, true, "May be embedded; the output can carry it for viewing, printing and editing."},
-        {0x000C, true, "May be embedded; the output can carry it for viewing, printing and editing."},
-        {0x0004, true, "May be embedded for viewing and printing only."},
-        {0x0104, true, "May be embedded without subsetting for viewing and printing only."},
-        {0x0002, false, "May not be embedded; with its check, its text may be tessellated."},
-        {0x0102, true, "Its licence restricts embedding, yet with its check the driver embeds it without subsetting."},
-        {0x0300, true, "May be embedded without subsetting and as bitmaps only; the output can carry the font."},
+        {0, true, L"May be embedded; the output can carry the font."},
+        {0x0008, true, L"May be embedded; the output can carry it for viewing, printing and editing."},
+        {0x000C, true, L"May be embedded; the output can carry it for viewing, printing and editing."},
+        {0x0004, true, L"May be embedded for viewing and printing only."},
+        {0x0104, true, L"May be embedded without subsetting, for viewing and printing only."},
+        {0x0002, false, L"May not be embedded; with its check, its text may be tessellated."},
+        {0x0102, true, L"Its licence restricts embedding, yet with its check the driver embeds it without subsetting."},
+        {0x0202, true, L"Its licence restricts embedding, yet with its check the driver embeds it as bitmaps only."},
+        {0x0300, true, L"May be embedded without subsetting and as bitmaps only; the output can carry the font."},
     };
     for (const auto& licence : classes)
         EXPECT_EQ(words.Sentence(licence.fsType, licence.embeddable), licence.sentence)

@@ -102,7 +102,7 @@ TEST(ListControl, ColumnWidthsBeyondTheMessagesRangeAreClamped)
         ::CreateWindowExA(0, WC_LISTVIEWA, "", LVS_REPORT, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr));
     CListCtrl list;
     list.Attach(window.get());
-    list.InsertColumn(0, "Font");
+    list.InsertColumn(0, L"Font");
     list.SetColumnWidth(0, 70000);
     EXPECT_EQ(list.GetColumnWidth(0), 32767);
 }

@@ -176,7 +176,7 @@ TEST_F(Robustness, ASecondCallBringsTheOpenDialogToTheFront)
     std::thread early([&] {
         WaitUntil([&] { return !slowHost.CallingThreads().empty(); }, kWindowTimeoutMs);
         EXPECT_EQ(glyphor.runGlyphorDialog(), 0);
-        shownAtReturn = FindDialogWindow(::GetCurrentProcessId(), 0, nullptr, "TrueType Fonts");
+        shownAtReturn = FindFontDialog(::GetCurrentProcessId(), 0);
     });
     EXPECT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         early.join();
@@ -187,7 +187,7 @@ TEST_F(Robustness, ASecondCallBringsTheOpenDialogToTheFront)
         ASSERT_EQ(::GetForegroundWindow(), other.get());
         EXPECT_EQ(glyphor.runGlyphorDialog(), 0);
         EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog.Handle(); }, 3000));
-        EXPECT_EQ(FindDialogWindow(::GetCurrentProcessId(), 0, dialog.Handle(), "TrueType Fonts"), nullptr)
+        EXPECT_EQ(FindFontDialog(::GetCurrentProcessId(), 0, dialog.Handle()), nullptr)
             << "a second dialog opened";
         dialog.Close(IDCANCEL);
     }));
@@ -227,7 +227,7 @@ TEST_F(Robustness, AMessageThatCannotBePostedHoldsNothingBack)
         failure.emplace(glyphor.Module(), 1);
         dialog.List().SetChecked(dialog.List().Require(kSans), false);
         EXPECT_EQ(failure->Refused(), 1) << "the count's message";
-        EXPECT_EQ(dialog.Text(IDC_FONT_COUNT), std::to_string(faces - 1) + " of " + std::to_string(faces) + " fonts checked");
+        EXPECT_EQ(dialog.Text(IDC_FONT_COUNT), "Fonts checked: " + std::to_string(faces - 1) + " of " + std::to_string(faces));
         dialog.Close(IDCANCEL);
     }), IDCANCEL);
 }

@@ -1,5 +1,7 @@
 #include "window_search.h"
 
+#include "dialog/control_ids.h"
+
 #include <cstring>
 
 namespace {
@@ -8,7 +10,7 @@ struct WindowQuery {
     DWORD processId;
     DWORD threadId;
     HWND except;
-    const char* caption;
+    int withControl;
     HWND found;
 };
 
@@ -24,23 +26,24 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
     ::GetClassNameA(window, windowClass, sizeof windowClass);
     if (std::strcmp(windowClass, "#32770") != 0)
         return TRUE;
-    if (query->caption) {
-        char caption[256] = {};
-        ::GetWindowTextA(window, caption, sizeof caption);
-        if (std::strcmp(caption, query->caption) != 0)
-            return TRUE;
-    }
+    if (query->withControl && !::GetDlgItem(window, query->withControl))
+        return TRUE;
     query->found = window;
     return FALSE;
 }
 
 } // namespace
 
-HWND FindDialogWindow(DWORD processId, DWORD threadId, HWND except, const char* caption)
+HWND FindDialogWindow(DWORD processId, DWORD threadId, HWND except, int withControl)
 {
-    WindowQuery query{processId, threadId, except, caption, nullptr};
+    WindowQuery query{processId, threadId, except, withControl, nullptr};
     ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&query));
     return query.found;
+}
+
+HWND FindFontDialog(DWORD processId, DWORD threadId, HWND except)
+{
+    return FindDialogWindow(processId, threadId, except, IDC_DEFAULTS_BTN);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)

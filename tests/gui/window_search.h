@@ -5,9 +5,12 @@
 #include <functional>
 
 // A visible top-level dialog-class window of the process (and, unless 0, of
-// the thread), other than `except`, whose caption is `caption` unless that
-// is null. Null when there is none.
-HWND FindDialogWindow(DWORD processId, DWORD threadId, HWND except, const char* caption);
+// the thread), other than `except`, with a control `withControl` unless that
+// is 0. Null when there is none.
+HWND FindDialogWindow(DWORD processId, DWORD threadId, HWND except, int withControl = 0);
+// The font selection dialog, in whichever language: the dialog with a
+// Defaults button.
+HWND FindFontDialog(DWORD processId, DWORD threadId, HWND except = nullptr);
 
 // Polls `condition` until it holds or `timeoutMs` have passed; its last answer.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);

@@ -7,10 +7,6 @@
 
 #include "common/unique_handle.h"
 
-namespace {
-using UniqueFindHandle = UniqueHandle<HANDLE, &::FindClose>;
-}
-
 const TestFace kTestFaces[] = {
     {"Glyphor Test Sans", 0},
     {"Glyphor Test Sans Bold", 0},
