@@ -18,6 +18,7 @@ std::string UserLocaleText(LCTYPE what)
 
 CCountLine::CCountLine()
     : m_checkedPattern(AfxLoadString(IDS_FONT_COUNT)), m_shownPattern(AfxLoadString(IDS_FONT_COUNT_SHOWN)),
+      m_lockedPattern(AfxLoadString(IDS_FONT_COUNT_LOCKED)),
       m_findingPattern(AfxLoadString(IDS_FINDING_FONTS)),
       m_thousands(UserLocaleText(LOCALE_STHOUSAND)), m_decimal(UserLocaleText(LOCALE_SDECIMAL))
 {
@@ -31,11 +32,13 @@ CCountLine::CCountLine()
     }
 }
 
-std::string CCountLine::Text(int checked, int total, int shown) const
+std::string CCountLine::Text(int checked, int total, int shown, int locked) const
 {
     std::string text = WithInserts(m_checkedPattern, {Number(checked), Number(total)});
     if (shown >= 0)
         text += WithInserts(m_shownPattern, {Number(shown)});
+    if (locked > 0)
+        text += WithInserts(m_lockedPattern, {Number(locked)});
     return text;
 }
 

@@ -1,5 +1,5 @@
 // The preview band: it shows the list's focused face, with the sample the
-// user types.
+// user types, and says when the administrator's policy sets its check.
 #include "font_select_dialog.h"
 
 #include "control_ids.h"
@@ -11,7 +11,10 @@ void CFontSelectDialog::ShowFocusedFace()
     if (!m_preview.Attached() || !HasFontList())
         return;
     const CFaceTable::Face* face = m_faces.ShownAt(m_fontList.GetNextItem(-1, LVNI_FOCUSED));
-    m_preview.Show(face, face ? m_words.Sentence(face->fsType, face->embeddable) : std::string());
+    std::string sentence = face ? m_words.Sentence(face->fsType, face->embeddable) : std::string();
+    if (face && face->locked)
+        sentence += AfxLoadString(IDS_PREVIEW_SET_BY_ADMINISTRATOR);
+    m_preview.Show(face, sentence);
 }
 
 void CFontSelectDialog::OnSampleChange()

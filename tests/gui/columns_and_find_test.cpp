@@ -206,8 +206,9 @@ TEST(CountLine, NumbersTakeTheUsersDigitGroupingHoweverLong)
     const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
     AFX_MODULE_STATE state{nullptr, resources.get(), nullptr, false};
     const AFX_MAINTAIN_STATE2 selected(&state); // the line's words from the resource library
-    EXPECT_EQ(CCountLine().Text(0, 1234567, -1), "0 of 1'234'567 fonts checked");
-    EXPECT_EQ(CCountLine().Text(1000, 5022, 0), "1'000 of 5'022 fonts checked; 0 shown");
+    EXPECT_EQ(CCountLine().Text(0, 1234567, -1, 0), "0 of 1'234'567 fonts checked");
+    EXPECT_EQ(CCountLine().Text(1000, 5022, 0, 1200),
+              "1'000 of 5'022 fonts checked; 0 shown; 1'200 set by your administrator");
     const ScopedLocaleSetting overridden(LOCALE_STHOUSAND, "<a separator of 29 characters>");
     EXPECT_EQ(UserLocaleText(LOCALE_STHOUSAND), "<a separator of 29 characters>");
 }
