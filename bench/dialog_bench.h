@@ -15,6 +15,7 @@ struct DialogMeasures {
     bool checkAll = false;   // Check all and Clear all
     bool narrowing = false;  // narrowing the list, and OK after a change of one face
     bool focusSteps = false; // the focus moved through the generated faces, shown in the preview
+    bool locked = false;     // opening with 1,000 faces locked by the administrator's policy
 };
 
 // Opening the library's dialog (until it answers, against its budget, and

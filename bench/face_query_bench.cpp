@@ -64,23 +64,13 @@ BenchRow MeasureFaceQuery(const GlyphorLibrary& library, const ScopedProfile& pr
     return {name, "-", BenchRow::Kind::Rate, Median(measured), Median(floor), limit};
 }
 
-namespace {
-
-std::wstring PolicyList(const wchar_t* list)
-{
-    return std::wstring(kPolicyKey) + L"\\" + list;
-}
-
-// Waits for the query to answer a face's embedding switch so, for a second at most.
-bool Honoured(const GlyphorLibrary& library, const char* face, bool on)
+bool PolicyHonoured(const GlyphorLibrary& library, const char* face, bool on)
 {
     for (const double start = SecondsNow(); SecondsNow() - start < 1;)
         if (library.IsEnabledForFacename(face, false) == on)
             return true;
     return false;
 }
-
-} // namespace
 
 void FillPolicy(const GlyphorLibrary& library, const ScopedPolicy& policy, int names)
 {
@@ -90,10 +80,10 @@ void FillPolicy(const GlyphorLibrary& library, const ScopedPolicy& policy, int n
         for (int i = 0; i < names; ++i)
             faces.push_back(std::wstring(L"Policy ") + list + L" " + std::to_wstring(i));
         for (ScopedPolicy::Hive hive : {ScopedPolicy::kMachine, ScopedPolicy::kUser})
-            policy.SetList(hive, PolicyList(list), faces);
+            policy.SetList(hive, ScopedPolicy::ListKey(list), faces);
     }
     const std::string last = "Policy EmbedNever " + std::to_string(names - 1);
-    if (!Honoured(library, last.c_str(), false))
+    if (!PolicyHonoured(library, last.c_str(), false))
         throw std::runtime_error("the policy written was not honoured within a second");
 }
 
@@ -104,10 +94,10 @@ BenchRow MeasurePolicyChange(const GlyphorLibrary& library, const ScopedPolicy& 
         // A name more in the user's list: the policy is read whole again.
         const std::string face = "Changed Face " + std::to_string(run);
         const std::wstring wide(face.begin(), face.end());
-        policy.Set(ScopedPolicy::kUser, PolicyList(kEmbedNeverList), L"changed", REG_SZ, wide.c_str(),
+        policy.Set(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedNeverList), L"changed", REG_SZ, wide.c_str(),
                    static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
         const double changed = SecondsNow();
-        if (!Honoured(library, face.c_str(), false))
+        if (!PolicyHonoured(library, face.c_str(), false))
             throw std::runtime_error("a change of the policy was not honoured within a second");
         delays.push_back((SecondsNow() - changed) * 1000);
     }

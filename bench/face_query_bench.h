@@ -23,6 +23,11 @@ BenchRow MeasureFaceQuery(const GlyphorLibrary& library, const ScopedProfile& pr
 // the policy before it asks the store.
 void FillPolicy(const GlyphorLibrary& library, const ScopedPolicy& policy, int names);
 
+// Waits, for a second at most, until the library's query answers the face's
+// embedding switch as `on`: once it honours the last name written, it has
+// read the policy again.
+bool PolicyHonoured(const GlyphorLibrary& library, const char* face, bool on);
+
 // The time from a change of the policy to the first query that honours it,
 // in milliseconds: the median of `runs` changes, each of one name more in a
 // policy that already names `names` faces (the query reads all of them again).

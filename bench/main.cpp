@@ -54,6 +54,9 @@ constexpr int kCheckAllMostFaces = 5000;
 // Narrowing and OK after one change are measured at this size only: their
 // targets are set there, and each run pays one more opening of the dialog.
 constexpr int kNarrowingFaces = 5000;
+// The opening with faces locked by the administrator's policy is measured at
+// this size only, where its target is set.
+constexpr int kLockedFacesSize = 5000;
 // Moving the focus through the faces with the preview is measured over 1,000.
 constexpr int kFocusStepFaces = 1000;
 
@@ -173,6 +176,7 @@ void RunBenchmarks(const Options& options)
         measures.checkAll = !set.oneStyle && set.faces <= kCheckAllMostFaces;
         measures.narrowing = !set.oneStyle && set.faces == kNarrowingFaces;
         measures.focusSteps = !set.oneStyle && set.faces == kFocusStepFaces;
+        measures.locked = !set.oneStyle && set.faces == kLockedFacesSize;
         const int runs = options.runs > 0 ? options.runs : DialogRuns(set.faces);
         for (BenchRow& row : MeasureDialog(library, resources.get(), profile, set.Label(), measures, runs))
             rows.push_back(std::move(row));

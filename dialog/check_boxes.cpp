@@ -1,6 +1,7 @@
 // Check-box handlers: check all, clear all, and carrying one item's change to
 // the whole selection. They read each item's state before the list toggles
-// the clicked or focused item itself, and never set that item.
+// the clicked or focused item itself, and never set that item. The list
+// refuses every change to a locked face (locked_faces.cpp).
 #include "font_select_dialog.h"
 
 #include "control_ids.h"
@@ -100,6 +101,9 @@ void CFontSelectDialog::OnFontListKeyDown(NMHDR* pNotify, LRESULT* pResult)
 
 void CFontSelectDialog::SetSelectionCheck(int except, BOOL checked)
 {
+    // A locked face does not change, so it has no change to carry.
+    if (const CFaceTable::Face* face = m_faces.ShownAt(except); face && face->locked)
+        return;
     for (int i = m_fontList.GetNextItem(-1, LVNI_SELECTED); i != -1; i = m_fontList.GetNextItem(i, LVNI_SELECTED)) {
         if (i != except)
             m_fontList.SetCheck(i, checked);

@@ -86,3 +86,13 @@
 #define IDS_OLDER_SENTENCE_NO_SUBSETTING 25
 #define IDS_OLDER_SENTENCE_BITMAPS_ONLY 26
 #define IDS_OLDER_SENTENCE_AND 27
+
+// What the administrator's policy set: the count line in each state of the
+// list when the policy sets some faces' checks, the preview's sentence of a
+// face it sets, and the line that says why under LockAll.
+#define IDS_FONT_COUNT_LOCKED 31
+#define IDS_FONT_COUNT_NARROWED_LOCKED 34
+#define IDS_FONT_COUNT_FINDING_LOCKED 35
+#define IDS_FONT_COUNT_FINDING_NARROWED_LOCKED 36
+#define IDS_PREVIEW_SET_BY_ADMINISTRATOR 32
+#define IDS_LOCKED_BY_ADMINISTRATOR 33

@@ -8,12 +8,14 @@
 
 namespace {
 
-// The line's sentence for each state of the list, by [finding][narrowed].
-// Each takes the same inserts: %1 the faces checked, %2 those listed (found
-// so far while finding), %3 those shown.
-const UINT kCountLines[2][2] = {
-    {IDS_FONT_COUNT, IDS_FONT_COUNT_NARROWED},
-    {IDS_FONT_COUNT_FINDING, IDS_FONT_COUNT_FINDING_NARROWED},
+// The line's sentence for each state of the list, by [finding][narrowed]
+// [locked]. Each takes the same inserts: %1 the faces checked, %2 those
+// listed (found so far while finding), %3 those shown, %4 those whose check
+// the administrator's policy sets.
+const UINT kCountLines[2][2][2] = {
+    {{IDS_FONT_COUNT, IDS_FONT_COUNT_LOCKED}, {IDS_FONT_COUNT_NARROWED, IDS_FONT_COUNT_NARROWED_LOCKED}},
+    {{IDS_FONT_COUNT_FINDING, IDS_FONT_COUNT_FINDING_LOCKED},
+     {IDS_FONT_COUNT_FINDING_NARROWED, IDS_FONT_COUNT_FINDING_NARROWED_LOCKED}},
 };
 
 } // namespace
@@ -32,13 +34,21 @@ std::wstring UserLocaleText(LCTYPE what)
 
 CCountLine::CCountLine() : m_thousands(UserLocaleText(LOCALE_STHOUSAND)), m_decimal(UserLocaleText(LOCALE_SDECIMAL))
 {
-    // An older library, without the narrowed list's sentences, counts as if
-    // the list were not narrowed.
+    // An older library, without the narrowed or locked list's sentences,
+    // counts as if the list were not narrowed, and no face locked.
     for (int finding = 0; finding < 2; ++finding) {
-        for (int narrowed = 0; narrowed < 2; ++narrowed)
-            m_patterns[finding][narrowed] = AfxLoadString(kCountLines[finding][narrowed]);
-        if (m_patterns[finding][1].empty())
-            m_patterns[finding][1] = m_patterns[finding][0];
+        for (int narrowed = 0; narrowed < 2; ++narrowed) {
+            for (int locked = 0; locked < 2; ++locked)
+                m_patterns[finding][narrowed][locked] = AfxLoadString(kCountLines[finding][narrowed][locked]);
+        }
+        for (int locked = 0; locked < 2; ++locked) {
+            if (m_patterns[finding][1][locked].empty())
+                m_patterns[finding][1][locked] = m_patterns[finding][0][locked];
+        }
+        for (int narrowed = 0; narrowed < 2; ++narrowed) {
+            if (m_patterns[finding][narrowed][1].empty())
+                m_patterns[finding][narrowed][1] = m_patterns[finding][narrowed][0];
+        }
     }
     // "3;0" groups by three, "3;2;0" by three then two: 3 and 32 here. A
     // separator or grouping that cannot be read leaves the digits ungrouped.
@@ -50,9 +60,10 @@ CCountLine::CCountLine() : m_thousands(UserLocaleText(LOCALE_STHOUSAND)), m_deci
     }
 }
 
-std::wstring CCountLine::Text(int checked, int listed, int shown, bool finding) const
+std::wstring CCountLine::Text(int checked, int listed, int shown, int locked, bool finding) const
 {
-    return FormattedMessage(m_patterns[finding][shown >= 0], {Number(checked), Number(listed), Number(shown)});
+    return FormattedMessage(m_patterns[finding][shown >= 0][locked > 0],
+                            {Number(checked), Number(listed), Number(shown), Number(locked)});
 }
 
 // A whole number with the user's digit grouping, e.g. 1,204.

@@ -12,14 +12,15 @@ class CCountLine {
 public:
     CCountLine();
 
-    // `shown` is left out (-1) while the list shows every face; while faces
-    // are still being found (`finding`), `listed` counts those found so far.
-    std::wstring Text(int checked, int listed, int shown, bool finding) const;
+    // `shown` is left out (-1) while the list shows every face, `locked`
+    // while the policy locks no face (0); while faces are still being found
+    // (`finding`), `listed` counts those found so far.
+    std::wstring Text(int checked, int listed, int shown, int locked, bool finding) const;
     // A whole number with the user's digit grouping, e.g. 1,204.
     std::wstring Number(int number) const;
 
 private:
-    std::wstring m_patterns[2][2]; // by finding, then narrowed
+    std::wstring m_patterns[2][2][2]; // by finding, then narrowed, then locked
     std::wstring m_thousands;
     std::wstring m_decimal;
     UINT m_grouping = 0;

@@ -48,6 +48,8 @@ void CFontSelectDialog::ShowStoredStates()
     const CSwitchReader switches(ProfileKeyPaths());
     for (int i = 0; i < m_faces.Count(); ++i) {
         CFaceTable::Face& face = m_faces.At(i);
+        if (face.locked)
+            continue; // the policy's state stands
         face.check = face.stored = switches.IsEnabled(face.name.c_str(), face.switchList != 0) ? 1 : 0;
     }
     const std::vector<int>& shown = m_faces.Shown();

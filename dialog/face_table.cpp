@@ -49,6 +49,7 @@ std::vector<int> CFaceTable::Add(const std::vector<FoundFace>& found, CFaceWords
         face.nameWidth = faceFound.nameWidth;
         face.check = face.stored = faceFound.enabled ? 1 : 0;
         face.switchList = face.embeddable ? 0 : 1;
+        Lock(face);
         added.push_back(Count());
         m_faces.push_back(std::move(face));
         JoinTwins(added.back());
@@ -125,6 +126,17 @@ CFaceTable::Face* CFaceTable::ShownAt(int item)
     if (item < 0 || item >= static_cast<int>(m_shown.size()))
         return nullptr;
     return &m_faces[m_shown[item]];
+}
+
+void CFaceTable::Lock(Face& face)
+{
+    // Without a list policy no name needs looking up.
+    const PolicySwitch set =
+        m_policy->SetsAnySwitch() ? m_policy->Switch(face.name.c_str(), face.switchList != 0) : PolicySwitch::NotSet;
+    face.locked = set != PolicySwitch::NotSet || m_policy->LockAll();
+    if (set != PolicySwitch::NotSet)
+        face.check = face.stored = set == PolicySwitch::On ? 1 : 0;
+    m_lockedCount += face.locked ? 1 : 0;
 }
 
 void CFaceTable::JoinTwins(int face)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "face_words.h"
+#include "store/policy.h"
 
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -22,7 +24,9 @@ enum FaceColumn : int { kNameColumn = 0, kAllowsColumn = 1, kLicenceColumn = 2, 
 // places in the sort and among the shown as they come. Faces whose names
 // differ only in case, as the registry compares them, share one value of
 // their list: they are case twins, and always share their check, so that
-// what the list shows is what OK writes.
+// what the list shows is what OK writes. A face whose switch the
+// administrator's policy sets, or every face under LockAll, is locked: its
+// check shows the policy's state, or the store's, and is never changed.
 class CFaceTable {
 public:
     struct Face {
@@ -35,10 +39,11 @@ public:
         LOGFONTA realisedFrom{}; // what makes the face again
         int nameWidth = 0;       // in pixels, in the list's font
         int check = 0;      // as CListCtrl::GetCheck reads a check box; the user's through SetShownCheck
-        int stored = 0;     // the check the store gave when the face was last read from it
+        int stored = 0;     // the check the store gave when the face was last read from it; a locked face's: its check
         int switchList = 0; // the list the check is written to: 1 the tessellation list, 0 the embedding list
         bool touched = false; // the user has set its check since it last was as stored
         int twin = -1; // the next face in the ring of its case twins; -1 when it has none
+        bool locked = false; // the policy sets the switch its check controls, or every switch
 
         bool Changed() const { return check != stored; }
     };
@@ -49,6 +54,12 @@ public:
     // them take, in ascending order: inserted into the list in that order,
     // each lands where it belongs.
     std::vector<int> Add(const std::vector<FoundFace>& found, CFaceWords& words);
+
+    // The policy that faces added from now on follow; none until it is given.
+    // Case twins share their value, and the policy matches names as the
+    // registry does: twins lock alike.
+    void FollowPolicy(std::shared_ptr<const PolicySnapshot> policy) { m_policy = std::move(policy); }
+    const PolicySnapshot& Policy() const { return *m_policy; }
 
     // Sorts by a column; ties go by name in the same direction.
     void SortBy(int column, bool ascending);
@@ -61,6 +72,7 @@ public:
 
     int Count() const { return static_cast<int>(m_faces.size()); }
     int CheckedCount() const;
+    int LockedCount() const { return m_lockedCount; }
     // The faces whose check differs from the store's, shown or not: found
     // among those the user has set, not among every face.
     std::vector<int> Changed();
@@ -88,12 +100,16 @@ private:
     // Links a face added last into the ring of its case twins, if it has
     // any, and gives it their check.
     void JoinTwins(int face);
+    // Locks a face being added as the policy says, with the policy's check.
+    void Lock(Face& face);
     void SetCheck(int face, int check);
 
     std::vector<Face> m_faces; // in the order found
     std::unordered_set<std::string> m_names;
     std::vector<int> m_nameOrder;
     std::vector<int> m_touched;  // the faces marked touched
+    std::shared_ptr<const PolicySnapshot> m_policy = std::make_shared<const PolicySnapshot>();
+    int m_lockedCount = 0;
     // Of each list, its value names as the registry compares them -> a face
     // that writes that value.
     std::unordered_map<std::wstring, int> m_values[2];

@@ -1,8 +1,9 @@
 // The preview band: it shows the list's focused face, with the sample the
-// user types.
+// user types, and says when the administrator's policy sets its check.
 #include "font_select_dialog.h"
 
 #include "control_ids.h"
+#include "message_text.h"
 
 #include <string>
 
@@ -11,7 +12,11 @@ void CFontSelectDialog::ShowFocusedFace()
     if (!m_preview.Attached() || !HasFontList())
         return;
     const CFaceTable::Face* face = m_faces.ShownAt(m_fontList.GetNextItem(-1, LVNI_FOCUSED));
-    m_preview.Show(face, face ? m_words.Sentence(face->fsType, face->embeddable) : std::wstring());
+    std::wstring sentence = face ? m_words.Sentence(face->fsType, face->embeddable) : std::wstring();
+    // A locked face's sentence says who set it, in one sentence of the resource library.
+    if (face && face->locked)
+        sentence = FormattedMessage(AfxLoadString(IDS_PREVIEW_SET_BY_ADMINISTRATOR), {sentence});
+    m_preview.Show(face, sentence);
 }
 
 void CFontSelectDialog::OnSampleChange()

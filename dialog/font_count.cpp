@@ -1,16 +1,22 @@
-// The line under the list: how many faces are checked, of how many, and how
-// many the list shows while it is narrowed.
+// The line under the list: how many faces are checked, of how many, how
+// many the list shows while it is narrowed, and how many the administrator's
+// policy sets; under LockAll, that the administrator allows no change.
 #include "font_select_dialog.h"
 
 #include "control_ids.h"
 
 // While faces are still being found, the line says so; the usual count
-// appears once the list is complete.
+// appears once the list is complete, or under LockAll the sentence that says
+// why no check changes.
 void CFontSelectDialog::ShowCount()
 {
     m_countPending = false;
     const int shown = m_faces.Narrowed() ? static_cast<int>(m_faces.Shown().size()) : -1;
-    const std::wstring line = m_countLine.Text(m_faces.CheckedCount(), m_faces.Count(), shown, m_finder.Finding());
+    // Under LockAll the line says why nothing can be changed, once every face is listed.
+    const std::wstring line = !m_finder.Finding() && m_faces.Policy().LockAll()
+                                  ? AfxLoadString(IDS_LOCKED_BY_ADMINISTRATOR)
+                                  : m_countLine.Text(m_faces.CheckedCount(), m_faces.Count(), shown,
+                                                     m_faces.LockedCount(), m_finder.Finding());
     ::SetDlgItemTextW(m_hWnd, IDC_FONT_COUNT, line.c_str());
 }
 

@@ -6,6 +6,7 @@
 #include "redraw_suspended.h"
 #include "host/kyreg8/kyreg8.h"
 #include "store/defaults.h"
+#include "store/policy.h"
 #include "store/switch_store.h"
 #include "framework/dialog_help_ids.h"
 
@@ -120,6 +121,8 @@ BOOL CFontSelectDialog::OnInitDialog()
     } catch (const char*) {
         m_strRootKey.clear();
     }
+    // A change of the policy while the dialog is open shows at its next opening.
+    m_faces.FollowPolicy(CurrentPolicy());
     if (IsColdStart()) {
         const LONG reset = SetAllToDefaults();
         // Told once the dialog is on the screen.
@@ -140,6 +143,7 @@ BOOL CFontSelectDialog::OnInitDialog()
         ShowCount();
     }
     EscapeEmptiesFindBox(::GetDlgItem(m_hWnd, IDC_FIND_BOX));
+    DisableChangesUnderLockAll();
     m_opened = true;
     return TRUE;
 }
@@ -217,6 +221,11 @@ LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
 
 void CFontSelectDialog::OnOK()
 {
+    // Under LockAll no switch is the user's to save.
+    if (m_faces.Policy().LockAll()) {
+        CVexiDialog::OnCancel();
+        return;
+    }
     const SaveOutcome saved = SaveChanges();
     if (saved.failed > 0) {
         ShowFailure(IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION,
@@ -270,6 +279,8 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_NOTIFY(LVN_KEYDOWN, IDC_FONT_LIST, &CFontSelectDialog::OnFontListKeyDown)
     ON_WM_HELPINFO(&CFontSelectDialog::OnHelpInfo)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_FONT_LIST, &CFontSelectDialog::OnFontListItemChanged)
+    ON_NOTIFY(LVN_ITEMCHANGING, IDC_FONT_LIST, &CFontSelectDialog::OnFontListItemChanging)
+    ON_NOTIFY(NM_CUSTOMDRAW, IDC_FONT_LIST, &CFontSelectDialog::OnFontListCustomDraw)
     ON_NOTIFY(LVN_GETDISPINFOW, IDC_FONT_LIST, &CFontSelectDialog::OnFontListDisplayInfo)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_FONT_LIST, &CFontSelectDialog::OnFontListColumnClick)
     ON_EN_CHANGE(IDC_FIND_BOX, &CFontSelectDialog::OnFindChange)

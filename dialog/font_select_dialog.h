@@ -15,7 +15,9 @@
 // as a walk on a thread of its own finds them. OK writes the switches whose
 // checks the user changed, and stays open, saying so, when the store refuses
 // some; Cancel writes none. A find box narrows the list; the checks of the
-// faces it hides are kept.
+// faces it hides are kept. It reads the administrator's policy as it opens:
+// the check of a face the policy locks shows the policy's state, greyed, and
+// does not move; under LockAll no check does, and OK closes as Cancel does.
 class CFontSelectDialog : public CVexiDialog {
 public:
     explicit CFontSelectDialog(CWnd* pParent = nullptr);
@@ -50,6 +52,14 @@ protected:
     void OnFontListKeyDown(NMHDR* pNotify, LRESULT* pResult);
     void OnFontListItemChanged(NMHDR* pNotify, LRESULT* pResult);
     void ApplyCheckClick(int x, int y);
+
+    // Faces the policy locks.
+    void OnFontListItemChanging(NMHDR* pNotify, LRESULT* pResult);
+    void OnFontListCustomDraw(NMHDR* pNotify, LRESULT* pResult);
+    // Under LockAll, the buttons that change checks are disabled.
+    void DisableChangesUnderLockAll() const;
+    // Draws the item's check box greyed, over the one the list drew.
+    void GreyCheckBox(HDC dc, int item) const;
 
     // Defaults and help.
     void OnDefaults();
@@ -92,8 +102,8 @@ private:
     // had yet to draw before it stopped drawing (`pending`), and no others;
     // all of it when `pending` could not be had.
     void RepaintFrom(int item, HRGN pending);
-    // Sets every face's check box from the switch it controls, as the store
-    // holds it now.
+    // Sets the check box of every face the policy does not lock from the
+    // switch it controls, as the store holds it now.
     void ShowStoredStates();
     // Shows the list's focused face in the preview, or nothing.
     void ShowFocusedFace();

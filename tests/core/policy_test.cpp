@@ -30,10 +30,7 @@ std::wstring Wide(const std::string& ascii)
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-std::wstring List(const wchar_t* name)
-{
-    return std::wstring(kPolicyKey) + L"\\" + name;
-}
+constexpr auto List = &ScopedPolicy::ListKey;
 
 } // namespace
 

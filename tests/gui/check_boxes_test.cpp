@@ -3,8 +3,13 @@
 #include "driver_failure.h"
 #include "notification_recorder.h"
 
+#include "policy_template.h"
+#include "store/policy.h"
+
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -274,4 +279,75 @@ TEST_F(CheckBoxes, SpaceBarGivesTheSelectionTheFocusedItemsNewState)
             list.PressKey(key);
         EXPECT_EQ(list.CheckStates(), before) << "keys other than the space bar";
     });
+}
+
+// Each policy of the shipped template, written as the editor writes it in
+// each hive its class allows, shows in the dialog: a list's face locked with
+// the list's state, whatever changes checks, and not written by OK; the
+// default list's face off after the cold start and free; under LockAll every
+// face locked, the buttons that change checks disabled, the line saying why.
+TEST_F(CheckBoxes, TheTemplatesPoliciesShowInTheDialogAsTheEditorWritesThem)
+{
+    const struct { const wchar_t* list; const char* face; bool on, locked; } faces[] = {
+        {kEmbedNeverList, kSans, false, true}, {kEmbedAlwaysList, kPreview, true, true},
+        {kTessellateNeverList, kRestricted, false, true}, {kDefaultNeverEmbedList, kSansBold, false, false},
+        {kTessellateAlwaysList, "Glyphor Test Halves East", true, true}};
+    const ScopedPolicy policy;
+    GlyphorLibrary glyphor(profile.Path());
+    for (const ScopedPolicy::Hive hive : {ScopedPolicy::kMachine, ScopedPolicy::kUser}) {
+        for (const bool lockAll : {false, true}) {
+            policy.Clear();
+            DeleteTree(profile.Path());
+            profile.CreateGeneral(); // a cold start: the dialog writes the default list
+            for (const TemplatePolicy& written : kTemplatePolicies) {
+                const DWORD value = lockAll ? written.enabledValue : written.disabledValue;
+                if (!(hive == ScopedPolicy::kMachine ? written.machine : written.user))
+                    continue;
+                if (*written.valueName)
+                    policy.Set(hive, written.key, written.valueName, REG_DWORD, &value, sizeof value);
+                for (const auto& row : faces) // a list renamed in one place only leaves its face as stored
+                    if (ScopedPolicy::ListKey(row.list) == written.key)
+                        policy.SetList(hive, written.key, {std::wstring(row.face, row.face + std::strlen(row.face))});
+            }
+            EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+                const FontList list = dialog.List();
+                const auto expectLocked = [&](const char* after) {
+                    for (const auto& row : faces)
+                        EXPECT_TRUE(!row.locked || list.Checked(row.face) == row.on) << row.face << " after " << after;
+                };
+                for (const auto& row : faces) {
+                    const int item = list.Require(row.face);
+                    EXPECT_EQ(list.Checked(item), row.on) << row.face << ", hive " << hive << ", LockAll " << lockAll;
+                    list.SetChecked(item, !row.on);
+                    EXPECT_EQ(list.Checked(item), row.locked || lockAll ? row.on : !row.on) << row.face << ", " << hive;
+                }
+                for (const int button : {IDC_DEFAULTS_BTN, IDC_CHECK_ALL_BTN, IDC_CLEAR_ALL_BTN})
+                    EXPECT_EQ(::IsWindowEnabled(dialog.Control(button)) != FALSE, !lockAll) << button;
+                if (lockAll) {
+                    EXPECT_EQ(dialog.Text(IDC_FONT_COUNT),
+                              "Your administrator does not allow these font settings to be changed.");
+                    return dialog.Close(IDOK); // which closes as Cancel does
+                }
+                list.Click(list.CheckBoxPoint(list.Require(kSans)));
+                list.Select({list.Require(kPreview), list.Require(kSansBold)}, list.Require(kPreview));
+                list.PressKey(VK_SPACE);
+                EXPECT_TRUE(list.Checked(kSansBold)) << "Space on a locked face carries nothing";
+                dialog.Press(IDC_CHECK_ALL_BTN);
+                expectLocked("a click, Space and Check all");
+                dialog.Press(IDC_CLEAR_ALL_BTN);
+                dialog.PressLater(IDC_DEFAULTS_BTN);
+                dialog.WaitForMessageBox().Answer(IDYES);
+                dialog.Sync();
+                expectLocked("Clear all and Defaults");
+                const auto states = list.CheckStates();
+                const auto checked = std::count_if(states.begin(), states.end(), [](const auto& f) { return f.second; });
+                EXPECT_EQ(dialog.Text(IDC_FONT_COUNT), "Fonts checked: " + std::to_string(checked) + " of " +
+                                                           std::to_string(states.size()) +
+                                                           "; set by your administrator: 4");
+                dialog.Close(IDOK);
+            }), lockAll ? IDCANCEL : IDOK);
+            const StoreContents store = ReadStore(profile);
+            EXPECT_TRUE(!store.Embeds(kSans) && !store.Tessellates(kRestricted) && store.Embeds(kSansBold)) << store;
+        }
+    }
 }

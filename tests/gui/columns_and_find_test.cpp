@@ -209,10 +209,12 @@ TEST(CountLine, EachStateItsSentenceAndTheUsersDigitGrouping)
     AFX_MODULE_STATE state{nullptr, resources.get(), nullptr, false};
     const AFX_MAINTAIN_STATE2 selected(&state); // the line's words from the resource library
     const CCountLine line;
-    EXPECT_EQ(line.Text(0, 1234567, -1, false), L"Fonts checked: 0 of 1\x202F" L"234\x202F" L"567");
-    EXPECT_EQ(line.Text(1000, 5022, 0, false), L"Fonts checked: 1\x202F" L"000 of 5\x202F" L"022; shown: 0");
-    EXPECT_EQ(line.Text(7, 1204, -1, true), L"Finding fonts\x2026 1\x202F" L"204 so far");
-    EXPECT_EQ(line.Text(7, 1204, 3, true), L"Finding fonts\x2026 1\x202F" L"204 so far; shown: 3");
+    EXPECT_EQ(line.Text(0, 1234567, -1, 0, false), L"Fonts checked: 0 of 1\x202F" L"234\x202F" L"567");
+    EXPECT_EQ(line.Text(1000, 5022, 0, 0, false), L"Fonts checked: 1\x202F" L"000 of 5\x202F" L"022; shown: 0");
+    EXPECT_EQ(line.Text(1000, 5022, 0, 1200, false),
+              L"Fonts checked: 1\x202F" L"000 of 5\x202F" L"022; shown: 0; set by your administrator: 1\x202F" L"200");
+    EXPECT_EQ(line.Text(7, 1204, -1, 0, true), L"Finding fonts\x2026 1\x202F" L"204 so far");
+    EXPECT_EQ(line.Text(7, 1204, 3, 2, true), L"Finding fonts\x2026 1\x202F" L"204 so far; shown: 3; set by your administrator: 2");
     const ScopedLocaleSetting overridden(LOCALE_STHOUSAND, L"<a separator of 29 characters>");
     EXPECT_EQ(UserLocaleText(LOCALE_STHOUSAND), L"<a separator of 29 characters>");
 }

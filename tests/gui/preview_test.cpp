@@ -5,6 +5,7 @@
 #include "dialog/face_words.h"
 #include "dialog/preview_layout.h"
 #include "framework/afx.h"
+#include "store/policy.h"
 #include "tests/support/import_hook.h"
 
 #include <commctrl.h>
@@ -137,6 +138,9 @@ using Preview = DialogTest;
 TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
 {
     FillStore({}, {});
+    const ScopedPolicy policy; // the sentence of kLines, whose licence is kSans's, says the policy sets it
+    policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedNeverList), {Wide(kLines)});
+    std::vector<std::ptrdiff_t> sentenceInk;
     GlyphorLibrary glyphor(profile.Path());
     const std::wstring sample = ResourceText(IDS_PREVIEW_SAMPLE);
     ASSERT_FALSE(sample.empty());
@@ -150,7 +154,10 @@ TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
             EXPECT_EQ(band.Shown(lines.name), band.InFace(face, lines.name, Wide(face))) << face;
             EXPECT_EQ(band.Shown(lines.sample), band.InFace(face, lines.sample, sample)) << face;
             EXPECT_TRUE(band.ShowsInk(lines.sentence)) << face;
+            const std::vector<bool> sentence = band.Shown(lines.sentence);
+            sentenceInk.push_back(std::count(sentence.begin(), sentence.end(), true));
         }
+        EXPECT_GT(sentenceInk.back(), sentenceInk.front()) << "only kLines's sentence goes on";
         EXPECT_NE(band.InFace(kSans, lines.sample, sample), band.InFace(kLines, lines.sample, sample))
             << "the two faces look alike";
 

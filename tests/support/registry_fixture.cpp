@@ -212,6 +212,11 @@ void ScopedPolicy::Clear() const
         DeletePolicyTree(hive, kGlyphorPolicy);
 }
 
+std::wstring ScopedPolicy::ListKey(const wchar_t* list)
+{
+    return std::wstring(kGlyphorPolicy) + L"\\" + list;
+}
+
 ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : m_name(name)
 {
     char previous[32768];

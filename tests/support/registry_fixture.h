@@ -69,6 +69,8 @@ public:
     void DenyReading(Hive hive, const std::wstring& key);
     // Removes the policy of both hives.
     void Clear() const;
+    // The key of a list under Software\Policies\Glyphor, e.g. kEmbedNeverList's.
+    static std::wstring ListKey(const wchar_t* list);
 
 private:
     bool m_hadPolicies[2] = {};
