@@ -85,3 +85,21 @@ std::string CFaceWords::Sentence(unsigned fsType, bool embeddable) const
     }
     return WithInserts(AfxLoadString(sentence), {qualifiers});
 }
+
+std::vector<std::string> CFaceWords::EverySentence() const
+{
+    std::vector<std::string> sentences;
+    for (const UsagePermission& usage : kUsages) {
+        // Each set of qualifiers, in both cases of a restricted licence.
+        for (unsigned set = 0; set < 1u << std::size(kQualifiers); ++set) {
+            unsigned fsType = usage.bit;
+            for (size_t i = 0; i < std::size(kQualifiers); ++i) {
+                if (set & (1u << i))
+                    fsType |= kQualifiers[i].bit;
+            }
+            for (bool embeddable : {false, true})
+                sentences.push_back(Sentence(fsType, embeddable));
+        }
+    }
+    return sentences;
+}

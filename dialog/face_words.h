@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // The words the list shows beside a face's name, and the sentence the preview
 // gives its licence in, from the resource library.
@@ -21,6 +22,8 @@ public:
     // what its check allows, e.g. "May be embedded for viewing and printing
     // only."
     std::string Sentence(unsigned fsType, bool embeddable) const;
+    // The sentence of every licence, by the same rule.
+    std::vector<std::string> EverySentence() const;
 
 private:
     std::string m_embedding;

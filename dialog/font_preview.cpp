@@ -94,6 +94,13 @@ void DrawTextLine(HDC dc, const RECT& line, const std::wstring& text)
                 DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+// A sentence in the font selected, the dialog's, wrapped over its lines.
+void DrawSentence(HDC dc, const RECT& lines, const std::wstring& text)
+{
+    RECT area = lines;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
 } // namespace
 
 void CFontPreview::Attach(HWND band)
@@ -184,7 +191,7 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
     SelectedObject inDialogFont(dc, dialogFont ? dialogFont : ::GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
-    const PreviewLayout layout = LayOutPreview(band, metrics.tmHeight);
+    const PreviewLayout layout = LayOutPreview(band, metrics.tmHeight, m_sentenceLines);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
 
@@ -203,5 +210,27 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
     }
     if (!nameInFace)
         DrawTextLine(dc, layout.name, m_wideName);
-    DrawTextLine(dc, layout.sentence, face ? m_sentence : m_goneSentence);
+    DrawSentence(dc, layout.sentence, face ? m_sentence : m_goneSentence);
+}
+
+int CFontPreview::ReserveSentenceLines(int bandWidth, const std::vector<std::string>& sentences)
+{
+    if (!m_band)
+        return 0;
+    RECT window{}, client{};
+    ::GetWindowRect(m_band, &window);
+    ::GetClientRect(m_band, &client);
+    std::vector<std::wstring> wide{m_goneSentence};
+    for (const std::string& sentence : sentences)
+        wide.push_back(Widened(sentence, CP_THREAD_ACP));
+    const UniqueScreenDC screen(::GetDC(nullptr));
+    if (!screen)
+        return 0;
+    const auto dialogFont = reinterpret_cast<HGDIOBJ>(::SendMessageW(m_band, WM_GETFONT, 0, 0));
+    SelectedObject inDialogFont(screen.get(), dialogFont ? dialogFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen.get(), &metrics);
+    m_sentenceLines = SentenceLines(screen.get(), bandWidth - (window.right - window.left - client.right), wide);
+    Invalidate();
+    return (m_sentenceLines - 1) * metrics.tmHeight;
 }

@@ -3,6 +3,8 @@
 #include "driver_failure.h"
 #include "window_search.h"
 
+#include "dialog/control_ids.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,7 +12,15 @@
 
 namespace {
 
-const char kDialogCaption[] = "TrueType Fonts";
+// The font selection dialog the thread shows, in any language: the dialog
+// window with the Defaults button, not a question it asks.
+HWND FindFontSelectDialog(DWORD thread)
+{
+    HWND window = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, nullptr);
+    if (window && !::GetDlgItem(window, IDC_DEFAULTS_BTN))
+        window = FindDialogWindow(::GetCurrentProcessId(), thread, window, nullptr);
+    return window && ::GetDlgItem(window, IDC_DEFAULTS_BTN) ? window : nullptr;
+}
 
 // Ends whatever the dialog's thread still shows: first a question, then the
 // dialog itself, until the dialog entry has returned.
@@ -21,7 +31,7 @@ void CloseEverything(DWORD thread, const std::atomic<bool>& returned)
             if (returned)
                 return true;
             if (HWND window = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, nullptr)) {
-                const bool isDialog = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, kDialogCaption) == window;
+                const bool isDialog = FindFontSelectDialog(thread) == window;
                 ::PostMessageA(window, WM_COMMAND, isDialog ? IDCANCEL : IDNO, 0);
             }
             ::Sleep(50);
@@ -41,7 +51,7 @@ int RunDialogSession(const GlyphorLibrary& glyphor, const std::function<void(con
         HWND dialog = nullptr;
         WaitUntil(
             [&] {
-                dialog = FindDialogWindow(::GetCurrentProcessId(), thread, nullptr, kDialogCaption);
+                dialog = FindFontSelectDialog(thread);
                 return dialog || returned;
             },
             kWindowTimeoutMs);

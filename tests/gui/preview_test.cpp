@@ -57,6 +57,31 @@ int CALLBACK KeepReport(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM 
     return 0;
 }
 
+std::wstring ResourceText(UINT id)
+{
+    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    wchar_t text[256] = {};
+    ::LoadStringW(resources.get(), id, text, 256);
+    return text;
+}
+
+std::wstring Wide(const char* text)
+{
+    return std::wstring(text, text + std::strlen(text));
+}
+
+// The sentences the band keeps lines for: every licence's, and a removed face's.
+std::vector<std::wstring> BandSentences()
+{
+    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    AFX_MODULE_STATE state{nullptr, resources.get(), nullptr, false};
+    const AFX_MAINTAIN_STATE2 selected(&state);
+    std::vector<std::wstring> sentences{ResourceText(IDS_PREVIEW_GONE)};
+    for (const std::string& sentence : CFaceWords().EverySentence())
+        sentences.push_back(Wide(sentence.c_str()));
+    return sentences;
+}
+
 // The band as the dialog lays it out, what it shows, and its lines as they
 // should look.
 struct Band {
@@ -69,7 +94,7 @@ struct Band {
         SelectedObject font(screen.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(band, WM_GETFONT, 0, 0)));
         TEXTMETRICA metrics{};
         ::GetTextMetricsA(screen.get(), &metrics);
-        lines = LayOutPreview(client, metrics.tmHeight);
+        lines = LayOutPreview(client, metrics.tmHeight, SentenceLines(screen.get(), client.right, BandSentences()));
     }
 
     std::vector<bool> Shown(const RECT& area) const
@@ -85,8 +110,9 @@ struct Band {
     }
     bool Empty() const { return !ShowsInk({0, 0, size.cx, size.cy}); }
 
-    // `text` in the face, made from its first report, at the line's place.
-    std::vector<bool> InFace(const char* face, const RECT& line, const std::wstring& text) const
+    // What `draw` draws in the face, made from its first report, within the line.
+    template <typename Draw>
+    std::vector<bool> DrawnInFace(const char* face, const RECT& line, Draw draw) const
     {
         return InkOf(size, line, [&](HDC dc) {
             std::pair<std::string, LOGFONTA> report{face, {}};
@@ -99,6 +125,13 @@ struct Band {
             const UniqueHFont font(::CreateFontIndirectA(&report.second));
             SelectedObject selected(dc, font.get());
             ::SetBkMode(dc, TRANSPARENT);
+            draw(dc);
+        });
+    }
+    // `text` in the face at the line's place.
+    std::vector<bool> InFace(const char* face, const RECT& line, const std::wstring& text) const
+    {
+        return DrawnInFace(face, line, [&](HDC dc) {
             ::ExtTextOutW(dc, line.left, line.top, ETO_CLIPPED, &line, text.c_str(), static_cast<UINT>(text.size()),
                           nullptr);
         });
@@ -108,19 +141,6 @@ struct Band {
     SIZE size{};
     PreviewLayout lines{};
 };
-
-std::wstring ResourceText(UINT id)
-{
-    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    wchar_t text[256] = {};
-    ::LoadStringW(resources.get(), id, text, 256);
-    return text;
-}
-
-std::wstring Wide(const char* text)
-{
-    return std::wstring(text, text + std::strlen(text));
-}
 
 void Focus(const DialogWindow& dialog, const char* face)
 {
