@@ -2,6 +2,7 @@
 
 #include "control_ids.h"
 #include "preview_layout.h"
+#include "shaped_text.h"
 #include "fonts/face_metrics.h"
 #include "fonts/make_font.h"
 #include "framework/afx.h"
@@ -34,10 +35,11 @@ std::wstring WideResourceString(UINT id)
     return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
 }
 
-// The glyphs of the selected font for `text`; false when it lacks one.
-bool GlyphsOf(HDC dc, const std::wstring& text, std::vector<WORD>& glyphs)
+// True when the selected font has a glyph of its own for every character of
+// `text`: drawn whole, it then shows none of another face's, nor boxes.
+bool FaceHas(HDC dc, const std::wstring& text)
 {
-    glyphs.assign(text.size(), 0);
+    std::vector<WORD> glyphs(text.size());
     return !text.empty() &&
            ::GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(),
                               GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR &&
@@ -199,14 +201,15 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
     bool nameInFace = false;
     if (face) {
         SelectedObject inFace(dc, face);
-        std::vector<WORD> glyphs;
         // A symbol font spells a name in symbols.
-        nameInFace = m_realisedFrom.lfCharSet != SYMBOL_CHARSET && GlyphsOf(dc, m_wideName, glyphs);
+        nameInFace = m_realisedFrom.lfCharSet != SYMBOL_CHARSET && FaceHas(dc, m_wideName);
         if (nameInFace)
-            DrawGlyphs(dc, layout.name, glyphs);
-        if (!GlyphsOf(dc, m_sample.empty() ? m_defaultSample : m_sample, glyphs))
-            glyphs = GlyphsTheFaceHas(dc);
-        DrawGlyphs(dc, layout.sample, glyphs);
+            DrawShapedLine(dc, layout.name, m_wideName);
+        const std::wstring& sample = m_sample.empty() ? m_defaultSample : m_sample;
+        if (FaceHas(dc, sample))
+            DrawShapedLine(dc, layout.sample, sample);
+        else
+            DrawGlyphs(dc, layout.sample, GlyphsTheFaceHas(dc));
     }
     if (!nameInFace)
         DrawTextLine(dc, layout.name, m_wideName);

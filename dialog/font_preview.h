@@ -11,10 +11,12 @@
 
 // The band under the list that shows the focused face: its name and a sample
 // in the face itself, and its licence in a sentence in the dialog's font.
-// Text in the face is drawn by its glyphs, so a character the face lacks is
-// neither drawn as a box nor taken from another face: a name the face cannot
-// spell is drawn in the dialog's font, and a sample it cannot draw gives way
-// to characters it has. The sentence wraps over the lines kept for it. Drawn into a memory bitmap and copied to the band in
+// Text in the face is drawn whole, shaped and in its reading order, once the
+// face is known to have a glyph of its own for every character, so a
+// character the face lacks is neither drawn as a box nor taken from another
+// face: a name the face cannot spell is drawn in the dialog's font, and a
+// sample it cannot draw gives way to characters it has. The sentence wraps
+// over the lines kept for it. Drawn into a memory bitmap and copied to the band in
 // one step, so that moving through the list does not flicker. The font made
 // for a face lives until another face is shown.
 class CFontPreview {

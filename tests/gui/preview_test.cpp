@@ -8,6 +8,7 @@
 #include "tests/support/import_hook.h"
 
 #include <commctrl.h>
+#include <usp10.h>
 
 #include <algorithm>
 #include <cstring>
@@ -18,6 +19,7 @@ namespace {
 
 const char kLines[] = "Glyphor Test Lines"; // glyphs unlike every other test face's boxes
 const char kDingbats[] = "Glyphor Test Dingbats";   // a symbol font
+const char kTahoma[] = "Tahoma"; // Wine's own, with Arabic letters and their joining forms
 
 // Which pixels of `area` are ink, darker than the window's colour by more
 // than a quarter of the way to black, once `draw` has drawn on a 32-bit
@@ -136,6 +138,21 @@ struct Band {
                           nullptr);
         });
     }
+    // `text` in the face as Uniscribe shapes and orders right-to-left text,
+    // ending at the line's right edge.
+    std::vector<bool> ShapedRightToLeft(const char* face, const RECT& line, const std::wstring& text) const
+    {
+        return DrawnInFace(face, line, [&](HDC dc) {
+            const int length = static_cast<int>(text.size());
+            SCRIPT_STRING_ANALYSIS analysis = nullptr;
+            if (FAILED(::ScriptStringAnalyse(dc, text.c_str(), length, 3 * length / 2 + 16, -1, SSA_GLYPHS | SSA_RTL, 0,
+                                             nullptr, nullptr, nullptr, nullptr, nullptr, &analysis)))
+                return;
+            ::ScriptStringOut(analysis, line.right - ::ScriptString_pSize(analysis)->cx, line.top, ETO_CLIPPED, &line,
+                              0, 0, FALSE);
+            ::ScriptStringFree(&analysis);
+        });
+    }
 
     HWND window;
     SIZE size{};
@@ -192,6 +209,22 @@ TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
         // Nothing focused when the find text matches no face.
         dialog.SetText(IDC_FIND_BOX, "no such face");
         EXPECT_TRUE(band.Empty());
+        dialog.Close(IDCANCEL);
+    }));
+}
+
+// Arabic typed as the sample reads as Arabic does: its letters joined, from
+// right to left, ending at the band's right edge.
+TEST_F(Preview, RightToLeftSampleIsShaped)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    const std::wstring arabic = L"\u0645\u0631\u062D\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645";
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const Band band(dialog.Control(IDC_FONT_PREVIEW));
+        Focus(dialog, kTahoma);
+        dialog.SetText(IDC_SAMPLE_BOX, arabic);
+        EXPECT_EQ(band.Shown(band.lines.sample), band.ShapedRightToLeft(kTahoma, band.lines.sample, arabic));
         dialog.Close(IDCANCEL);
     }));
 }
