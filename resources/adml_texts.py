@@ -12,12 +12,10 @@ names its place ("displayName", "string:EmbedNever_Help",
 policy definitions folder names its language (de-DE.po), and so is the folder
 of the ADML made from it.
 """
-import glob
 import os
 import sys
 import xml.etree.ElementTree as ElementTree
 
-import polib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import translations  # noqa: E402
@@ -87,18 +85,10 @@ def main(command, adml_path, *args):
         translations.template(adml.messages, SOURCE, PROJECT).save(args[0])
     elif command == "adml" and len(args) == 3:
         po_path, culture, out = args
-        translation = translations.Translation(adml.messages, polib.pofile(po_path))
-        print("policy %s: %d of %d translated" % (culture, translation.translated, translation.total))
-        for problem in translation.problems:
-            print("  policy %s: %s" % (culture, problem))
+        translation = translations.read(adml.messages, po_path, "policy " + culture)
         adml.write(translation.texts, out, "resources/po/policy/" + os.path.basename(po_path))
     elif command == "update" and len(args) == 1:
-        pot = translations.template(adml.messages, SOURCE, PROJECT)
-        pot.save(os.path.join(args[0], "Glyphor.pot"))
-        for po_path in sorted(glob.glob(os.path.join(args[0], "*.po"))):
-            po = polib.pofile(po_path, wrapwidth=78)
-            translations.merge(po, pot)
-            po.save()
+        translations.update(adml.messages, SOURCE, PROJECT, args[0], "Glyphor.pot")
     else:
         sys.exit(__doc__)
 
