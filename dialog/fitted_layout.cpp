@@ -21,24 +21,24 @@ int HeightOf(const RECT& rect)
     return rect.bottom - rect.top;
 }
 
-// The ids of the plan that the template has, in the plan's order.
-template <typename Item, typename Id>
-std::vector<Item> Present(const std::vector<Item>& items, const Places& places, Id id)
-{
-    std::vector<Item> present;
-    std::copy_if(items.begin(), items.end(), std::back_inserter(present),
-                 [&](const Item& item) { return places.count(id(item)) != 0; });
-    return present;
-}
-
 int IdOf(int id)
 {
     return id;
 }
 
-int IdOfRowControl(const CFittedLayout::RowControl& control)
+int IdOf(const CFittedLayout::RowControl& control)
 {
     return control.id;
+}
+
+// The controls of the plan that the template has, in the plan's order.
+template <typename Item>
+std::vector<Item> Present(const std::vector<Item>& items, const Places& places)
+{
+    std::vector<Item> present;
+    std::copy_if(items.begin(), items.end(), std::back_inserter(present),
+                 [&](const Item& item) { return places.count(IdOf(item)) != 0; });
+    return present;
 }
 
 // A row of labels and boxes from its first control's left edge to its last
@@ -169,6 +169,66 @@ void ResizeAboutCentre(HWND dialog, SIZE client)
     ::SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Places the row, the buttons and the stretched controls across a dialog as
+// wide as they need, and at least `baseWidth` and `clientWidth`; returns
+// its width.
+int LayOutAcross(HWND dialog, const CFittedLayout::Plan& plan, const DialogUnits& units, int baseWidth,
+                 int clientWidth, Places& places)
+{
+    const Row row(dialog, Present(plan.row, places), places, baseWidth);
+    const ButtonGroup left(dialog, Present(plan.leftButtons, places), places, units);
+    const ButtonGroup right(dialog, Present(plan.rightButtons, places), places, units);
+    int buttonsWidth = left.Width() + right.Width();
+    if (!left.Empty())
+        buttonsWidth += places[left.First()].left;
+    if (!right.Empty())
+        buttonsWidth += baseWidth - places[right.Last()].right;
+    // The groups stay apart by at least half the template's gap between them.
+    if (!left.Empty() && !right.Empty())
+        buttonsWidth += (places[right.First()].left - places[left.Last()].right) / 2;
+    const int width = std::max({baseWidth, clientWidth, row.LeastDialogWidth(), buttonsWidth});
+    row.Place(places, width);
+    if (!left.Empty())
+        left.PlaceFrom(places, places[left.First()].left);
+    if (!right.Empty())
+        right.PlaceFrom(places, width - (baseWidth - places[right.Last()].right) - right.Width());
+    for (int id : Present(plan.stretched, places))
+        places[id].right += width - baseWidth;
+    return width;
+}
+
+// Makes each grower as tall as it needs at its width, and the flexible
+// control take what the dialog has beyond; what lies below a control that
+// grew moves down by as much. Returns the dialog's height.
+int LayOutDown(HWND dialog, const CFittedLayout::Plan& plan, int baseHeight, int clientHeight, Places& places)
+{
+    std::map<int, int> growth;
+    int contentHeight = baseHeight;
+    for (const CFittedLayout::Grower& grower : plan.growers) {
+        if (!places.count(grower.id))
+            continue;
+        const RECT& place = places[grower.id];
+        const int need = grower.need(::GetDlgItem(dialog, grower.id), {WidthOf(place), HeightOf(place)});
+        growth[grower.id] = std::max(need - HeightOf(place), 0);
+        contentHeight += growth[grower.id];
+    }
+    const int height = std::max(contentHeight, clientHeight);
+    if (places.count(plan.flexible))
+        growth[plan.flexible] += height - contentHeight;
+    const Places start = places;
+    for (auto& [id, place] : places) {
+        int above = 0;
+        for (const auto& [grower, added] : growth) {
+            if (start.at(grower).bottom <= start.at(id).top)
+                above += added;
+        }
+        const auto own = growth.find(id);
+        place.top += above;
+        place.bottom += above + (own != growth.end() ? own->second : 0);
+    }
+    return height;
+}
+
 } // namespace
 
 void CFittedLayout::LearnTemplate(HWND dialog)
@@ -199,61 +259,13 @@ void CFittedLayout::Apply(HWND dialog, const Plan& plan)
         const int x = units.Across(unit.x), y = units.Down(unit.y);
         places[id] = {x, y, x + units.Across(unit.width), y + units.Down(unit.height)};
     }
-    const Places start = places;
     const SIZE base{units.Across(m_templateClient.cx), units.Down(m_templateClient.cy)};
     RECT client{};
     ::GetClientRect(dialog, &client);
-
-    // Across: the widest the row and the buttons need.
-    const Row row(dialog, Present(plan.row, places, IdOfRowControl), places, base.cx);
-    const ButtonGroup left(dialog, Present(plan.leftButtons, places, IdOf), places, units);
-    const ButtonGroup right(dialog, Present(plan.rightButtons, places, IdOf), places, units);
-    int buttonsWidth = left.Width() + right.Width();
-    if (!left.Empty())
-        buttonsWidth += places[left.First()].left;
-    if (!right.Empty())
-        buttonsWidth += base.cx - places[right.Last()].right;
-    // The groups stay apart by at least half the template's gap between them.
-    if (!left.Empty() && !right.Empty())
-        buttonsWidth += (places[right.First()].left - places[left.Last()].right) / 2;
-    const int width = std::max({static_cast<int>(base.cx), static_cast<int>(client.right), row.LeastDialogWidth(), buttonsWidth});
-    row.Place(places, width);
-    if (!left.Empty())
-        left.PlaceFrom(places, places[left.First()].left);
-    if (!right.Empty())
-        right.PlaceFrom(places, width - (base.cx - places[right.Last()].right) - right.Width());
-    for (int id : Present(plan.stretched, places, IdOf))
-        places[id].right += width - base.cx;
-
-    // Down: what the growers need at their widths, and what the flexible
-    // control takes of any height beyond.
-    std::map<int, int> growth;
-    int height = base.cy;
-    for (const Grower& grower : plan.growers) {
-        if (!places.count(grower.id))
-            continue;
-        const RECT& place = places[grower.id];
-        const int need = grower.need(::GetDlgItem(dialog, grower.id), {WidthOf(place), HeightOf(place)});
-        growth[grower.id] = std::max(need - HeightOf(place), 0);
-        height += growth[grower.id];
-    }
-    const int contentHeight = height;
-    height = std::max<int>(height, client.bottom);
-    if (places.count(plan.flexible))
-        growth[plan.flexible] += height - contentHeight;
-    for (auto& [id, place] : places) {
-        int below = 0;
-        for (const auto& [grower, added] : growth) {
-            if (start.at(grower).bottom <= start.at(id).top)
-                below += added;
-        }
-        const auto own = growth.find(id);
-        place.top += below;
-        place.bottom += below + (own != growth.end() ? own->second : 0);
-    }
-
-    if (width != client.right || height != client.bottom)
-        ResizeAboutCentre(dialog, {width, height});
+    const SIZE size{LayOutAcross(dialog, plan, units, base.cx, client.right, places),
+                    LayOutDown(dialog, plan, base.cy, client.bottom, places)};
+    if (size.cx != client.right || size.cy != client.bottom)
+        ResizeAboutCentre(dialog, size);
     HDWP positions = ::BeginDeferWindowPos(static_cast<int>(places.size()));
     for (const auto& [id, place] : places) {
         if (positions)
