@@ -148,6 +148,15 @@ private:
     int m_buttonWidth = 0;
 };
 
+// A control's place in the dialog's client area.
+RECT ControlPlace(HWND dialog, HWND control)
+{
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
 // Sizes the dialog's client area to `client` about the same centre, within
 // the work area of its monitor.
 void ResizeAboutCentre(HWND dialog, SIZE client)
@@ -240,9 +249,7 @@ void CFittedLayout::LearnTemplate(HWND dialog)
     ::GetClientRect(dialog, &client);
     m_templateClient = {mapped.UnitsAcross(client.right), mapped.UnitsDown(client.bottom)};
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        RECT place{};
-        ::GetWindowRect(child, &place);
-        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = ControlPlace(dialog, child);
         // The dialog manager maps a control's place and size each by itself.
         m_template[::GetDlgCtrlID(child)] = {mapped.UnitsAcross(place.left), mapped.UnitsDown(place.top),
                                              mapped.UnitsAcross(WidthOf(place)), mapped.UnitsDown(HeightOf(place))};
@@ -266,11 +273,14 @@ void CFittedLayout::Apply(HWND dialog, const Plan& plan)
                     LayOutDown(dialog, plan, base.cy, client.bottom, places)};
     if (size.cx != client.right || size.cy != client.bottom)
         ResizeAboutCentre(dialog, size);
+    // Only the controls that move: moving a window costs.
     HDWP positions = ::BeginDeferWindowPos(static_cast<int>(places.size()));
     for (const auto& [id, place] : places) {
-        if (positions)
-            positions = ::DeferWindowPos(positions, ::GetDlgItem(dialog, id), nullptr, place.left, place.top,
-                                         WidthOf(place), HeightOf(place), SWP_NOZORDER | SWP_NOACTIVATE);
+        const HWND control = ::GetDlgItem(dialog, id);
+        const RECT now = ControlPlace(dialog, control);
+        if (positions && !::EqualRect(&place, &now))
+            positions = ::DeferWindowPos(positions, control, nullptr, place.left, place.top, WidthOf(place),
+                                         HeightOf(place), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (positions)
         ::EndDeferWindowPos(positions);

@@ -235,5 +235,5 @@ int CFontPreview::ReserveSentenceLines(int bandWidth, const std::vector<std::str
     ::GetTextMetricsW(screen.get(), &metrics);
     m_sentenceLines = SentenceLines(screen.get(), bandWidth - (window.right - window.left - client.right), wide);
     Invalidate();
-    return (m_sentenceLines - 1) * metrics.tmHeight;
+    return (m_sentenceLines - kTemplateSentenceLines) * metrics.tmHeight;
 }

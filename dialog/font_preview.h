@@ -1,6 +1,7 @@
 #pragma once
 
 #include "face_table.h"
+#include "preview_layout.h"
 
 #include "common/unique_handle.h"
 
@@ -33,7 +34,7 @@ public:
 
     // Keeps room in the band for as many lines as the longest of the licence
     // sentences, and of its own, takes at `bandWidth`; returns how much
-    // taller than for one line the band must be to hold them.
+    // taller than the template's the band must be to hold them.
     int ReserveSentenceLines(int bandWidth, const std::vector<std::string>& sentences);
 
     // Paints the band, for its WM_DRAWITEM.
@@ -50,7 +51,7 @@ private:
     std::wstring m_defaultSample;
     std::wstring m_goneSentence;
     std::wstring m_sample;
-    int m_sentenceLines = 1;
+    int m_sentenceLines = kTemplateSentenceLines;
 
     bool m_showing = false;
     std::string m_name; // as the face is keyed

@@ -31,7 +31,7 @@ int SentenceLines(HDC dc, int bandWidth, const std::vector<std::wstring>& senten
     ::GetTextMetricsW(dc, &metrics);
     const int lineHeight = std::max<int>(metrics.tmHeight, 1);
     const int width = std::max(bandWidth - 2 * Margin(lineHeight), 1);
-    int lines = 1;
+    int lines = kTemplateSentenceLines;
     for (const std::wstring& sentence : sentences)
         lines = std::max(lines, (WrappedHeight(dc, sentence, width) + lineHeight - 1) / lineHeight);
     return lines;

@@ -19,6 +19,10 @@ struct PreviewLayout {
 // `textHeight` is the height of a line of the dialog's font.
 PreviewLayout LayOutPreview(const RECT& band, int textHeight, int sentenceLines);
 
-// The lines the longest of `sentences` takes in the font selected into `dc`,
-// wrapped to the sentence's width in a band `bandWidth` wide; at least one.
+// The lines a band of the template's height keeps for the sentence.
+constexpr int kTemplateSentenceLines = 2;
+
+// The lines the sentence gets in a band `bandWidth` wide: as many as the
+// longest of `sentences` takes, wrapped in the font selected into `dc`, and
+// at least the template's.
 int SentenceLines(HDC dc, int bandWidth, const std::vector<std::wstring>& sentences);
