@@ -12,7 +12,7 @@ FloorPreview::FloorPreview(HWND band, std::wstring sample, std::wstring sentence
     m_textHeight = metrics.tmHeight;
     RECT client{};
     ::GetClientRect(band, &client);
-    m_faceHeight = LayOutPreview(client, m_textHeight).faceHeight;
+    m_faceHeight = LayOutPreview(client, m_textHeight, kTemplateSentenceLines).faceHeight;
 }
 
 void FloorPreview::Show(const FloorFace& face)
@@ -33,7 +33,7 @@ void FloorPreview::Draw(const DRAWITEMSTRUCT& item) const
     const UniqueHBitmap bitmap(::CreateCompatibleBitmap(item.hDC, width, height));
     SelectedObject canvas(memory.get(), bitmap.get());
     const RECT band{0, 0, width, height};
-    const PreviewLayout layout = LayOutPreview(band, m_textHeight);
+    const PreviewLayout layout = LayOutPreview(band, m_textHeight, kTemplateSentenceLines);
     ::FillRect(memory.get(), &band, ::GetSysColorBrush(COLOR_WINDOW));
     ::SetBkMode(memory.get(), TRANSPARENT);
     if (m_font) {

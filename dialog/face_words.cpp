@@ -134,3 +134,24 @@ std::wstring CFaceWords::Sentence(unsigned fsType, bool embeddable) const
     std::wstring sentence = AfxLoadString(usage.sentences[QualifiersOf(fsType)]);
     return sentence.empty() ? OlderSentence(usage.sentences[0], fsType) : FormattedMessage(sentence);
 }
+
+std::wstring CFaceWords::SetByAdministrator(const std::wstring& sentence) const
+{
+    return FormattedMessage(AfxLoadString(IDS_PREVIEW_SET_BY_ADMINISTRATOR), {sentence});
+}
+
+std::vector<std::wstring> CFaceWords::EverySentence(bool withPolicyForms) const
+{
+    std::vector<std::wstring> sentences;
+    for (const UsagePermission& usage : kUsages) {
+        // Each combination of qualifiers, in both cases of a restricted licence.
+        for (unsigned qualifiers : {0u, kNoSubsetting, kBitmapsOnly, kNoSubsetting | kBitmapsOnly}) {
+            for (bool embeddable : {false, true}) {
+                sentences.push_back(Sentence(usage.bit | qualifiers, embeddable));
+                if (withPolicyForms)
+                    sentences.push_back(SetByAdministrator(sentences.back()));
+            }
+        }
+    }
+    return sentences;
+}

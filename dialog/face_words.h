@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // The words the list shows beside a face's name, and the sentence the preview
 // gives its licence in, from the resource library: each a whole text of its
@@ -24,6 +25,12 @@ public:
     // what its check allows, e.g. "May be embedded for viewing and printing
     // only."
     std::wstring Sentence(unsigned fsType, bool embeddable) const;
+    // A sentence of a face whose check the administrator's policy sets,
+    // saying so.
+    std::wstring SetByAdministrator(const std::wstring& sentence) const;
+    // The sentence of every licence, by the same rule, and each also as the
+    // policy's when `withPolicyForms`.
+    std::vector<std::wstring> EverySentence(bool withPolicyForms) const;
 
 private:
     std::wstring m_embedding;

@@ -3,7 +3,6 @@
 #include "font_select_dialog.h"
 
 #include "control_ids.h"
-#include "message_text.h"
 
 #include <string>
 
@@ -13,9 +12,8 @@ void CFontSelectDialog::ShowFocusedFace()
         return;
     const CFaceTable::Face* face = m_faces.ShownAt(m_fontList.GetNextItem(-1, LVNI_FOCUSED));
     std::wstring sentence = face ? m_words.Sentence(face->fsType, face->embeddable) : std::wstring();
-    // A locked face's sentence says who set it, in one sentence of the resource library.
     if (face && face->locked)
-        sentence = FormattedMessage(AfxLoadString(IDS_PREVIEW_SET_BY_ADMINISTRATOR), {sentence});
+        sentence = m_words.SetByAdministrator(sentence);
     m_preview.Show(face, sentence);
 }
 

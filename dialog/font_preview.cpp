@@ -2,6 +2,7 @@
 
 #include "control_ids.h"
 #include "preview_layout.h"
+#include "shaped_text.h"
 #include "common/ansi_text.h"
 #include "fonts/face_metrics.h"
 #include "fonts/make_font.h"
@@ -18,10 +19,11 @@ constexpr size_t kOwnCharacters = 40;
 constexpr size_t kCandidates = 256;
 constexpr WORD kMissingGlyph = 0xFFFF;
 
-// The glyphs of the selected font for `text`; false when it lacks one.
-bool GlyphsOf(HDC dc, const std::wstring& text, std::vector<WORD>& glyphs)
+// True when the selected font has a glyph of its own for every character of
+// `text`: drawn whole, it then shows none of another face's, nor boxes.
+bool FaceHas(HDC dc, const std::wstring& text)
 {
-    glyphs.assign(text.size(), 0);
+    std::vector<WORD> glyphs(text.size());
     return !text.empty() &&
            ::GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(),
                               GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR &&
@@ -76,6 +78,13 @@ void DrawTextLine(HDC dc, const RECT& line, const std::wstring& text)
     RECT area = line;
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
                 DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+// A sentence in the font selected, the dialog's, wrapped over its lines.
+void DrawSentence(HDC dc, const RECT& lines, const std::wstring& text)
+{
+    RECT area = lines;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 } // namespace
@@ -168,7 +177,7 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
     SelectedObject inDialogFont(dc, dialogFont ? dialogFont : ::GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
-    const PreviewLayout layout = LayOutPreview(band, metrics.tmHeight);
+    const PreviewLayout layout = LayOutPreview(band, metrics.tmHeight, m_sentenceLines);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
 
@@ -176,16 +185,38 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
     bool nameInFace = false;
     if (face) {
         SelectedObject inFace(dc, face);
-        std::vector<WORD> glyphs;
         // A symbol font spells a name in symbols.
-        nameInFace = m_realisedFrom.lfCharSet != SYMBOL_CHARSET && GlyphsOf(dc, m_wideName, glyphs);
+        nameInFace = m_realisedFrom.lfCharSet != SYMBOL_CHARSET && FaceHas(dc, m_wideName);
         if (nameInFace)
-            DrawGlyphs(dc, layout.name, glyphs);
-        if (!GlyphsOf(dc, m_sample.empty() ? m_defaultSample : m_sample, glyphs))
-            glyphs = GlyphsTheFaceHas(dc);
-        DrawGlyphs(dc, layout.sample, glyphs);
+            DrawShapedLine(dc, layout.name, m_wideName);
+        const std::wstring& sample = m_sample.empty() ? m_defaultSample : m_sample;
+        if (FaceHas(dc, sample))
+            DrawShapedLine(dc, layout.sample, sample);
+        else
+            DrawGlyphs(dc, layout.sample, GlyphsTheFaceHas(dc));
     }
     if (!nameInFace)
         DrawTextLine(dc, layout.name, m_wideName);
-    DrawTextLine(dc, layout.sentence, face ? m_sentence : m_goneSentence);
+    DrawSentence(dc, layout.sentence, face ? m_sentence : m_goneSentence);
+}
+
+int CFontPreview::ReserveSentenceLines(int bandWidth, const std::vector<std::wstring>& sentences)
+{
+    if (!m_band)
+        return 0;
+    RECT window{}, client{};
+    ::GetWindowRect(m_band, &window);
+    ::GetClientRect(m_band, &client);
+    std::vector<std::wstring> wide{m_goneSentence};
+    wide.insert(wide.end(), sentences.begin(), sentences.end());
+    const UniqueScreenDC screen(::GetDC(nullptr));
+    if (!screen)
+        return 0;
+    const auto dialogFont = reinterpret_cast<HGDIOBJ>(::SendMessageW(m_band, WM_GETFONT, 0, 0));
+    SelectedObject inDialogFont(screen.get(), dialogFont ? dialogFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen.get(), &metrics);
+    m_sentenceLines = SentenceLines(screen.get(), bandWidth - (window.right - window.left - client.right), wide);
+    Invalidate();
+    return (m_sentenceLines - kTemplateSentenceLines) * metrics.tmHeight;
 }

@@ -1,19 +1,23 @@
 #pragma once
 
 #include "face_table.h"
+#include "preview_layout.h"
 
 #include "common/unique_handle.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The band under the list that shows the focused face: its name and a sample
 // in the face itself, and its licence in a sentence in the dialog's font.
-// Text in the face is drawn by its glyphs, so a character the face lacks is
-// neither drawn as a box nor taken from another face: a name the face cannot
-// spell is drawn in the dialog's font, and a sample it cannot draw gives way
-// to characters it has. Drawn into a memory bitmap and copied to the band in
+// Text in the face is drawn whole, shaped and in its reading order, once the
+// face is known to have a glyph of its own for every character, so a
+// character the face lacks is neither drawn as a box nor taken from another
+// face: a name the face cannot spell is drawn in the dialog's font, and a
+// sample it cannot draw gives way to characters it has. The sentence wraps
+// over the lines kept for it. Drawn into a memory bitmap and copied to the band in
 // one step, so that moving through the list does not flicker. The font made
 // for a face lives until another face is shown.
 class CFontPreview {
@@ -27,6 +31,11 @@ public:
     void Show(const CFaceTable::Face* face, const std::wstring& sentence);
     // The user's sample; empty for the default.
     void SetSample(const std::wstring& sample);
+
+    // Keeps room in the band for as many lines as the longest of the licence
+    // sentences, and of its own, takes at `bandWidth`; returns how much
+    // taller than the template's the band must be to hold them.
+    int ReserveSentenceLines(int bandWidth, const std::vector<std::wstring>& sentences);
 
     // Paints the band, for its WM_DRAWITEM.
     void Draw(const DRAWITEMSTRUCT& item);
@@ -42,6 +51,7 @@ private:
     std::wstring m_defaultSample;
     std::wstring m_goneSentence;
     std::wstring m_sample;
+    int m_sentenceLines = kTemplateSentenceLines;
 
     bool m_showing = false;
     std::string m_name; // as the face is keyed

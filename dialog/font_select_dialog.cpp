@@ -131,10 +131,12 @@ BOOL CFontSelectDialog::OnInitDialog()
     }
     CVexiBaseDialog::OnInitDialog();
     ::SetPropA(m_hWnd, kOpenDialogProperty, m_hWnd);
+    m_preview.Attach(::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW));
+    // The resize rules start from the places that fit the texts.
+    FitControlsToTexts();
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
     if (::GetDlgItem(m_hWnd, IDC_SAMPLE_BOX))
         SetControlProperty(kSampleRowLayout, kSampleRowLayoutCount);
-    m_preview.Attach(::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW));
     AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
     // The faces come as they are found, once the dialog is on the screen.
     if (HasFontList()) {

@@ -3,6 +3,7 @@
 #include "count_line.h"
 #include "face_table.h"
 #include "face_words.h"
+#include "fitted_layout.h"
 #include "font_preview.h"
 #include "fonts/face_finder.h"
 #include "host/vexi16/vexi16.h"
@@ -105,6 +106,9 @@ private:
     // Sets the check box of every face the policy does not lock from the
     // switch it controls, as the store holds it now.
     void ShowStoredStates();
+    // Lays the controls out to fit their texts, growing the dialog as they
+    // need; again after a change of font or DPI.
+    void FitControlsToTexts();
     // Shows the list's focused face in the preview, or nothing.
     void ShowFocusedFace();
     // Sets the check box of every selected item except `except`.
@@ -127,6 +131,7 @@ private:
     CFaceTable m_faces;
     CCountLine m_countLine;
     CFontPreview m_preview;
+    CFittedLayout m_layout;
     bool m_opened = false;
     bool m_refilling = false;    // the list's items are being replaced
     bool m_countPending = false; // a count update is on its way

@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
-// Where the preview band's three lines go: the face's name and the sample
-// share, in one size of the face, the height that the licence sentence in
-// the dialog's font leaves. Sized from the band, so the text fills it at any
-// DPI.
+#include <string>
+#include <vector>
+
+// Where the preview band's lines go: the face's name and the sample share,
+// in one size of the face, the height that the licence sentence in the
+// dialog's font leaves, with `sentenceLines` lines kept for it. Sized from
+// the band, so the text fills it at any DPI.
 struct PreviewLayout {
     RECT name;
     RECT sample;
@@ -14,4 +17,12 @@ struct PreviewLayout {
 };
 
 // `textHeight` is the height of a line of the dialog's font.
-PreviewLayout LayOutPreview(const RECT& band, int textHeight);
+PreviewLayout LayOutPreview(const RECT& band, int textHeight, int sentenceLines);
+
+// The lines a band of the template's height keeps for the sentence.
+constexpr int kTemplateSentenceLines = 2;
+
+// The lines the sentence gets in a band `bandWidth` wide: as many as the
+// longest of `sentences` takes, wrapped in the font selected into `dc`, and
+// at least the template's.
+int SentenceLines(HDC dc, int bandWidth, const std::vector<std::wstring>& sentences);

@@ -16,12 +16,9 @@ A translated script writes every text as L"..." with each character beyond
 ASCII as a \\xNNNN escape (UTF-16), so that the compiler reads it the same
 whatever the build machine's locale and code page.
 """
-import glob
 import os
 import re
 import sys
-
-import polib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import translations  # noqa: E402
@@ -156,19 +153,11 @@ def main(command, rc, *args):
         translations.pseudo_catalogue(script.messages, SOURCE, PROJECT).save(args[0])
     elif command == "script" and len(args) == 3:
         po_path, language, out = args
-        translation = translations.Translation(script.messages, polib.pofile(po_path))
-        print("%s: %d of %d translated" % (language, translation.translated, translation.total))
-        for problem in translation.problems:
-            print("  %s: %s" % (language, problem))
+        translation = translations.read(script.messages, po_path, language)
         with open(out, "w", encoding="ascii") as target:
             target.write(script.translated(translation.texts, language, os.path.basename(po_path)))
     elif command == "update" and len(args) == 1:
-        pot = translations.template(script.messages, SOURCE, PROJECT)
-        pot.save(os.path.join(args[0], "GlyphorRes.pot"))
-        for po_path in sorted(glob.glob(os.path.join(args[0], "*.po"))):
-            po = polib.pofile(po_path, wrapwidth=78)
-            translations.merge(po, pot)
-            po.save()
+        translations.update(script.messages, SOURCE, PROJECT, args[0], "GlyphorRes.pot")
     else:
         sys.exit(__doc__)
 

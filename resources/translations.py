@@ -7,7 +7,9 @@ breaks, makes the pseudo-language and checks a catalogue as the build and the
 tests do.
 """
 import collections
+import glob
 import math
+import os
 import re
 
 import polib
@@ -84,6 +86,17 @@ def template(messages, source, project):
     return pot
 
 
+def update(messages, source, project, folder, template_name):
+    """Writes the template of a source's messages into `folder` and merges it
+    into every catalogue there."""
+    pot = template(messages, source, project)
+    pot.save(os.path.join(folder, template_name))
+    for po_path in sorted(glob.glob(os.path.join(folder, "*.po"))):
+        po = polib.pofile(po_path, wrapwidth=78)
+        merge(po, pot)
+        po.save()
+
+
 def merge(po, pot):
     """Brings a language's catalogue up to the template, as msgmerge does,
     keeping the template's order; texts gone from it stay as obsolete."""
@@ -136,6 +149,16 @@ class Translation:
         self.translated = len(messages) - len(self.problems)
         self.problems += clashing_keys(messages, self.texts)
         self.total = len(messages)
+
+
+def read(messages, po_path, name):
+    """A language's translation of the messages from its catalogue; prints
+    under `name` how complete it is and what stays English."""
+    translation = Translation(messages, polib.pofile(po_path))
+    print("%s: %d of %d translated" % (name, translation.translated, translation.total))
+    for problem in translation.problems:
+        print("  %s: %s" % (name, problem))
+    return translation
 
 
 def entry_fault(message, entry):

@@ -1,13 +1,16 @@
 #!/usr/bin/python3
-"""Checks every language's catalogue and the resource library made of it.
+"""Checks every language's catalogues and the resource library and policy texts made of them.
 
     check_translations.py SOURCE_DIR TRANSLATIONS_DIR BIN_DIR
 
 Each catalogue in SOURCE_DIR/resources/po, and the pseudo-language's that the
 build made in TRANSLATIONS_DIR beside the template, translates every text
-soundly; the committed template is the build's; each
+soundly; the committed templates are the build's; each
 BIN_DIR/LANGUAGE/GlyphorRes.dll holds its catalogue's texts under its language
-id, with the English library's file version.
+id, with the English library's file version. Each language has a catalogue
+of the policy texts in resources/po/policy, which translates every text of
+the English ADML soundly, and TRANSLATIONS_DIR/policy/CULTURE/Glyphor.adml
+holds its texts.
 """
 import glob
 import os
@@ -20,6 +23,7 @@ import pefile
 import polib
 
 sys.path.insert(0, os.path.join(sys.argv[1] if len(sys.argv) > 1 else ".", "resources"))
+import adml_texts  # noqa: E402
 import rc_texts  # noqa: E402
 import translations  # noqa: E402
 
@@ -94,6 +98,27 @@ def faults_missed(script, catalogue):
     return missed + (["a shared access key let through"] if clash not in translation.problems else [])
 
 
+def policy_failures(source_dir, translations_dir, languages):
+    """What is wrong with the policy texts' catalogues and the ADML made of each."""
+    adml = adml_texts.Adml(os.path.join(source_dir, adml_texts.SOURCE))
+    folder = os.path.join(source_dir, "resources", "po", "policy")
+    failures = []
+    if Path(folder, "Glyphor.pot").read_text("utf-8") != Path(translations_dir, "policy", "Glyphor.pot").read_text("utf-8"):
+        failures.append("policy template: %s differs from the English ADML's texts: cmake --build BUILD --target "
+                        "update_translations writes it" % os.path.join(folder, "Glyphor.pot"))
+    cultures = sorted(os.path.basename(path)[:-3] for path in glob.glob(os.path.join(folder, "*.po")))
+    failures += ["policy %s: no catalogue of the policy texts" % language for language in languages
+                 if not any(language in (culture, culture.split("-")[0]) for culture in cultures)]
+    for culture in cultures:
+        translation = translations.Translation(adml.messages, polib.pofile(os.path.join(folder, culture + ".po")))
+        failures += ["policy %s: %s" % (culture, problem) for problem in translation.problems]
+        built = adml_texts.Adml(os.path.join(translations_dir, "policy", culture, "Glyphor.adml"))
+        texts = {message.context: message.text for message in built.messages}
+        failures += ["policy %s: %s reads %r, expected %r" % (culture, context, texts.get(context), text)
+                     for context, text in translation.texts.items() if texts.get(context) != text]
+    return failures, len(cultures) + 1
+
+
 def main(source_dir, translations_dir, bin_dir):
     failures = []
     script = rc_texts.Script(os.path.join(source_dir, "resources", "GlyphorRes.rc"))
@@ -130,10 +155,13 @@ def main(source_dir, translations_dir, bin_dir):
                      for context, text in translation.texts.items() if texts.get(resource_key(context)) != text]
 
     failures += ["checks: %s" % missed for missed in faults_missed(script, catalogues["de"])]
+    policy, policy_checks = policy_failures(source_dir, translations_dir,
+                                            [language for language in catalogues if language != translations.PSEUDO_LANGUAGE])
+    failures += policy
     for failure in failures:
         print("FAIL:", failure)
     failed = {failure.split(": ")[0] for failure in failures}
-    print("%d passed, %d failed" % (len(catalogues) + 2 - len(failed), len(failed)))
+    print("%d passed, %d failed" % (len(catalogues) + 2 + policy_checks - len(failed), len(failed)))
     return 1 if failures else 0
 
 

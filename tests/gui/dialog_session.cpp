@@ -3,6 +3,8 @@
 #include "driver_failure.h"
 #include "window_search.h"
 
+#include "dialog/control_ids.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>

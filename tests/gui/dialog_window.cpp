@@ -56,6 +56,14 @@ void DialogWindow::SetText(int id, const std::string& text) const
     Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void DialogWindow::SetText(int id, const std::wstring& text) const
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                               kWindowTimeoutMs, &result))
+        throw DriverFailure("the dialog did not take the text of control " + std::to_string(id));
+}
+
 void DialogWindow::PressKeyOn(int id, WORD key) const
 {
     ::SetForegroundWindow(m_dialog);

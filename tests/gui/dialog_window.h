@@ -25,6 +25,7 @@ public:
     std::string Text(int id) const;
     // Sets a control's text as typing would: an edit box reports the change.
     void SetText(int id, const std::string& text) const;
+    void SetText(int id, const std::wstring& text) const;
     // Gives a control the focus and presses a key on the real keyboard input.
     void PressKeyOn(int id, WORD key) const;
 

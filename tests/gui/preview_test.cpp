@@ -9,6 +9,7 @@
 #include "tests/support/import_hook.h"
 
 #include <commctrl.h>
+#include <usp10.h>
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +20,7 @@ namespace {
 
 const char kLines[] = "Glyphor Test Lines"; // glyphs unlike every other test face's boxes
 const char kDingbats[] = "Glyphor Test Dingbats";   // a symbol font
+const char kTahoma[] = "Tahoma"; // Wine's own, with Arabic letters and their joining forms
 
 // Which pixels of `area` are ink, darker than the window's colour by more
 // than a quarter of the way to black, once `draw` has drawn on a 32-bit
@@ -58,6 +60,31 @@ int CALLBACK KeepReport(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM 
     return 0;
 }
 
+std::wstring ResourceText(UINT id)
+{
+    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    wchar_t text[256] = {};
+    ::LoadStringW(resources.get(), id, text, 256);
+    return text;
+}
+
+std::wstring Wide(const char* text)
+{
+    return std::wstring(text, text + std::strlen(text));
+}
+
+// The sentences the band keeps lines for: every licence's, and a removed face's.
+std::vector<std::wstring> BandSentences()
+{
+    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    AFX_MODULE_STATE state{nullptr, resources.get(), nullptr, false};
+    const AFX_MAINTAIN_STATE2 selected(&state);
+    std::vector<std::wstring> sentences{ResourceText(IDS_PREVIEW_GONE)};
+    for (const std::string& sentence : CFaceWords().EverySentence())
+        sentences.push_back(Wide(sentence.c_str()));
+    return sentences;
+}
+
 // The band as the dialog lays it out, what it shows, and its lines as they
 // should look.
 struct Band {
@@ -70,7 +97,7 @@ struct Band {
         SelectedObject font(screen.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(band, WM_GETFONT, 0, 0)));
         TEXTMETRICA metrics{};
         ::GetTextMetricsA(screen.get(), &metrics);
-        lines = LayOutPreview(client, metrics.tmHeight);
+        lines = LayOutPreview(client, metrics.tmHeight, SentenceLines(screen.get(), client.right, BandSentences()));
     }
 
     std::vector<bool> Shown(const RECT& area) const
@@ -86,8 +113,9 @@ struct Band {
     }
     bool Empty() const { return !ShowsInk({0, 0, size.cx, size.cy}); }
 
-    // `text` in the face, made from its first report, at the line's place.
-    std::vector<bool> InFace(const char* face, const RECT& line, const std::wstring& text) const
+    // What `draw` draws in the face, made from its first report, within the line.
+    template <typename Draw>
+    std::vector<bool> DrawnInFace(const char* face, const RECT& line, Draw draw) const
     {
         return InkOf(size, line, [&](HDC dc) {
             std::pair<std::string, LOGFONTA> report{face, {}};
@@ -100,8 +128,30 @@ struct Band {
             const UniqueHFont font(::CreateFontIndirectA(&report.second));
             SelectedObject selected(dc, font.get());
             ::SetBkMode(dc, TRANSPARENT);
+            draw(dc);
+        });
+    }
+    // `text` in the face at the line's place.
+    std::vector<bool> InFace(const char* face, const RECT& line, const std::wstring& text) const
+    {
+        return DrawnInFace(face, line, [&](HDC dc) {
             ::ExtTextOutW(dc, line.left, line.top, ETO_CLIPPED, &line, text.c_str(), static_cast<UINT>(text.size()),
                           nullptr);
+        });
+    }
+    // `text` in the face as Uniscribe shapes and orders right-to-left text,
+    // ending at the line's right edge.
+    std::vector<bool> ShapedRightToLeft(const char* face, const RECT& line, const std::wstring& text) const
+    {
+        return DrawnInFace(face, line, [&](HDC dc) {
+            const int length = static_cast<int>(text.size());
+            SCRIPT_STRING_ANALYSIS analysis = nullptr;
+            if (FAILED(::ScriptStringAnalyse(dc, text.c_str(), length, 3 * length / 2 + 16, -1, SSA_GLYPHS | SSA_RTL, 0,
+                                             nullptr, nullptr, nullptr, nullptr, nullptr, &analysis)))
+                return;
+            ::ScriptStringOut(analysis, line.right - ::ScriptString_pSize(analysis)->cx, line.top, ETO_CLIPPED, &line,
+                              0, 0, FALSE);
+            ::ScriptStringFree(&analysis);
         });
     }
 
@@ -109,19 +159,6 @@ struct Band {
     SIZE size{};
     PreviewLayout lines{};
 };
-
-std::wstring ResourceText(UINT id)
-{
-    const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    wchar_t text[256] = {};
-    ::LoadStringW(resources.get(), id, text, 256);
-    return text;
-}
-
-std::wstring Wide(const char* text)
-{
-    return std::wstring(text, text + std::strlen(text));
-}
 
 void Focus(const DialogWindow& dialog, const char* face)
 {
@@ -179,6 +216,22 @@ TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
         // Nothing focused when the find text matches no face.
         dialog.SetText(IDC_FIND_BOX, "no such face");
         EXPECT_TRUE(band.Empty());
+        dialog.Close(IDCANCEL);
+    }));
+}
+
+// Arabic typed as the sample reads as Arabic does: its letters joined, from
+// right to left, ending at the band's right edge.
+TEST_F(Preview, RightToLeftSampleIsShaped)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    const std::wstring arabic = L"\u0645\u0631\u062D\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645";
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const Band band(dialog.Control(IDC_FONT_PREVIEW));
+        Focus(dialog, kTahoma);
+        dialog.SetText(IDC_SAMPLE_BOX, arabic);
+        EXPECT_EQ(band.Shown(band.lines.sample), band.ShapedRightToLeft(kTahoma, band.lines.sample, arabic));
         dialog.Close(IDCANCEL);
     }));
 }

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 namespace {
 
 SIZE ClientSize(HWND window)
@@ -33,9 +35,89 @@ std::string Show(const RECT& rect)
            "," + std::to_string(rect.bottom) + ")";
 }
 
+// The control's text in its own font, on one line or wrapped at its width:
+// the size it takes.
+SIZE TextExtent(HWND control, UINT format)
+{
+    wchar_t text[512] = {};
+    ::GetWindowTextW(control, text, 512);
+    RECT area{};
+    ::GetClientRect(control, &area);
+    area.bottom = 0;
+    const UniqueScreenDC screen(::GetDC(nullptr));
+    SelectedObject font(screen.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    ::DrawTextW(screen.get(), text, -1, &area, format | DT_CALCRECT);
+    return {area.right, area.bottom};
+}
+
+// Each button's and label's text fits on one line, a button's inside its
+// edges, each wrapping static's within its height, and no two controls
+// overlap.
+void ExpectTextsFitAndNothingOverlaps(const DialogWindow& dialog)
+{
+    std::map<int, RECT> placed;
+    for (HWND child = ::GetWindow(dialog.Handle(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(child);
+        const RECT place = dialog.ControlRect(id);
+        for (const auto& [other, otherPlace] : placed) {
+            RECT overlap{};
+            EXPECT_FALSE(::IntersectRect(&overlap, &place, &otherPlace))
+                << "control " << id << " at " << Show(place) << " overlaps control " << other << " at " << Show(otherPlace);
+        }
+        placed[id] = place;
+        char kind[16] = {};
+        ::GetClassNameA(child, kind, sizeof kind);
+        RECT client{};
+        ::GetClientRect(child, &client);
+        if (::lstrcmpiA(kind, "Button") == 0) {
+            EXPECT_LE(TextExtent(child, DT_SINGLELINE).cx + 2 * ::GetSystemMetrics(SM_CXEDGE), client.right)
+                << "button " << id << ": " << dialog.Text(id);
+        } else if (::lstrcmpiA(kind, "Static") == 0 && (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT) {
+            // A label has room for one line, on which its text fits; a
+            // static with room for more wraps its text, which fits its height.
+            const SIZE line = TextExtent(child, DT_SINGLELINE);
+            if (2 * line.cy > client.bottom)
+                EXPECT_LE(line.cx, client.right) << "label " << id << ": " << dialog.Text(id);
+            else
+                EXPECT_LE(TextExtent(child, DT_WORDBREAK | DT_EXPANDTABS).cy, client.bottom)
+                    << "static " << id << ": " << dialog.Text(id);
+        }
+    }
+}
+
 } // namespace
 
 using Resize = DialogTest;
+using Layout = DialogTest;
+
+// In every language, and the pseudo-language's longer texts, the dialog
+// opens with each text whole and no control over another, also once the user
+// has tried to make it smaller than its content or made it larger. Run at
+// the DPI the test is told (GLYPHOR_TEST_DPI, 96 unless set).
+TEST_F(Layout, EveryLanguageFitsItsTexts)
+{
+    const char* asked = std::getenv("GLYPHOR_TEST_DPI");
+    const UniqueScreenDC screen(::GetDC(nullptr));
+    ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), asked ? std::atoi(asked) : 96) << "the display's DPI";
+    FillStore({}, {});
+    for (const char* language : {"", "de", "fr", "es", "it", "pt-BR", "ru", "qps-ploc"}) {
+        SCOPED_TRACE(*language ? language : "English");
+        const std::string folder = *language ? ProgramDirectory() + "\\languages\\" + language : "";
+        GlyphorLibrary glyphor(profile.Path(), folder);
+        ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+            ExpectTextsFitAndNothingOverlaps(dialog);
+            RECT frame{};
+            ::GetWindowRect(dialog.Handle(), &frame);
+            for (const LONG change : {-200, 150}) {
+                ::SetWindowPos(dialog.Handle(), nullptr, 0, 0, frame.right - frame.left + change,
+                               frame.bottom - frame.top + change, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                dialog.Sync();
+                ExpectTextsFitAndNothingOverlaps(dialog);
+            }
+            dialog.Close(IDCANCEL);
+        }));
+    }
+}
 
 TEST_F(Resize, ControlsFollowTheDialogsSize)
 {
