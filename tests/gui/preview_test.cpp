@@ -79,9 +79,8 @@ std::vector<std::wstring> BandSentences()
     const UniqueHModule resources(::LoadLibraryExA("GlyphorRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
     AFX_MODULE_STATE state{nullptr, resources.get(), nullptr, false};
     const AFX_MAINTAIN_STATE2 selected(&state);
-    std::vector<std::wstring> sentences{ResourceText(IDS_PREVIEW_GONE)};
-    for (const std::string& sentence : CFaceWords().EverySentence())
-        sentences.push_back(Wide(sentence.c_str()));
+    std::vector<std::wstring> sentences = CFaceWords().EverySentence(false);
+    sentences.push_back(ResourceText(IDS_PREVIEW_GONE));
     return sentences;
 }
 
