@@ -81,16 +81,12 @@ class Adml:
 
 def main(command, adml_path, *args):
     adml = Adml(adml_path)
-    if command == "template" and len(args) == 1:
-        translations.template(adml.messages, SOURCE, PROJECT).save(args[0])
-    elif command == "adml" and len(args) == 3:
-        po_path, culture, out = args
+
+    def write_adml(po_path, culture, out):
         translation = translations.read(adml.messages, po_path, "policy " + culture)
         adml.write(translation.texts, out, "resources/po/policy/" + os.path.basename(po_path))
-    elif command == "update" and len(args) == 1:
-        translations.update(adml.messages, SOURCE, PROJECT, args[0], "Glyphor.pot")
-    else:
-        sys.exit(__doc__)
+
+    translations.run(__doc__, command, args, adml.messages, SOURCE, PROJECT, "Glyphor.pot", {"adml": (3, write_adml)})
 
 
 if __name__ == "__main__":

@@ -147,19 +147,16 @@ def encode(text):
 
 def main(command, rc, *args):
     script = Script(rc)
-    if command == "template" and len(args) == 1:
-        translations.template(script.messages, SOURCE, PROJECT).save(args[0])
-    elif command == "pseudo" and len(args) == 1:
-        translations.pseudo_catalogue(script.messages, SOURCE, PROJECT).save(args[0])
-    elif command == "script" and len(args) == 3:
-        po_path, language, out = args
+
+    def write_script(po_path, language, out):
         translation = translations.read(script.messages, po_path, language)
         with open(out, "w", encoding="ascii") as target:
             target.write(script.translated(translation.texts, language, os.path.basename(po_path)))
-    elif command == "update" and len(args) == 1:
-        translations.update(script.messages, SOURCE, PROJECT, args[0], "GlyphorRes.pot")
-    else:
-        sys.exit(__doc__)
+
+    translations.run(__doc__, command, args, script.messages, SOURCE, PROJECT, "GlyphorRes.pot", {
+        "pseudo": (1, lambda po: translations.pseudo_catalogue(script.messages, SOURCE, PROJECT).save(po)),
+        "script": (3, write_script),
+    })
 
 
 if __name__ == "__main__":

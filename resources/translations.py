@@ -11,6 +11,7 @@ import glob
 import math
 import os
 import re
+import sys
 
 import polib
 
@@ -95,6 +96,19 @@ def update(messages, source, project, folder, template_name):
         po = polib.pofile(po_path, wrapwidth=78)
         merge(po, pot)
         po.save()
+
+
+def run(doc, command, args, messages, source, project, template_name, commands):
+    """Carries out a script's command: `template POT` or `update PO_DIR`,
+    which every script of texts takes, or one of its own `commands`, each a
+    name with its count of arguments and what it does with them."""
+    commands = dict(commands,
+                    template=(1, lambda pot: template(messages, source, project).save(pot)),
+                    update=(1, lambda folder: update(messages, source, project, folder, template_name)))
+    count, action = commands.get(command, (None, None))
+    if count != len(args):
+        sys.exit(doc)
+    action(*args)
 
 
 def merge(po, pot):
