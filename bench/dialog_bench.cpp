@@ -223,8 +223,7 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
                                           });
         DirectCommitSeconds(profile, FacesClearAllChanges(opening.faces, false));
         ExpectSameList(floor, opening.faces.size(), measured);
-        // The store is as the floor found it until the narrowing below, whose
-        // floor works the dialog's list. The policy goes with this block.
+        // The policy goes with this block.
         OpenSample locked{};
         if (measures.locked) {
             const ScopedPolicy policy;

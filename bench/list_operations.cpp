@@ -111,6 +111,19 @@ int CountMatching(const std::vector<std::string>& capitals, const std::string& w
     return matching;
 }
 
+// Gives a control no id while it lives, and its id back.
+class UnheardList {
+public:
+    explicit UnheardList(HWND list) : m_list(list), m_id(::SetWindowLongPtrA(list, GWLP_ID, 0)) {}
+    ~UnheardList() { ::SetWindowLongPtrA(m_list, GWLP_ID, m_id); }
+    UnheardList(const UnheardList&) = delete;
+    UnheardList& operator=(const UnheardList&) = delete;
+
+private:
+    HWND m_list;
+    LONG_PTR m_id;
+};
+
 } // namespace
 
 void TimeNarrowing(HWND dialog, ListOperationTimes& times)
@@ -137,6 +150,10 @@ void TimeNarrowing(HWND dialog, ListOperationTimes& times)
     const std::vector<std::string> allows = ItemTexts(list, 1), licences = ItemTexts(list, 2);
     const std::vector<std::string> capitals = Capitals(texts);
     const std::vector<bool> checks = ItemChecks(list);
+    // The floor's rows are not the dialog's: under another id, the list's
+    // notifications of them pass the dialog by, which would otherwise take
+    // each check the floor sets for that of the face at its place.
+    const UnheardList unheard(list);
     times.narrowingFloor = SecondsUntilPainted(dialog, [&] {
         ListRedrawSuspended quiet(list);
         ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
