@@ -3,15 +3,18 @@
 #include "dialog_test.h"
 
 #include "dialog/face_words.h"
+#include "dialog/preview_accessible.h"
 #include "dialog/preview_layout.h"
 #include "framework/afx.h"
 #include "store/policy.h"
 #include "tests/support/import_hook.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -123,6 +126,45 @@ std::wstring Wide(const char* text)
     return std::wstring(text, text + std::strlen(text));
 }
 
+using UniqueAccessible = UniqueHandle<IAccessible*, &ReleaseInterface<IAccessible>>;
+using UniqueBstr = UniqueHandle<BSTR, &::SysFreeString>;
+
+// COM for the calling thread's scope, as an accessibility client has it.
+struct ComApartment {
+    ComApartment() { ::CoInitialize(nullptr); }
+    ~ComApartment() { ::CoUninitialize(); }
+};
+
+UniqueAccessible AccessibleOf(HWND window)
+{
+    IAccessible* object = nullptr;
+    ::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+    return UniqueAccessible(object);
+}
+
+// One of an object's texts; "<failed>" when it could not be read.
+using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+std::wstring Read(const UniqueAccessible& object, TextGetter getter)
+{
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT result = (object.get()->*getter)(self, &text);
+    const UniqueBstr owned(text);
+    if (FAILED(result))
+        return L"<failed>";
+    return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+}
+
+// Counts the name changes the band reports, as the dialog's thread raises them.
+LONG g_bandNameChanges = 0;
+void CALLBACK CountNameChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    if (object == OBJID_CLIENT && child == CHILDID_SELF && ::GetDlgCtrlID(window) == IDC_FONT_PREVIEW)
+        ::InterlockedIncrement(&g_bandNameChanges);
+}
+
 void Focus(const DialogWindow& dialog, const char* face)
 {
     const FontList list = dialog.List();
@@ -147,7 +189,6 @@ TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const Band band(dialog.Control(IDC_FONT_PREVIEW));
         const PreviewLayout& lines = band.lines;
-        EXPECT_TRUE(band.Empty()) << "no face has the focus yet";
 
         for (const char* face : {kSans, kLines}) {
             Focus(dialog, face);
@@ -181,6 +222,73 @@ TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
         EXPECT_TRUE(band.Empty());
         dialog.Close(IDCANCEL);
     }));
+}
+
+// Assistive technology reads the band as text: the focused face's name, the
+// sample and the licence sentence, and hears when another face is shown.
+TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
+{
+    FillStore({}, {});
+    const ScopedPolicy policy;
+    policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedNeverList), {Wide(kLines)});
+    GlyphorLibrary glyphor(profile.Path());
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE,
+                                                 ::GetModuleHandleW(nullptr), &CountNameChange,
+                                                 ::GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const ComApartment com;
+        const UniqueAccessible band = AccessibleOf(dialog.Control(IDC_FONT_PREVIEW));
+        ASSERT_TRUE(band);
+        const FontList list = dialog.List();
+        const int focused = static_cast<int>(
+            ::SendMessageW(list.Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        ASSERT_GE(focused, 0) << "a face has the focus from the start";
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), list.WideText(focused));
+
+        const LONG changes = g_bandNameChanges;
+        Focus(dialog, kSans);
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(kSans));
+        EXPECT_EQ(Read(band, &IAccessible::get_accValue), ResourceText(IDS_PREVIEW_SAMPLE));
+        const std::wstring sansSentence = Read(band, &IAccessible::get_accDescription);
+        EXPECT_EQ(sansSentence.rfind(L"May be embedded", 0), 0u) << sansSentence;
+        EXPECT_GT(g_bandNameChanges, changes);
+
+        Focus(dialog, kLines);
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(kLines));
+        EXPECT_EQ(Read(band, &IAccessible::get_accDescription), sansSentence + L" Set by your administrator.");
+        dialog.SetText(IDC_SAMPLE_BOX, "Zebra 42");
+        EXPECT_EQ(Read(band, &IAccessible::get_accValue), L"Zebra 42");
+
+        dialog.SetText(IDC_FIND_BOX, "no such face");
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), ResourceText(IDS_PREVIEW_NO_FONT));
+        EXPECT_EQ(Read(band, &IAccessible::get_accValue), L"");
+        dialog.Close(IDCANCEL);
+    }));
+    ::UnhookWinEvent(hook);
+}
+
+// A client may keep the band's object after the band has gone: it is told
+// so, and nothing of the dialog is read.
+TEST(AccessibleBand, OutlivesItsBandDisconnected)
+{
+    const ComApartment com;
+    const HWND band = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(band);
+    int reads = 0;
+    auto accessible = std::make_unique<CAccessibleBand>();
+    accessible->Attach(band, [&reads] { return CAccessibleBand::Texts{L"Face " + std::to_wstring(++reads), L"", L""}; });
+    const UniqueAccessible object = AccessibleOf(band);
+    ASSERT_TRUE(object);
+    EXPECT_EQ(Read(object, &IAccessible::get_accName), L"Face 1");
+    EXPECT_EQ(Read(object, &IAccessible::get_accValue), L"");
+    ::DestroyWindow(band);
+    accessible.reset();
+    VARIANT self{}, role{};
+    self.vt = VT_I4;
+    BSTR name = nullptr;
+    EXPECT_EQ(object.get()->get_accName(self, &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(object.get()->get_accRole(self, &role), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(reads, 2);
 }
 
 // A face removed while the dialog is open says so; moving through every
