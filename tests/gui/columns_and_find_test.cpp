@@ -220,26 +220,21 @@ TEST_F(FindBox, FocusStaysOnItsFaceAndEnterGoesToTheList)
     GlyphorLibrary glyphor(profile.Path());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const FontList list = dialog.List();
-        const auto focused = [&list] {
-            const int item = static_cast<int>(
-                ::SendMessageW(list.Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-            return item < 0 ? std::string("<none>") : list.Text(item);
-        };
         list.Select({list.Require(kSansBold)}, list.Require(kSansBold));
         dialog.SetText(IDC_FIND_BOX, "glyphor test s");
-        EXPECT_EQ(focused(), kSansBold);
+        EXPECT_EQ(list.FocusedFace(), kSansBold);
         list.ClickHeading(0);
-        EXPECT_EQ(focused(), kSansBold) << "across a sort";
+        EXPECT_EQ(list.FocusedFace(), kSansBold) << "across a sort";
         dialog.SetText(IDC_FIND_BOX, "restricted");
-        EXPECT_EQ(focused(), kRestricted);
+        EXPECT_EQ(list.FocusedFace(), kRestricted);
 
         dialog.SetText(IDC_FIND_BOX, "glyphor test s");
-        EXPECT_EQ(focused(), list.Text(0)) << "the focused face is no longer listed";
+        EXPECT_EQ(list.FocusedFace(), list.Text(0)) << "the focused face is no longer listed";
         list.Select({1}, 1);
         dialog.PressKeyOn(IDC_FIND_BOX, VK_RETURN);
         EXPECT_TRUE(WaitUntil([&] { return dialog.FocusedControl() == IDC_FONT_LIST; }, 3000));
         EXPECT_TRUE(dialog.IsOpen());
-        EXPECT_EQ(focused(), list.Text(0));
+        EXPECT_EQ(list.FocusedFace(), list.Text(0));
         dialog.Close(IDCANCEL);
     }));
 }
