@@ -40,6 +40,12 @@ private:
 };
 
 inline void ReleaseScreenDC(HDC dc) noexcept { ::ReleaseDC(nullptr, dc); }
+// A COM interface pointer owns one reference.
+template <typename Interface>
+void ReleaseInterface(Interface* object) noexcept
+{
+    object->Release();
+}
 
 using UniqueHKey = UniqueHandle<HKEY, &::RegCloseKey>;
 using UniqueHFont = UniqueHandle<HFONT, &::DeleteObject>;
@@ -51,6 +57,7 @@ using UniqueHModule = UniqueHandle<HMODULE, &::FreeLibrary>;
 using UniqueHandleObject = UniqueHandle<HANDLE, &::CloseHandle>;
 using UniqueHLocal = UniqueHandle<HLOCAL, &::LocalFree>;
 using UniqueHWnd = UniqueHandle<HWND, &::DestroyWindow>;
+using UniqueHMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueFindHandle = UniqueHandle<HANDLE, &::FindClose>; // never INVALID_HANDLE_VALUE
 
 // Selects a GDI object into a device context for one scope and puts the

@@ -96,3 +96,10 @@
 #define IDS_FONT_COUNT_FINDING_NARROWED_LOCKED 36
 #define IDS_PREVIEW_SET_BY_ADMINISTRATOR 32
 #define IDS_LOCKED_BY_ADMINISTRATOR 33
+
+// What assistive technology reads of the preview band when no face has the
+// focus, and the list's context menu: sort by each column.
+#define IDS_PREVIEW_NO_FONT 67
+#define IDS_SORT_BY_FONT 68
+#define IDS_SORT_BY_ALLOWS 69
+#define IDS_SORT_BY_LICENCE 70

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
-// Makes Esc in the find box empty it while it holds text. In an empty box
-// Esc goes on to the dialog, which cancels. Nothing happens for no box.
-void EscapeEmptiesFindBox(HWND box);
+// Keys in an edit box of the dialog: Esc empties the box while it holds
+// text, and in an empty box goes on to the dialog, which cancels. With an
+// `enterMessage`, Enter sends it to the box's parent instead of pressing the
+// default button. Nothing happens for no box.
+void HandleBoxKeys(HWND box, UINT enterMessage = 0);

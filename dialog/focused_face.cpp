@@ -4,6 +4,9 @@
 
 #include "control_ids.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <string>
 
 void CFontSelectDialog::ShowFocusedFace()
@@ -15,6 +18,40 @@ void CFontSelectDialog::ShowFocusedFace()
     if (face && face->locked)
         sentence = m_words.SetByAdministrator(sentence);
     m_preview.Show(face, sentence);
+}
+
+int CFontSelectDialog::FocusedFace() const
+{
+    const int item = m_fontList.GetNextItem(-1, LVNI_FOCUSED);
+    const std::vector<int>& shown = m_faces.Shown();
+    return item >= 0 && item < static_cast<int>(shown.size()) ? shown[item] : -1;
+}
+
+void CFontSelectDialog::FocusItem(int item)
+{
+    m_fontList.SetItemState(-1, 0, LVIS_SELECTED);
+    m_fontList.SetItemState(item, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ::SendMessageW(m_fontList.m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+}
+
+void CFontSelectDialog::KeepFocusOn(int face)
+{
+    const std::vector<int>& shown = m_faces.Shown();
+    if (shown.empty())
+        return;
+    const auto listed = std::find(shown.begin(), shown.end(), face);
+    FocusItem(listed == shown.end() ? 0 : static_cast<int>(listed - shown.begin()));
+}
+
+// Enter in the find box takes the user to the first face it leaves listed.
+LRESULT CFontSelectDialog::OnFindEnter(WPARAM, LPARAM)
+{
+    if (!HasFontList())
+        return 0;
+    if (!m_faces.Shown().empty())
+        FocusItem(0);
+    ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_fontList.m_hWnd), TRUE);
+    return 0;
 }
 
 void CFontSelectDialog::OnSampleChange()

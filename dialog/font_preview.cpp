@@ -94,12 +94,15 @@ void CFontPreview::Attach(HWND band)
     m_band = band;
     m_defaultSample = AfxLoadString(IDS_PREVIEW_SAMPLE);
     m_goneSentence = AfxLoadString(IDS_PREVIEW_GONE);
+    m_noFaceName = AfxLoadString(IDS_PREVIEW_NO_FONT);
+    m_accessible.Attach(band, [this] { return AccessibleTexts(); });
 }
 
 void CFontPreview::Show(const CFaceTable::Face* face, const std::wstring& sentence)
 {
     if (!m_band)
         return;
+    const bool another = (face != nullptr) != m_showing || (face && face->name != m_name);
     if (!face || face->name != m_name) {
         m_faceFont.reset();
         m_faceFontHeight = 0;
@@ -114,12 +117,26 @@ void CFontPreview::Show(const CFaceTable::Face* face, const std::wstring& senten
         m_name.clear();
     }
     Invalidate();
+    if (another)
+        m_accessible.FaceChanged();
 }
 
 void CFontPreview::SetSample(const std::wstring& sample)
 {
     m_sample = sample;
     Invalidate();
+    if (m_showing)
+        m_accessible.ValueChanged();
+}
+
+// What the band shows as text: a face that could not be made, once drawn,
+// reads as the sentence it is drawn with.
+CAccessibleBand::Texts CFontPreview::AccessibleTexts() const
+{
+    if (!m_showing)
+        return {m_noFaceName, {}, {}};
+    const bool gone = m_faceFontHeight != 0 && !m_faceFont;
+    return {m_wideName, m_sample.empty() ? m_defaultSample : m_sample, gone ? m_goneSentence : m_sentence};
 }
 
 void CFontPreview::Invalidate() const

@@ -2,6 +2,7 @@
 
 #include "face_table.h"
 #include "preview_layout.h"
+#include "preview_accessible.h"
 
 #include "common/unique_handle.h"
 
@@ -19,7 +20,8 @@
 // sample it cannot draw gives way to characters it has. The sentence wraps
 // over the lines kept for it. Drawn into a memory bitmap and copied to the band in
 // one step, so that moving through the list does not flicker. The font made
-// for a face lives until another face is shown.
+// for a face lives until another face is shown. Assistive technology reads
+// the face's name, the sample and the sentence from it as text.
 class CFontPreview {
 public:
     // Takes the band, or none: a template without it shows no preview. The
@@ -46,10 +48,12 @@ private:
     HFONT FaceFont(HDC dc, int height);
     void DrawFace(HDC dc, const RECT& band);
     void Invalidate() const;
+    CAccessibleBand::Texts AccessibleTexts() const;
 
     HWND m_band = nullptr;
     std::wstring m_defaultSample;
     std::wstring m_goneSentence;
+    std::wstring m_noFaceName;
     std::wstring m_sample;
     int m_sentenceLines = kTemplateSentenceLines;
 
@@ -60,4 +64,5 @@ private:
     std::wstring m_sentence;
     UniqueHFont m_faceFont;
     int m_faceFontHeight = 0; // 0 until the font has been made
+    CAccessibleBand m_accessible;
 };

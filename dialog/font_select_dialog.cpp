@@ -144,7 +144,8 @@ BOOL CFontSelectDialog::OnInitDialog()
         StartFinding();
         ShowCount();
     }
-    EscapeEmptiesFindBox(::GetDlgItem(m_hWnd, IDC_FIND_BOX));
+    HandleBoxKeys(::GetDlgItem(m_hWnd, IDC_FIND_BOX), kFindEnterMessage);
+    HandleBoxKeys(::GetDlgItem(m_hWnd, IDC_SAMPLE_BOX)); // empty, it shows the default sample
     DisableChangesUnderLockAll();
     m_opened = true;
     return TRUE;
@@ -211,6 +212,9 @@ LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
         // The list's scroll bar comes as it draws again.
         resized = FollowListWidth() || resized;
         RepaintFrom(resized ? 0 : places.empty() ? -1 : places.front(), pending.get());
+        // The list always has a focused face: the first listed, until the user moves on.
+        if (m_fontList.GetNextItem(-1, LVNI_FOCUSED) == -1 && !m_faces.Shown().empty())
+            FocusItem(0);
     }
     // A batch of faces the list holds already, as a walk started again
     // brings, counts as shown too.
@@ -285,6 +289,8 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_NOTIFY(NM_CUSTOMDRAW, IDC_FONT_LIST, &CFontSelectDialog::OnFontListCustomDraw)
     ON_NOTIFY(LVN_GETDISPINFOW, IDC_FONT_LIST, &CFontSelectDialog::OnFontListDisplayInfo)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_FONT_LIST, &CFontSelectDialog::OnFontListColumnClick)
+    ON_MESSAGE(WM_CONTEXTMENU, &CFontSelectDialog::OnContextMenu)
+    ON_MESSAGE(kFindEnterMessage, &CFontSelectDialog::OnFindEnter)
     ON_EN_CHANGE(IDC_FIND_BOX, &CFontSelectDialog::OnFindChange)
     ON_EN_CHANGE(IDC_SAMPLE_BOX, &CFontSelectDialog::OnSampleChange)
     ON_WM_DRAWITEM(&CFontSelectDialog::OnDrawItem)

@@ -70,7 +70,9 @@ protected:
     // Columns, sorting and finding.
     void OnFontListDisplayInfo(NMHDR* pNotify, LRESULT* pResult);
     void OnFontListColumnClick(NMHDR* pNotify, LRESULT* pResult);
+    LRESULT OnContextMenu(WPARAM window, LPARAM point);
     void OnFindChange();
+    LRESULT OnFindEnter(WPARAM, LPARAM);
     void OnSampleChange();
     void OnDrawItem(int nIDCtl, DRAWITEMSTRUCT* pDrawItem);
     void OnSize(UINT nType, int cx, int cy);
@@ -88,8 +90,9 @@ private:
     // no more; an owner-data list, which holds no items, is taken for none.
     void AttachFontList(HWND list);
     // Puts the faces the table shows into the list, in its order, with their
-    // check boxes.
-    void ShowFaces();
+    // check boxes. Face `focused`, as it was before the table changed, keeps
+    // the focus if it is still listed; otherwise the first face takes it.
+    void ShowFaces(int focused);
     void InsertFace(int item);
     void InsertColumns() const;
     // Takes in what the faces from `first` on need of the columns' widths:
@@ -111,6 +114,15 @@ private:
     void FitControlsToTexts();
     // Shows the list's focused face in the preview, or nothing.
     void ShowFocusedFace();
+    // The face behind the list's focused item; -1 for none.
+    int FocusedFace() const;
+    // Gives list item `item` the focus and the selection, alone, and scrolls
+    // it into view.
+    void FocusItem(int item);
+    // Focuses the item of `face` if it is listed, else the first item.
+    void KeepFocusOn(int face);
+    // Sorts by a column; the current column again reverses its order.
+    void SortByColumn(int column);
     // Sets the check box of every selected item except `except`.
     void SetSelectionCheck(int except, BOOL checked);
     // The count line, now or once the current message is done.
@@ -148,6 +160,8 @@ private:
     static constexpr UINT kResetFailedMessage = WM_APP + 2;
     // Posted by the finder when found faces wait, with the walk's generation.
     static constexpr UINT kFacesFoundMessage = WM_APP + 3;
+    // Sent by the find box when Enter is pressed in it.
+    static constexpr UINT kFindEnterMessage = WM_APP + 4;
 
     DECLARE_MESSAGE_MAP()
 };

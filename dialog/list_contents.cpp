@@ -5,6 +5,9 @@
 #include "control_ids.h"
 #include "redraw_suspended.h"
 #include "common/ansi_text.h"
+#include "common/unique_handle.h"
+
+#include <windowsx.h>
 
 #include <algorithm>
 #include <string>
@@ -13,6 +16,9 @@
 namespace {
 
 const UINT kColumnHeadings[kFaceColumnCount] = {IDS_COLUMN_FONT, IDS_COLUMN_ALLOWS, IDS_COLUMN_LICENCE};
+// The context menu's command that sorts by each column; its id is the
+// column's number plus one, as 0 is no choice.
+const UINT kSortCommands[kFaceColumnCount] = {IDS_SORT_BY_FONT, IDS_SORT_BY_ALLOWS, IDS_SORT_BY_LICENCE};
 
 // A name whose fitted column tells what the list adds to any name's width.
 const wchar_t kMarginSample[] = L"M";
@@ -46,7 +52,7 @@ void CFontSelectDialog::InsertColumns() const
         m_fontList.InsertColumn(column, AfxLoadString(kColumnHeadings[column]).c_str(), LVCFMT_LEFT);
 }
 
-void CFontSelectDialog::ShowFaces()
+void CFontSelectDialog::ShowFaces(int focused)
 {
     const int count = static_cast<int>(m_faces.Shown().size());
     m_refilling = true;
@@ -56,6 +62,7 @@ void CFontSelectDialog::ShowFaces()
         m_fontList.SetItemCountEx(count);
         for (int i = 0; i < count; ++i)
             InsertFace(i);
+        KeepFocusOn(focused);
     }
     m_refilling = false;
     ShowFocusedFace();
@@ -183,20 +190,59 @@ void CFontSelectDialog::OnFontListColumnClick(NMHDR* pNotify, LRESULT* pResult)
 {
     const int column = reinterpret_cast<const NMLISTVIEW*>(pNotify)->iSubItem;
     *pResult = 0;
+    SortByColumn(column);
+}
+
+void CFontSelectDialog::SortByColumn(int column)
+{
     if (column < 0 || column >= kFaceColumnCount)
         return;
     // A second click on the same column reverses its order.
     const bool ascending = column != m_faces.SortColumn() || !m_faces.SortAscending();
+    const int focused = FocusedFace();
     m_faces.SortBy(column, ascending);
-    ShowFaces();
+    ShowFaces(focused);
     m_fontList.SetSortArrow(column, ascending);
+}
+
+// The list's context menu sorts from the keyboard as its headings do with
+// the mouse: one command per column, the current one checked. From the
+// keyboard (no point) it opens at the focused face.
+LRESULT CFontSelectDialog::OnContextMenu(WPARAM window, LPARAM point)
+{
+    const HWND clicked = reinterpret_cast<HWND>(window);
+    if (!HasFontList() || (clicked != m_fontList.m_hWnd && ::GetParent(clicked) != m_fontList.m_hWnd))
+        return 0;
+    POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    if (at.x == -1 && at.y == -1) {
+        RECT row{};
+        const int focused = m_fontList.GetNextItem(-1, LVNI_FOCUSED);
+        if (focused < 0 || !m_fontList.GetItemRect(focused, &row, LVIR_LABEL))
+            m_fontList.GetClientRect(&row);
+        at = {row.left, row.bottom};
+        ::ClientToScreen(m_fontList.m_hWnd, &at);
+    }
+    const UniqueHMenu menu(::CreatePopupMenu());
+    if (!menu)
+        return 0;
+    for (int column = 0; column < kFaceColumnCount; ++column) {
+        const UINT checked = column == m_faces.SortColumn() ? MF_CHECKED : MF_UNCHECKED;
+        ::AppendMenuW(menu.get(), MF_STRING | checked, static_cast<UINT_PTR>(column + 1),
+                      AfxLoadString(kSortCommands[column]).c_str());
+    }
+    const int chosen = static_cast<int>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                         at.x, at.y, 0, m_hWnd, nullptr));
+    if (chosen > 0)
+        SortByColumn(chosen - 1);
+    return 0;
 }
 
 void CFontSelectDialog::OnFindChange()
 {
     if (!HasFontList())
         return;
+    const int focused = FocusedFace();
     m_faces.Narrow(WindowText(::GetDlgItem(m_hWnd, IDC_FIND_BOX)));
-    ShowFaces();
+    ShowFaces(focused);
     ShowCount();
 }

@@ -84,6 +84,13 @@ TEST_F(Columns, WordsSortingAndTypedLetters)
             const std::vector<Row> descending = Rows(list, column);
             EXPECT_TRUE(std::equal(ascending.begin(), ascending.end(), descending.rbegin())) << "column " << column;
         }
+
+        // The context menu sorts as the headings do: by Licence, then reversed.
+        dialog.ChooseFromContextMenu(IDC_FONT_LIST, 'L');
+        const std::vector<Row> byLicence = Rows(list, 2);
+        EXPECT_TRUE(std::is_sorted(byLicence.begin(), byLicence.end(), Ascending));
+        dialog.ChooseFromContextMenu(IDC_FONT_LIST, 'L');
+        EXPECT_EQ(Rows(list, 2), std::vector<Row>(byLicence.rbegin(), byLicence.rend()));
         dialog.Close(IDCANCEL);
     }));
 }
@@ -195,8 +202,40 @@ TEST_F(FindBox, ButtonsResetEscapeAndTheCountWhileNarrowed)
         const auto states = list.CheckStates();
         ExpectCount(dialog, static_cast<int>(std::count_if(states.begin(), states.end(), [](const auto& s) { return s.second; })),
                     total);
+        // In the sample box too, which then shows the default sample.
+        dialog.SetText(IDC_SAMPLE_BOX, "Zebra");
+        dialog.PressKeyOn(IDC_SAMPLE_BOX, VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return dialog.Text(IDC_SAMPLE_BOX).empty(); }, 3000));
+        EXPECT_TRUE(dialog.IsOpen());
         dialog.PressKeyOn(IDC_FIND_BOX, VK_ESCAPE);
         EXPECT_TRUE(WaitUntil([&] { return !dialog.IsOpen(); }, kWindowTimeoutMs)) << "Esc in the empty box cancels";
+    }));
+}
+
+// The list always has a focused face: it keeps the focus while the find text
+// leaves it listed, and the first face takes it otherwise. Enter in the find
+// box goes to the first face and does not close the dialog.
+TEST_F(FindBox, FocusStaysOnItsFaceAndEnterGoesToTheList)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        list.Select({list.Require(kSansBold)}, list.Require(kSansBold));
+        dialog.SetText(IDC_FIND_BOX, "glyphor test s");
+        EXPECT_EQ(list.FocusedFace(), kSansBold);
+        list.ClickHeading(0);
+        EXPECT_EQ(list.FocusedFace(), kSansBold) << "across a sort";
+        dialog.SetText(IDC_FIND_BOX, "restricted");
+        EXPECT_EQ(list.FocusedFace(), kRestricted);
+
+        dialog.SetText(IDC_FIND_BOX, "glyphor test s");
+        EXPECT_EQ(list.FocusedFace(), list.Text(0)) << "the focused face is no longer listed";
+        list.Select({1}, 1);
+        dialog.PressKeyOn(IDC_FIND_BOX, VK_RETURN);
+        EXPECT_TRUE(WaitUntil([&] { return dialog.FocusedControl() == IDC_FONT_LIST; }, 3000));
+        EXPECT_TRUE(dialog.IsOpen());
+        EXPECT_EQ(list.FocusedFace(), list.Text(0));
+        dialog.Close(IDCANCEL);
     }));
 }
 

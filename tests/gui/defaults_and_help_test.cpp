@@ -107,6 +107,7 @@ TEST_F(DefaultsButton, QuestionComesFromTheResourceLibrary)
         EXPECT_TRUE(box.HasButton(IDYES) && box.HasButton(IDNO)) << "Yes and No";
         EXPECT_FALSE(box.HasButton(IDOK) || box.HasButton(IDCANCEL)) << "nothing but Yes and No";
         EXPECT_EQ(box.Icon(), ::LoadIconA(nullptr, IDI_EXCLAMATION)) << "the exclamation icon";
+        EXPECT_EQ(box.DefaultButton(), IDNO) << "Enter keeps the user's choices";
         box.Answer(IDNO);
         dialog.Close(IDCANCEL);
     }));

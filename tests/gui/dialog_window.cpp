@@ -69,6 +69,32 @@ void DialogWindow::PressKeyOn(int id, WORD key) const
     ::SetForegroundWindow(m_dialog);
     ::PostMessageA(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE);
     Sync();
+    PressKey(key);
+}
+
+void DialogWindow::ChooseFromContextMenu(int id, WORD key) const
+{
+    ::SetForegroundWindow(m_dialog);
+    ::PostMessageA(Control(id), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Control(id)), -1);
+    const auto menuOpen = [] { return ::FindWindowA("#32768", nullptr) != nullptr; };
+    if (!WaitUntil(menuOpen, kWindowTimeoutMs))
+        throw DriverFailure("no context menu opened on control " + std::to_string(id));
+    PressKey(key);
+    if (!WaitUntil([&] { return !menuOpen(); }, kWindowTimeoutMs))
+        throw DriverFailure("the context menu stayed open");
+    Sync();
+}
+
+int DialogWindow::FocusedControl() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(m_thread, &info);
+    return info.hwndFocus && ::GetParent(info.hwndFocus) == m_dialog ? ::GetDlgCtrlID(info.hwndFocus) : 0;
+}
+
+void DialogWindow::PressKey(WORD key)
+{
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = key;

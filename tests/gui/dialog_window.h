@@ -28,6 +28,11 @@ public:
     void SetText(int id, const std::wstring& text) const;
     // Gives a control the focus and presses a key on the real keyboard input.
     void PressKeyOn(int id, WORD key) const;
+    // Opens a control's context menu as the keyboard does and chooses the
+    // command of access key `key`.
+    void ChooseFromContextMenu(int id, WORD key) const;
+    // The control that has the keyboard focus; 0 for none of the dialog's.
+    int FocusedControl() const;
 
     // Clicks a button that opens nothing.
     void Press(int id) const;
@@ -45,6 +50,7 @@ public:
     void WaitForEveryFace() const;
 
 private:
+    static void PressKey(WORD key); // on the real keyboard input, to the focus
     LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
 
     HWND m_dialog;

@@ -106,6 +106,12 @@ std::map<std::string, bool> FontList::CheckStates() const
     return states;
 }
 
+std::string FontList::FocusedFace() const
+{
+    const int item = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    return item < 0 ? std::string() : Text(item);
+}
+
 void FontList::Select(std::initializer_list<int> items, int focused) const
 {
     LVITEMA none{};

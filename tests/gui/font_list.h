@@ -31,6 +31,8 @@ public:
     void SetChecked(int item, bool checked) const;
     std::map<std::string, bool> CheckStates() const; // face -> checked
 
+    // The name of the face that has the focus; "" for none.
+    std::string FocusedFace() const;
     // Selects exactly `items` and gives `focused` the focus (-1: no item has it).
     void Select(std::initializer_list<int> items, int focused = -1) const;
 

@@ -64,6 +64,16 @@ HICON MessageBoxWindow::Icon() const
     return icon ? reinterpret_cast<HICON>(::SendMessageA(icon, STM_GETICON, 0, 0)) : nullptr;
 }
 
+int MessageBoxWindow::DefaultButton() const
+{
+    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+        const HWND button = ::GetDlgItem(m_box, id);
+        if (button && (::GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return id;
+    }
+    return 0;
+}
+
 void MessageBoxWindow::Answer(int id) const
 {
     HWND button = ::GetDlgItem(m_box, id);

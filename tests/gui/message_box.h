@@ -15,6 +15,7 @@ public:
     std::wstring Text() const;
     bool HasButton(int id) const;
     HICON Icon() const; // null when the box shows none
+    int DefaultButton() const; // 0 when it has none
 
     // Clicks the button and waits until the box has gone.
     void Answer(int id) const;

@@ -3,6 +3,7 @@
 #include "dialog_test.h"
 
 #include "dialog/face_words.h"
+#include "dialog/preview_accessible.h"
 #include "dialog/preview_layout.h"
 #include "framework/afx.h"
 #include "store/policy.h"
@@ -10,6 +11,7 @@
 
 #include <commctrl.h>
 #include <usp10.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -159,6 +161,35 @@ struct Band {
     PreviewLayout lines{};
 };
 
+using UniqueAccessible = UniqueHandle<IAccessible*, &ReleaseInterface<IAccessible>>;
+// COM for the calling thread's scope, as an accessibility client has it.
+struct ComApartment {
+    ComApartment() { ::CoInitialize(nullptr); }
+    ~ComApartment() { ::CoUninitialize(); }
+};
+
+UniqueAccessible AccessibleOf(HWND window)
+{
+    IAccessible* object = nullptr;
+    ::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+    return UniqueAccessible(object);
+}
+
+// One of an object's texts; "<failed>" when it could not be read.
+using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+std::wstring Read(const UniqueAccessible& object, TextGetter getter)
+{
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT result = (object.get()->*getter)(self, &text);
+    const UniqueHandle<BSTR, &::SysFreeString> owned(text);
+    if (FAILED(result))
+        return L"<failed>";
+    return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+}
+
 void Focus(const DialogWindow& dialog, const char* face)
 {
     const FontList list = dialog.List();
@@ -183,7 +214,6 @@ TEST_F(Preview, BandShowsTheFocusedFaceInItsOwnType)
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const Band band(dialog.Control(IDC_FONT_PREVIEW));
         const PreviewLayout& lines = band.lines;
-        EXPECT_TRUE(band.Empty()) << "no face has the focus yet";
 
         for (const char* face : {kSans, kLines}) {
             Focus(dialog, face);
@@ -233,6 +263,56 @@ TEST_F(Preview, RightToLeftSampleIsShaped)
         EXPECT_EQ(band.Shown(band.lines.sample), band.ShapedRightToLeft(kTahoma, band.lines.sample, arabic));
         dialog.Close(IDCANCEL);
     }));
+}
+
+// Assistive technology reads the band as text: the focused face's name, the
+// sample and the licence sentence.
+TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
+{
+    FillStore({}, {});
+    const ScopedPolicy policy;
+    policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedNeverList), {Wide(kLines)});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+        const ComApartment com;
+        const UniqueAccessible band = AccessibleOf(dialog.Control(IDC_FONT_PREVIEW));
+        ASSERT_TRUE(band);
+        const FontList list = dialog.List();
+        ASSERT_NE(list.FocusedFace(), "") << "a face has the focus from the start";
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(list.FocusedFace().c_str()));
+
+        Focus(dialog, kSans);
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(kSans));
+        EXPECT_EQ(Read(band, &IAccessible::get_accValue), ResourceText(IDS_PREVIEW_SAMPLE));
+        const std::wstring sansSentence = Read(band, &IAccessible::get_accDescription);
+        EXPECT_EQ(sansSentence.rfind(L"May be embedded", 0), 0u) << sansSentence;
+
+        Focus(dialog, kLines);
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(kLines));
+        EXPECT_EQ(Read(band, &IAccessible::get_accDescription), sansSentence + L" Set by your administrator.");
+        dialog.SetText(IDC_SAMPLE_BOX, "Zebra 42");
+        EXPECT_EQ(Read(band, &IAccessible::get_accValue), L"Zebra 42");
+        dialog.SetText(IDC_FIND_BOX, "no such face");
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), ResourceText(IDS_PREVIEW_NO_FONT));
+        dialog.Close(IDCANCEL);
+    }));
+}
+
+// A client may keep the band's object after the band has gone: it is told
+// so, and reads nothing of what the band showed.
+TEST(AccessibleBand, OutlivesItsBandDisconnected)
+{
+    const ComApartment com;
+    const HWND band = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    CAccessibleBand accessible;
+    accessible.Attach(band, [] { return CAccessibleBand::Texts{L"Face", L"", L""}; });
+    const UniqueAccessible object = AccessibleOf(band);
+    ASSERT_TRUE(object);
+    EXPECT_EQ(Read(object, &IAccessible::get_accName), L"Face");
+    ::DestroyWindow(band);
+    VARIANT self{}, role{};
+    EXPECT_EQ(Read(object, &IAccessible::get_accName), L"<failed>");
+    EXPECT_EQ(object.get()->get_accRole(self, &role), CO_E_OBJNOTCONNECTED);
 }
 
 // A face removed while the dialog is open says so; moving through every
