@@ -52,6 +52,7 @@ using UniqueHandleObject = UniqueHandle<HANDLE, &::CloseHandle>;
 using UniqueHLocal = UniqueHandle<HLOCAL, &::LocalFree>;
 using UniqueHWnd = UniqueHandle<HWND, &::DestroyWindow>;
 using UniqueFindHandle = UniqueHandle<HANDLE, &::FindClose>; // never INVALID_HANDLE_VALUE
+using UniqueActCtx = UniqueHandle<HANDLE, &::ReleaseActCtx>;  // never INVALID_HANDLE_VALUE
 
 // Selects a GDI object into a device context for one scope and puts the
 // previous object back when the scope ends.

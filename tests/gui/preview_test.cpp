@@ -80,8 +80,8 @@ std::vector<std::wstring> BandSentences()
     AFX_MODULE_STATE state{nullptr, resources.get(), nullptr, false};
     const AFX_MAINTAIN_STATE2 selected(&state);
     std::vector<std::wstring> sentences{ResourceText(IDS_PREVIEW_GONE)};
-    for (const std::string& sentence : CFaceWords().EverySentence())
-        sentences.push_back(Wide(sentence.c_str()));
+    const std::vector<std::wstring> licences = CFaceWords().EverySentence(false);
+    sentences.insert(sentences.end(), licences.begin(), licences.end());
     return sentences;
 }
 
