@@ -63,7 +63,8 @@ void CFontSelectDialog::GreyCheckBox(HDC dc, int item) const
         return;
     SelectedObject selected(face.get(), pixel.get());
     ::SetPixel(face.get(), 0, 0, ::GetSysColor(COLOR_BTNFACE));
-    ::GdiAlphaBlend(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, face.get(), 0, 0, 1, 1, {AC_SRC_OVER, 0, kGreyingAlpha, 0});
+    ::GdiAlphaBlend(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, face.get(), 0, 0, 1, 1,
+                    {AC_SRC_OVER, 0, kGreyingAlpha, 0});
 }
 
 void CFontSelectDialog::DisableChangesUnderLockAll() const

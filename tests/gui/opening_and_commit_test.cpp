@@ -53,7 +53,8 @@ TEST_F(Opening, DialogHasCurrentControlsAndANamedList)
         EXPECT_EQ(std::wstring(name), L"Fonts:") << "label " << dialog.Text(IDC_FONT_LIST_LABEL);
         dialog.Close(IDCANCEL);
     }));
-    const UniqueHWnd button(::CreateWindowW(L"Button", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    const UniqueHWnd button(
+        ::CreateWindowW(L"Button", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     EXPECT_FALSE(IsVersion6Button(button.get())) << "the dialog's context stayed active";
 }
 
