@@ -59,6 +59,7 @@ using UniqueHLocal = UniqueHandle<HLOCAL, &::LocalFree>;
 using UniqueHWnd = UniqueHandle<HWND, &::DestroyWindow>;
 using UniqueHMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueFindHandle = UniqueHandle<HANDLE, &::FindClose>; // never INVALID_HANDLE_VALUE
+using UniqueActCtx = UniqueHandle<HANDLE, &::ReleaseActCtx>;  // never INVALID_HANDLE_VALUE
 
 // Selects a GDI object into a device context for one scope and puts the
 // previous object back when the scope ends.

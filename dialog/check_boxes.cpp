@@ -4,12 +4,12 @@
 // refuses every change to a locked face (locked_faces.cpp).
 #include "font_select_dialog.h"
 
+#include "check_box_place.h"
 #include "control_ids.h"
 
 namespace {
 
-constexpr int kUnchecked = 0;       // GetCheck of an unchecked box
-constexpr LONG kCheckBoxWidth = 16; // the box ends at the icon area's right edge
+constexpr int kUnchecked = 0; // GetCheck of an unchecked box
 
 } // namespace
 
@@ -71,9 +71,9 @@ void CFontSelectDialog::ApplyCheckClick(int x, int y)
     m_fontList.GetClientRect(&client);
     if (!::PtInRect(&client, point))
         return;
-    RECT icon{};
-    m_fontList.GetItemRect(hit, &icon, LVIR_ICON);
-    if (x < icon.right - kCheckBoxWidth || x > icon.right || y < icon.top || y > icon.bottom)
+    CheckBoxPlace place{};
+    if (!FindCheckBoxPlace(m_fontList.m_hWnd, hit, place) || x < place.band.left || x >= place.band.right ||
+        y < place.band.top || y > place.band.bottom)
         return;
     const int check = m_fontList.GetCheck(hit);
     if (m_fontList.GetSelectedCount() < 2)

@@ -16,6 +16,7 @@
 #define IDC_FONT_PREVIEW 1054
 #define IDC_SAMPLE_LABEL 1055
 #define IDC_SAMPLE_BOX 1056
+#define IDC_FONT_LIST_LABEL 1057
 
 // Strings. A retired id (12, 13, 15, 25, 26, 27, 29: fragments of sentences)
 // is never given again: an older resource library still holds its text, and

@@ -15,7 +15,7 @@ void CFontSelectDialog::FitControlsToTexts()
                 {IDC_SAMPLE_BOX, Width::Rest}};
     plan.leftButtons = {IDC_DEFAULTS_BTN, IDC_CHECK_ALL_BTN, IDC_CLEAR_ALL_BTN};
     plan.rightButtons = {IDOK, IDCANCEL, IDC_HELP_BTN};
-    plan.stretched = {IDC_FONT_LIST_CAPTION, IDC_FONT_LIST, IDC_FONT_PREVIEW, IDC_FONT_COUNT};
+    plan.stretched = {IDC_FONT_LIST_CAPTION, IDC_FONT_LIST_LABEL, IDC_FONT_LIST, IDC_FONT_PREVIEW, IDC_FONT_COUNT};
     plan.growers = {
         {IDC_FONT_LIST_CAPTION, [](HWND caption, SIZE size) { return WrappedTextHeight(caption, size.cx); }},
         // The band keeps its face lines and gains the lines its longest

@@ -1,5 +1,6 @@
 #include "font_select_dialog.h"
 
+#include "accessible_name.h"
 #include "control_ids.h"
 #include "find_box.h"
 #include "message_text.h"
@@ -46,7 +47,7 @@ namespace {
 const DWORD kFontSelectControls[] = {
     IDC_FIND_LABEL, IDC_FIND_BOX,     IDC_SAMPLE_LABEL, IDC_SAMPLE_BOX,    IDC_FONT_LIST_CAPTION,
     IDC_FONT_LIST,  IDC_FONT_PREVIEW, IDC_FONT_COUNT,   IDC_DEFAULTS_BTN,  IDC_CHECK_ALL_BTN,
-    IDC_CLEAR_ALL_BTN, IDOK, IDCANCEL, IDC_HELP_BTN,
+    IDC_CLEAR_ALL_BTN, IDOK, IDCANCEL, IDC_HELP_BTN, IDC_FONT_LIST_LABEL,
 };
 
 // What a check box commits: checked is on, unchecked off. An item without a
@@ -133,11 +134,13 @@ BOOL CFontSelectDialog::OnInitDialog()
     ::SetPropA(m_hWnd, kOpenDialogProperty, m_hWnd);
     m_preview.Attach(::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW));
     // The resize rules start from the places that fit the texts.
+    m_font.Opened(m_hWnd);
     FitControlsToTexts();
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
     if (::GetDlgItem(m_hWnd, IDC_SAMPLE_BOX))
         SetControlProperty(kSampleRowLayout, kSampleRowLayoutCount);
     AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
+    NameAfterLabel(::GetDlgItem(m_hWnd, IDC_FONT_LIST), ::GetDlgItem(m_hWnd, IDC_FONT_LIST_LABEL));
     // The faces come as they are found, once the dialog is on the screen.
     if (HasFontList()) {
         FillFontList();
@@ -299,4 +302,5 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_MESSAGE(kCountChangedMessage, &CFontSelectDialog::OnCountChanged)
     ON_MESSAGE(kResetFailedMessage, &CFontSelectDialog::OnResetFailed)
     ON_MESSAGE(kFacesFoundMessage, &CFontSelectDialog::OnFacesFound)
+    ON_MESSAGE(WM_DPICHANGED, &CFontSelectDialog::OnDpiChanged)
 END_MESSAGE_MAP()

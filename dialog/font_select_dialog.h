@@ -1,6 +1,7 @@
 #pragma once
 
 #include "count_line.h"
+#include "dialog_font.h"
 #include "face_table.h"
 #include "face_words.h"
 #include "fitted_layout.h"
@@ -80,6 +81,7 @@ protected:
     LRESULT OnCountChanged(WPARAM, LPARAM);
     LRESULT OnResetFailed(WPARAM error, LPARAM);
     LRESULT OnFacesFound(WPARAM generation, LPARAM);
+    LRESULT OnDpiChanged(WPARAM dpis, LPARAM suggested);
 
 private:
     // A template without the list opens without one; nothing is then listed
@@ -144,6 +146,7 @@ private:
     CCountLine m_countLine;
     CFontPreview m_preview;
     CFittedLayout m_layout;
+    CDialogFont m_font; // follows the monitor's DPI
     bool m_opened = false;
     bool m_refilling = false;    // the list's items are being replaced
     bool m_countPending = false; // a count update is on its way

@@ -3,6 +3,7 @@
 #include "font_select_dialog.h"
 
 #include "control_ids.h"
+#include "dpi_awareness.h"
 #include "redraw_suspended.h"
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
@@ -24,7 +25,7 @@ const UINT kSortCommands[kFaceColumnCount] = {IDS_SORT_BY_FONT, IDS_SORT_BY_ALLO
 const wchar_t kMarginSample[] = L"M";
 
 // Room beside a heading's text for the header's margins and its sort arrow,
-// and beside a cell's text for the list's margins.
+// and beside a cell's text for the list's margins, at 96 DPI.
 constexpr int kHeadingPadding = 24;
 constexpr int kCellPadding = 12;
 
@@ -82,6 +83,7 @@ void CFontSelectDialog::InsertFace(int item)
 
 void CFontSelectDialog::MeasureFaces(int first)
 {
+    const int cellPadding = AtDpi(kCellPadding, DpiOf(m_fontList.m_hWnd));
     for (int i = first; i < m_faces.Count(); ++i) {
         const CFaceTable::Face& face = m_faces.At(i);
         m_textWidths[kNameColumn] = std::max(m_textWidths[kNameColumn], face.nameWidth);
@@ -90,7 +92,7 @@ void CFontSelectDialog::MeasureFaces(int first)
             const std::wstring* word = face.words[column];
             if (m_measuredWords.insert(word).second)
                 m_textWidths[column] =
-                    std::max(m_textWidths[column], m_fontList.GetStringWidth(word->c_str()) + kCellPadding);
+                    std::max(m_textWidths[column], m_fontList.GetStringWidth(word->c_str()) + cellPadding);
         }
     }
 }
@@ -111,9 +113,10 @@ bool CFontSelectDialog::FitColumns()
     // widest word or heading. The list's own fitting to the heading is not
     // used: it makes the last column take the rest of the list's width.
     std::vector<int> widths(kFaceColumnCount, 0);
+    const int headingPadding = AtDpi(kHeadingPadding, DpiOf(m_fontList.m_hWnd));
     for (int column = 0; column < kFaceColumnCount; ++column) {
         const int heading = m_fontList.GetStringWidth(AfxLoadString(kColumnHeadings[column]).c_str());
-        widths[column] = std::max(m_textWidths[column], heading + kHeadingPadding);
+        widths[column] = std::max(m_textWidths[column], heading + headingPadding);
     }
     widths[kNameColumn] = std::max(widths[kNameColumn], m_textWidths[kNameColumn] + m_nameMargins);
     // The name column takes whatever width the others leave.
@@ -159,6 +162,10 @@ void CFontSelectDialog::RepaintFrom(int item, HRGN pending)
 void CFontSelectDialog::OnSize(UINT nType, int cx, int cy)
 {
     CVexiDialog::OnSize(nType, cx, cy);
+    // The resize rules know the places of the DPI the dialog opened at; at
+    // another, the fitted layout places the controls in the new size.
+    if (m_font.Moved() && nType != SIZE_MINIMIZED)
+        FitControlsToTexts();
     if (HasFontList() && m_listWidth != 0)
         FollowListWidth();
 }

@@ -4,6 +4,7 @@
 // that a screen reader still reads the check.
 #include "font_select_dialog.h"
 
+#include "check_box_place.h"
 #include "control_ids.h"
 #include "common/unique_handle.h"
 
@@ -52,22 +53,18 @@ void CFontSelectDialog::OnFontListCustomDraw(NMHDR* pNotify, LRESULT* pResult)
 // disabled check box looks, whatever style the list draws its boxes in.
 void CFontSelectDialog::GreyCheckBox(HDC dc, int item) const
 {
-    const auto images =
-        reinterpret_cast<HIMAGELIST>(::SendMessageA(m_fontList.m_hWnd, LVM_GETIMAGELIST, LVSIL_STATE, 0));
-    int width = 0, height = 0;
-    RECT icon{}, row{};
-    if (!images || !::ImageList_GetIconSize(images, &width, &height) ||
-        !m_fontList.GetItemRect(item, &icon, LVIR_ICON) || !m_fontList.GetItemRect(item, &row, LVIR_BOUNDS))
+    CheckBoxPlace place{};
+    if (!FindCheckBoxPlace(m_fontList.m_hWnd, item, place))
         return;
-    // The state image ends where the icon's place begins, centred in the row.
-    const int left = icon.left - width, top = row.top + (row.bottom - row.top - height) / 2;
+    const RECT& box = place.box;
     const UniqueMemoryDC face(::CreateCompatibleDC(dc));
     const UniqueHBitmap pixel(::CreateCompatibleBitmap(dc, 1, 1));
     if (!face || !pixel)
         return;
     SelectedObject selected(face.get(), pixel.get());
     ::SetPixel(face.get(), 0, 0, ::GetSysColor(COLOR_BTNFACE));
-    ::GdiAlphaBlend(dc, left, top, width, height, face.get(), 0, 0, 1, 1, {AC_SRC_OVER, 0, kGreyingAlpha, 0});
+    ::GdiAlphaBlend(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, face.get(), 0, 0, 1, 1,
+                    {AC_SRC_OVER, 0, kGreyingAlpha, 0});
 }
 
 void CFontSelectDialog::DisableChangesUnderLockAll() const

@@ -1,5 +1,6 @@
 #include "resource_libraries.h"
 
+#include "common/module_path.h"
 #include "dialog/font_select_dialog.h"
 #include "framework/afx.h"
 
@@ -20,17 +21,7 @@ constexpr DWORD kLanguageNames = MUI_LANGUAGE_NAME | MUI_UI_FALLBACK;
 // empty when the module's own path cannot be had.
 std::wstring FolderOf(HMODULE module)
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::wstring();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(2 * path.size()); // cut short: a longer path than the buffer
-    }
+    std::wstring path = ModulePath(module);
     path.erase(path.find_last_of(L"\\/") + 1);
     return path;
 }

@@ -1,3 +1,5 @@
+#include "dialog/activation_context.h"
+#include "dialog/dpi_awareness.h"
 #include "dialog/font_select_dialog.h"
 #include "font_select_app.h"
 
@@ -51,6 +53,12 @@ extern "C" int runGlyphorDialog() noexcept
     try {
         AFX_MANAGE_STATE(AfxGetStaticModuleState());
         if (theApp.ChooseResources()) {
+            // The dialog and its controls are made, and the common controls'
+            // classes registered, in the library's own context and at the
+            // monitor's DPI; the host's are back once the dialog is gone.
+            const UniqueActCtx controls = ModuleManifestContext(AfxGetStaticModuleState()->m_hCurrentInstanceHandle);
+            const ActivatedContext activated(controls.get());
+            const PerMonitorDpiAwareness aware;
             CFontSelectDialog dialog(nullptr);
             result = RunModal(dialog);
         } else {

@@ -7,11 +7,13 @@ Each catalogue in SOURCE_DIR/resources/po, and the pseudo-language's that the
 build made in TRANSLATIONS_DIR beside the template, translates every text
 soundly; the committed templates are the build's; each
 BIN_DIR/LANGUAGE/GlyphorRes.dll holds its catalogue's texts under its language
-id, with the English library's file version. Each language has a catalogue
+id, with the English library's file version, and no two controls of a dialog
+in it, nor in the English library, mark the same access key. Each language has a catalogue
 of the policy texts in resources/po/policy, which translates every text of
 the English ADML soundly, and TRANSLATIONS_DIR/policy/CULTURE/Glyphor.adml
 holds its texts.
 """
+import collections
 import glob
 import os
 import re
@@ -69,6 +71,17 @@ def library_texts(path):
     info = pe.VS_FIXEDFILEINFO[0]
     translation = [var.entry for entry in pe.FileInfo[0] if entry.Key == b"VarFileInfo" for var in entry.Var]
     return languages, texts, (info.FileVersionMS, info.FileVersionLS), translation
+
+
+def shared_access_keys(texts):
+    """Access keys that two controls of one dialog mark, from a library's texts."""
+    owners = collections.defaultdict(list)
+    for key, text in texts.items():
+        if isinstance(key, tuple) and key[1] != "CAPTION" and text:
+            for mark in translations.access_keys(text):
+                owners[(key[0], mark.casefold())].append(key[1])
+    return ["dialog %d: access key %s marked by controls %s" % (dialog, mark.upper(), controls)
+            for (dialog, mark), controls in owners.items() if len(controls) > 1]
 
 
 def faults_missed(script, catalogue):
@@ -137,7 +150,8 @@ def main(source_dir, translations_dir, bin_dir):
     catalogues = {os.path.basename(path)[:-3]: path
                   for path in glob.glob(os.path.join(source_dir, "resources", "po", "*.po"))}
     catalogues[translations.PSEUDO_LANGUAGE] = os.path.join(translations_dir, translations.PSEUDO_LANGUAGE + ".po")
-    english_version = library_texts(os.path.join(bin_dir, "GlyphorRes.dll"))[2]
+    english_texts, english_version = library_texts(os.path.join(bin_dir, "GlyphorRes.dll"))[1:3]
+    failures += ["en: %s" % shared for shared in shared_access_keys(english_texts)]
     for language, path in sorted(catalogues.items()):
         translation = translations.Translation(script.messages, polib.pofile(path))
         failures += ["%s: %s" % (language, problem) for problem in translation.problems]
@@ -149,19 +163,22 @@ def main(source_dir, translations_dir, bin_dir):
         language_id = translations.LANGUAGE_IDS[language]
         if languages != {language_id} or var != [{b"Translation": "0x%04x 0x04b0" % language_id}]:
             failures.append("%s: resources in languages %s, version block's translation %s" % (language, languages, var))
+        failures += ["%s: %s" % (language, shared) for shared in shared_access_keys(texts)]
         if version != english_version:
             failures.append("%s: file version %s, the English library's %s" % (language, version, english_version))
         failures += ["%s: %s reads %r, expected %r" % (language, context, texts.get(resource_key(context)), text)
                      for context, text in translation.texts.items() if texts.get(resource_key(context)) != text]
 
     failures += ["checks: %s" % missed for missed in faults_missed(script, catalogues["de"])]
+    if not shared_access_keys({(105, 1046): "&Zur\u00fcck", (105, 1047): "Alle &zeigen", (105, "CAPTION"): "&Z"}):
+        failures.append("checks: an access key two controls of a library's dialog share let through")
     policy, policy_checks = policy_failures(source_dir, translations_dir,
                                             [language for language in catalogues if language != translations.PSEUDO_LANGUAGE])
     failures += policy
     for failure in failures:
         print("FAIL:", failure)
     failed = {failure.split(": ")[0] for failure in failures}
-    print("%d passed, %d failed" % (len(catalogues) + 2 + policy_checks - len(failed), len(failed)))
+    print("%d passed, %d failed" % (len(catalogues) + 3 + policy_checks - len(failed), len(failed)))
     return 1 if failures else 0
 
 

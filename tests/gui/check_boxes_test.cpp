@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -176,11 +177,11 @@ TEST_F(CheckBoxes, ClickOnTheBoxBandCarriesToTheSelection)
         const FontList list = dialog.List();
         const RECT icon = list.IconRect(2);
         const LONG r = icon.right, middle = (icon.top + icon.bottom) / 2;
-        EXPECT_TRUE(ClickCarries(list, {r, middle})) << "r = " << r;
+        EXPECT_TRUE(ClickCarries(list, {r - 1, middle})) << "r = " << r;
         EXPECT_TRUE(ClickCarries(list, {r - 11, middle})) << "r = " << r;
         EXPECT_TRUE(ClickCarries(list, {r - 8, icon.top})) << "top edge " << icon.top;
         EXPECT_TRUE(ClickCarries(list, {r - 8, icon.bottom})) << "bottom edge " << icon.bottom;
-        EXPECT_FALSE(ClickCarries(list, {r + 1, middle})) << "r = " << r;
+        EXPECT_FALSE(ClickCarries(list, {r, middle})) << "r = " << r;
         EXPECT_FALSE(ClickCarries(list, {r + 40, middle})) << "on the text";
         // r - 16 lies left of the client area here, where the hit test finds
         // no item: neither it nor r - 17 reaches the selection.
@@ -199,10 +200,49 @@ TEST_F(CheckBoxes, ClickOnTheBoxBandCarriesToTheSelection)
         // Back to its height, then narrow it until its right edge runs through the box.
         ::SetWindowPos(list.Handle(), nullptr, 0, 0, original.right - original.left, original.bottom - original.top,
                        SWP_NOMOVE | SWP_NOZORDER);
-        const RECT narrow = ResizeClient(list.Handle(), r, list.ClientRect().bottom);
-        ASSERT_EQ(narrow.right, r) << "the list's client width";
-        EXPECT_FALSE(ClickCarries(list, {r, middle})) << "right edge " << narrow.right;
-        EXPECT_TRUE(ClickCarries(list, {r - 1, middle})) << "right edge " << narrow.right;
+        const RECT narrow = ResizeClient(list.Handle(), r - 1, list.ClientRect().bottom);
+        ASSERT_EQ(narrow.right, r - 1) << "the list's client width";
+        EXPECT_FALSE(ClickCarries(list, {r - 1, middle})) << "right edge " << narrow.right;
+        EXPECT_TRUE(ClickCarries(list, {r - 2, middle})) << "right edge " << narrow.right;
+        dialog.Close(IDCANCEL);
+    }));
+}
+
+// At the DPI the test is told (GLYPHOR_TEST_DPI, 96 unless set), the check
+// boxes are drawn at that DPI's size, and a click carries to the selection
+// exactly where the box is drawn, wherever the list finds the row.
+TEST_F(CheckBoxes, ClickBandIsTheDrawnBoxAtTheDisplaysDpi)
+{
+    const char* asked = std::getenv("GLYPHOR_TEST_DPI");
+    const int dpi = asked ? std::atoi(asked) : 96;
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [dpi](const DialogWindow& dialog) {
+        const FontList list = dialog.List();
+        const RECT icon = list.IconRect(2);
+        const LONG middle = (icon.top + icon.bottom) / 2;
+        // The box's edges across the middle of an unselected row, left of
+        // the name: what differs from the list's background.
+        LONG left = -1, right = -1;
+        {
+            ::UpdateWindow(list.Handle());
+            const UniqueScreenDC dc(::GetDC(list.Handle()));
+            for (LONG x = 0; x < icon.left; ++x) {
+                if (::GetPixel(dc.get(), x, middle) != ::GetSysColor(COLOR_WINDOW)) {
+                    left = left < 0 ? x : left;
+                    right = x;
+                }
+            }
+        }
+        ASSERT_GE(left, 0) << "no box drawn left of " << icon.left;
+        // As the system's menu check marks, at least 13 pixels at 96 DPI.
+        EXPECT_EQ(right - left + 1, list.StateImageSize().cx) << "drawn from " << left << " to " << right;
+        EXPECT_GE(right - left + 1, ::MulDiv(13, dpi, 96)) << "drawn from " << left << " to " << right;
+        for (LONG x = left - 3; x <= right + 3; ++x) {
+            if (list.HitTest({x, middle}) == 2) {
+                EXPECT_EQ(ClickCarries(list, {x, middle}), x >= left && x <= right)
+                    << "x = " << x << ", box drawn from " << left << " to " << right;
+            }
+        }
         dialog.Close(IDCANCEL);
     }));
 }

@@ -227,7 +227,7 @@ TEST(TemplateHelpIds, TruncatedTemplateGivesNone)
     ASSERT_TRUE(::VirtualProtect(end, page, PAGE_NOACCESS, &protection));
     for (size_t length = 0; length <= size; ++length) {
         const DialogHelpIds ids = ReadDialogHelpIds(std::memcpy(end - length, whole, length), length);
-        EXPECT_EQ(ids.controls.size(), length == size ? 14u : 0u) << length << " of " << size;
+        EXPECT_EQ(ids.controls.size(), length == size ? 15u : 0u) << length << " of " << size;
     }
     const auto controls = ReadDialogHelpIds(whole, size).controls;
     EXPECT_NE(std::find(controls.begin(), controls.end(), std::make_pair(DWORD{IDC_FONT_LIST}, DWORD{HIDC_FONT_LIST})),

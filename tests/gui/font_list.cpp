@@ -131,11 +131,23 @@ void FontList::Select(std::initializer_list<int> items, int focused) const
     }
 }
 
-int FontList::HitTest(POINT at) const
+int FontList::HitTest(POINT at, UINT* flags) const
 {
     LVHITTESTINFO hit{};
     hit.pt = at;
-    return static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const int item = static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (flags)
+        *flags = hit.flags;
+    return item;
+}
+
+SIZE FontList::StateImageSize() const
+{
+    SIZE size{};
+    int width = 0, height = 0;
+    if (::ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(Send(LVM_GETIMAGELIST, LVSIL_STATE, 0)), &width, &height))
+        size = {width, height};
+    return size;
 }
 
 RECT FontList::IconRect(int item) const

@@ -36,7 +36,9 @@ public:
     // Selects exactly `items` and gives `focused` the focus (-1: no item has it).
     void Select(std::initializer_list<int> items, int focused = -1) const;
 
-    int HitTest(POINT at) const; // the item under the point, -1 when none
+    // The item under the point, -1 when none; with what of it lies there (LVHT_*).
+    int HitTest(POINT at, UINT* flags = nullptr) const;
+    SIZE StateImageSize() const; // the check boxes' images
     RECT IconRect(int item) const;
     RECT ClientRect() const;
     // A point on the item's check box, as the dialog measures it, once the

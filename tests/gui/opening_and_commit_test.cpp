@@ -4,6 +4,8 @@
 #include "dialog/message_text.h"
 #include "tests/support/import_hook.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <set>
 
@@ -23,6 +25,37 @@ TEST_F(Opening, CheckBoxesShowTheSwitchTheyControl)
     EXPECT_TRUE(states.at(kRestricted)) << "listed for embedding only, and may not be embedded";
     for (const auto& [face, checked] : states)
         EXPECT_EQ(checked, face != kSans) << face;
+}
+
+// Whether a button is the common controls' version 6 one. Wine answers
+// CCM_GETVERSION with 5 for every control, having one common controls
+// library; what the version 6 context does change there, as on Windows, is
+// that buttons come from that library, and only those answer BCM_GETIDEALSIZE.
+bool IsVersion6Button(HWND button)
+{
+    SIZE ideal{};
+    return ::SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) != 0;
+}
+
+// In a host without a manifest, the dialog is made of the version 6 common
+// controls its library's manifest names, and the host's thread has its own
+// context back afterwards. The list is named by the label before it.
+TEST_F(Opening, DialogHasCurrentControlsAndANamedList)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        EXPECT_TRUE(IsVersion6Button(dialog.Control(IDOK)));
+        const HWND list = dialog.Control(IDC_FONT_LIST);
+        EXPECT_EQ(::GetWindow(list, GW_HWNDPREV), dialog.Control(IDC_FONT_LIST_LABEL)) << "the label comes first";
+        wchar_t name[64] = {};
+        ::GetWindowTextW(list, name, 64);
+        EXPECT_EQ(std::wstring(name), L"Fonts:") << "label " << dialog.Text(IDC_FONT_LIST_LABEL);
+        dialog.Close(IDCANCEL);
+    }));
+    const UniqueHWnd button(
+        ::CreateWindowW(L"Button", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(IsVersion6Button(button.get())) << "the dialog's context stayed active";
 }
 
 TEST_F(Opening, ColdProfileIsBroughtToTheDefaultsFirst)
