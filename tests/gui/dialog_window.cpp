@@ -72,6 +72,20 @@ void DialogWindow::PressKeyOn(int id, WORD key) const
     PressKey(key);
 }
 
+void DialogWindow::PressAccessKey(WORD letter) const
+{
+    ::SetForegroundWindow(m_dialog);
+    INPUT keys[4] = {};
+    const WORD order[4] = {VK_MENU, letter, letter, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    ::SendInput(4, keys, sizeof keys[0]);
+    Sync();
+}
+
 void DialogWindow::ChooseFromContextMenu(int id, WORD key) const
 {
     ::SetForegroundWindow(m_dialog);

@@ -28,6 +28,8 @@ public:
     void SetText(int id, const std::wstring& text) const;
     // Gives a control the focus and presses a key on the real keyboard input.
     void PressKeyOn(int id, WORD key) const;
+    // Presses Alt with `letter`, as a user does for an access key.
+    void PressAccessKey(WORD letter) const;
     // Opens a control's context menu as the keyboard does and chooses the
     // command of access key `key`.
     void ChooseFromContextMenu(int id, WORD key) const;

@@ -1,5 +1,7 @@
 // What the dialog shows when it opens, and what OK and Cancel write.
+#include "accessible_client.h"
 #include "dialog_test.h"
+#include "window_search.h"
 
 #include "dialog/message_text.h"
 #include "tests/support/import_hook.h"
@@ -7,6 +9,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 #include <set>
 
 using Opening = DialogTest;
@@ -56,6 +60,51 @@ TEST_F(Opening, DialogHasCurrentControlsAndANamedList)
     const UniqueHWnd button(
         ::CreateWindowW(L"Button", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     EXPECT_FALSE(IsVersion6Button(button.get())) << "the dialog's context stayed active";
+}
+
+// Through oleacc every control reads with a name, the list with its label's;
+// Tab goes round the controls in their order, and each label's access key
+// takes the focus to the control after it.
+TEST_F(Opening, EveryControlIsNamedAndReachedFromTheKeyboard)
+{
+    FillStore({}, {});
+    GlyphorLibrary glyphor(profile.Path());
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        const ComApartment com;
+        for (HWND child = ::GetWindow(dialog.Handle(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            EXPECT_NE(Read(AccessibleOf(child), &IAccessible::get_accName), L"") << "control " << ::GetDlgCtrlID(child);
+        EXPECT_EQ(Read(AccessibleOf(dialog.Control(IDC_FONT_LIST)), &IAccessible::get_accName), L"Fonts:");
+
+        // Keys arrive through the input queue: each check waits for its outcome.
+        const auto focusReaches = [&dialog](int control) {
+            WaitUntil([&] { return dialog.FocusedControl() == control; }, kWindowTimeoutMs);
+            return dialog.FocusedControl();
+        };
+        const int round[] = {IDC_FIND_BOX,      IDC_SAMPLE_BOX, IDC_FONT_LIST, IDC_DEFAULTS_BTN, IDC_CHECK_ALL_BTN,
+                             IDC_CLEAR_ALL_BTN, IDOK,           IDCANCEL,      IDC_HELP_BTN,     IDC_FIND_BOX};
+        for (size_t i = 0; i + 1 < std::size(round); ++i) {
+            dialog.PressKeyOn(round[i], VK_TAB);
+            EXPECT_EQ(focusReaches(round[i + 1]), round[i + 1]) << "Tab from control " << round[i];
+        }
+        for (const auto& [key, control] : {std::pair{'F', IDC_FIND_BOX}, {'S', IDC_SAMPLE_BOX}, {'T', IDC_FONT_LIST}}) {
+            dialog.PressAccessKey(key);
+            EXPECT_EQ(focusReaches(control), control) << "Alt+" << key;
+        }
+        const FontList list = dialog.List();
+        const auto checkedReach = [&list](int count) {
+            const auto checked = [&list] {
+                const std::map<std::string, bool> states = list.CheckStates();
+                return std::count_if(states.begin(), states.end(), [](const auto& state) { return state.second; });
+            };
+            WaitUntil([&] { return checked() == count; }, kWindowTimeoutMs);
+            return checked();
+        };
+        dialog.PressAccessKey('L');
+        EXPECT_EQ(checkedReach(0), 0) << "Alt+L clears all";
+        dialog.PressAccessKey('A');
+        EXPECT_EQ(checkedReach(list.Count()), list.Count()) << "Alt+A checks all";
+        dialog.Close(IDCANCEL);
+    }));
 }
 
 TEST_F(Opening, ColdProfileIsBroughtToTheDefaultsFirst)

@@ -1,5 +1,6 @@
 // The preview band under the list: read back through WM_PRINTCLIENT, line by
 // line, and compared with the same text drawn here in the face it should be.
+#include "accessible_client.h"
 #include "dialog_test.h"
 
 #include "dialog/face_words.h"
@@ -11,7 +12,6 @@
 
 #include <commctrl.h>
 #include <usp10.h>
-#include <oleacc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -160,35 +160,6 @@ struct Band {
     SIZE size{};
     PreviewLayout lines{};
 };
-
-using UniqueAccessible = UniqueHandle<IAccessible*, &ReleaseInterface<IAccessible>>;
-// COM for the calling thread's scope, as an accessibility client has it.
-struct ComApartment {
-    ComApartment() { ::CoInitialize(nullptr); }
-    ~ComApartment() { ::CoUninitialize(); }
-};
-
-UniqueAccessible AccessibleOf(HWND window)
-{
-    IAccessible* object = nullptr;
-    ::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
-    return UniqueAccessible(object);
-}
-
-// One of an object's texts; "<failed>" when it could not be read.
-using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
-std::wstring Read(const UniqueAccessible& object, TextGetter getter)
-{
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    const HRESULT result = (object.get()->*getter)(self, &text);
-    const UniqueHandle<BSTR, &::SysFreeString> owned(text);
-    if (FAILED(result))
-        return L"<failed>";
-    return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
-}
 
 void Focus(const DialogWindow& dialog, const char* face)
 {

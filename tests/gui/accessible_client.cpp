@@ -1,0 +1,21 @@
+#include "accessible_client.h"
+
+UniqueAccessible AccessibleOf(HWND window)
+{
+    IAccessible* object = nullptr;
+    ::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+    return UniqueAccessible(object);
+}
+
+std::wstring Read(const UniqueAccessible& object, TextGetter getter)
+{
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT result = (object.get()->*getter)(self, &text);
+    const UniqueHandle<BSTR, &::SysFreeString> owned(text);
+    if (FAILED(result))
+        return L"<failed>";
+    return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+}
