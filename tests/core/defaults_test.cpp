@@ -148,10 +148,7 @@ LONG WINAPI QueryInfoAfterDeletingADefault(HKEY key, LPWSTR keyClass, LPDWORD cl
 LONG WINAPI DeleteTreeAndAddOne(HKEY parent, LPCWSTR name)
 {
     const LONG result = g_deleteTree(parent, name);
-    HKEY added = nullptr;
-    if (::RegCreateKeyExW(parent, L"Added Meanwhile", 0, nullptr, 0, KEY_READ, nullptr, &added, nullptr) ==
-        ERROR_SUCCESS)
-        ::RegCloseKey(added);
+    ::RegSetKeyValueW(parent, L"Added Meanwhile", nullptr, REG_SZ, L"", sizeof L"");
     return result;
 }
 
@@ -165,17 +162,14 @@ TEST_F(ColdStart, AResetSucceedsOnlyWhenItsLastReadingFindsTheDefaults)
     const HMODULE program = ::GetModuleHandleA(nullptr);
     m_profile.CreateLists();
     {
-        ImportHook hook(program, "advapi32.dll", "RegQueryInfoKeyW",
-                        reinterpret_cast<const void*>(&QueryInfoAfterDeletingADefault));
-        g_queryInfo = reinterpret_cast<decltype(g_queryInfo)>(const_cast<void*>(hook.Original()));
+        ImportHook hook(program, "advapi32.dll", "RegQueryInfoKeyW", &QueryInfoAfterDeletingADefault, g_queryInfo);
         EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
         ASSERT_TRUE(g_defaultDeleted);
         EXPECT_TRUE(HoldsDefaults(m_profile)) << "a default deleted while the reset read the list";
     }
     CreateKey(m_profile.TessellateList() + "\\Nested");
     {
-        ImportHook hook(program, "advapi32.dll", "RegDeleteTreeW", reinterpret_cast<const void*>(&DeleteTreeAndAddOne));
-        g_deleteTree = reinterpret_cast<decltype(g_deleteTree)>(const_cast<void*>(hook.Original()));
+        ImportHook hook(program, "advapi32.dll", "RegDeleteTreeW", &DeleteTreeAndAddOne, g_deleteTree);
         EXPECT_EQ(SetAllToDefaults(), ERROR_BUSY) << "a subkey added for each deleted";
     }
     EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);

@@ -147,14 +147,13 @@ TEST(Exports, OutOfMemoryTheStoresExportsAnswerAndThrowNothing)
     // The policy, read again after a change, runs out of memory.
     ASSERT_FALSE(glyphor.IsEnabledForFacename("Policy Off", false));
     policy.SetList(ScopedPolicy::kUser, embedNever, {L"Policy Off", L"Another"});
-    long failures = 0;
-    for (DWORD start = ::GetTickCount(); failures == 0 && ::GetTickCount() - start < 1000; ::Sleep(1)) {
-        AllocationFailure failure(glyphor.Module(), 0);
-        const bool on = glyphor.IsEnabledForFacename("Policy Off", false);
-        EXPECT_EQ(on, (failures = failure.Failures()) > 0) << "an answer but the store's or on";
+    EXPECT_TRUE(WithinASecond([&] {
+        const AllocationFailure failure(glyphor.Module(), 0);
+        const bool on = glyphor.IsEnabledForFacename("Policy Off", false), failed = failure.Failures() > 0;
+        EXPECT_EQ(on, failed) << "an answer but the store's or on";
         EXPECT_FALSE(glyphor.IsColdStart());
-    }
-    EXPECT_GT(failures, 0) << "the change was not read";
+        return failed;
+    })) << "the change was not read";
     EXPECT_FALSE(glyphor.IsEnabledForFacename("Policy Off", false));
 }
 

@@ -15,27 +15,13 @@ namespace {
 using Hive = ScopedPolicy::Hive;
 using Names = std::vector<std::wstring>;
 
-// A change shows from the first query after the registry signals it.
-template <typename Condition>
-bool WithinASecond(Condition condition)
-{
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 1000; ::Sleep(1))
-        if (condition())
-            return true;
-    return false;
-}
-
-std::wstring Wide(const std::string& ascii)
-{
-    return std::wstring(ascii.begin(), ascii.end());
-}
+std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
 constexpr auto List = &ScopedPolicy::ListKey;
 
 } // namespace
 
-class Policy : public ProcessProfile {
-protected:
+struct Policy : ProcessProfile {
     ScopedPolicy m_policy;
 };
 

@@ -66,8 +66,7 @@ TEST(ModuleStart, LibraryLoadedFromAnotherFolderFindsItsResources)
 
     ChildProcess dialogRun(driver + "dialog", folder);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindFontDialog(dialogRun.Id(), 0)); },
-                          kWindowTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindFontDialog(dialogRun.Id(), 0)); }, kWindowTimeoutMs));
     EXPECT_TRUE(WaitUntil([&] { return ::SendMessageA(::GetDlgItem(dialog, IDC_FONT_LIST), LVM_GETITEMCOUNT, 0, 0) > 0; },
                           kWindowTimeoutMs))
         << "the faces are listed";
@@ -87,8 +86,7 @@ TEST(ModuleStart, PlantedResourceLibraryRunsNoCodeYetServesTheDialog)
     ScopedEnvironment profileKey("KYREG8_PROFILE_KEY", profile.Path().c_str());
     ChildProcess driver("\"" + folder + "\\GlyphorDriver.exe\" dialog", folder);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindFontDialog(driver.Id(), 0)); },
-                          kWindowTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindFontDialog(driver.Id(), 0)); }, kWindowTimeoutMs));
     char label[64] = {};
     ::GetDlgItemTextA(dialog, IDC_FONT_LIST_CAPTION, label, sizeof label);
     EXPECT_STREQ(label, "Fonts") << "the planted template";

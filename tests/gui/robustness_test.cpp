@@ -10,7 +10,6 @@
 
 #include <tlhelp32.h>
 
-#include <algorithm>
 #include <optional>
 #include <thread>
 
@@ -210,7 +209,7 @@ TEST_F(Robustness, TheHostIsAskedOnTheDialogsThreadOnly)
     }), IDCANCEL);
     const std::vector<DWORD> threads = failingHost.CallingThreads();
     EXPECT_GE(threads.size(), 2u) << "asked as the dialog opened and at OK";
-    EXPECT_EQ(static_cast<size_t>(std::count(threads.begin(), threads.end(), ::GetCurrentThreadId())), threads.size());
+    EXPECT_EQ(threads, std::vector<DWORD>(threads.size(), ::GetCurrentThreadId())) << "asked on another thread";
 }
 
 // A batch or a count whose message cannot be posted, as with a full queue,

@@ -54,6 +54,10 @@ struct Counts {
         REGSAM access;
     } keyRequests[512];
     size_t keyRequestCount = 0;
+} g_counts;
+
+// The functions the counting ones call through to.
+struct {
     decltype(&::RegOpenKeyExA) open = nullptr;
     decltype(&::RegOpenKeyExW) openWide = nullptr;
     decltype(&::RegCreateKeyExA) create = nullptr;
@@ -63,7 +67,7 @@ struct Counts {
     decltype(&::SelectObject) selectObject = nullptr;
     decltype(&::GetDC) getDC = nullptr;
     decltype(&::ReleaseDC) releaseDC = nullptr;
-} g_counts;
+} g_counted;
 
 void RecordKeyRequest(LPCSTR name, REGSAM access)
 {
@@ -77,7 +81,7 @@ void RecordKeyRequest(LPCSTR name, REGSAM access)
 LONG WINAPI CountedRegOpenKeyExA(HKEY parent, LPCSTR name, DWORD options, REGSAM access, PHKEY result)
 {
     RecordKeyRequest(name, access);
-    LONG status = g_counts.open(parent, name, options, access, result);
+    LONG status = g_counted.open(parent, name, options, access, result);
     g_counts.keysOpened += status == ERROR_SUCCESS;
     return status;
 }
@@ -85,7 +89,7 @@ LONG WINAPI CountedRegOpenKeyExA(HKEY parent, LPCSTR name, DWORD options, REGSAM
 // Keys opened by UTF-16 path are counted, not recorded.
 LONG WINAPI CountedRegOpenKeyExW(HKEY parent, LPCWSTR name, DWORD options, REGSAM access, PHKEY result)
 {
-    LONG status = g_counts.openWide(parent, name, options, access, result);
+    LONG status = g_counted.openWide(parent, name, options, access, result);
     g_counts.keysOpened += status == ERROR_SUCCESS;
     return status;
 }
@@ -94,14 +98,14 @@ LONG WINAPI CountedRegCreateKeyExA(HKEY parent, LPCSTR name, DWORD reserved, LPS
                                    REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition)
 {
     RecordKeyRequest(name, access);
-    LONG status = g_counts.create(parent, name, reserved, keyClass, options, access, security, result, disposition);
+    LONG status = g_counted.create(parent, name, reserved, keyClass, options, access, security, result, disposition);
     g_counts.keysOpened += status == ERROR_SUCCESS;
     return status;
 }
 
 LONG WINAPI CountedRegCloseKey(HKEY key)
 {
-    LONG status = g_counts.close(key);
+    LONG status = g_counted.close(key);
     g_counts.keysClosed += status == ERROR_SUCCESS;
     return status;
 }
@@ -110,7 +114,7 @@ HFONT WINAPI CountedCreateFontA(int height, int width, int escapement, int orien
                                 DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                                 DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR face)
 {
-    HFONT font = g_counts.createFont(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+    HFONT font = g_counted.createFont(height, width, escapement, orientation, weight, italic, underline, strikeOut,
                                      charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face);
     g_counts.fontsCreated += font != nullptr;
     return font;
@@ -125,7 +129,7 @@ HGDIOBJ WINAPI RememberingSelectObject(HDC dc, HGDIOBJ object)
 {
     if (::GetObjectType(object) == OBJ_FONT)
         t_fontContext = dc;
-    return g_counts.selectObject(dc, object);
+    return g_counted.selectObject(dc, object);
 }
 
 BOOL WINAPI CountedDeleteObject(HGDIOBJ object)
@@ -133,29 +137,23 @@ BOOL WINAPI CountedDeleteObject(HGDIOBJ object)
     const bool font = ::GetObjectType(object) == OBJ_FONT;
     if (font && t_fontContext && ::GetCurrentObject(t_fontContext, OBJ_FONT) == object)
         ++g_fontsDeletedWhileSelected;
-    BOOL deleted = g_counts.deleteObject(object);
+    BOOL deleted = g_counted.deleteObject(object);
     g_counts.fontsDeleted += font && deleted;
     return deleted;
 }
 
 HDC WINAPI CountedGetDC(HWND window)
 {
-    HDC dc = g_counts.getDC(window);
+    HDC dc = g_counted.getDC(window);
     g_counts.dcsObtained += dc != nullptr;
     return dc;
 }
 
 int WINAPI CountedReleaseDC(HWND window, HDC dc)
 {
-    int released = g_counts.releaseDC(window, dc);
+    int released = g_counted.releaseDC(window, dc);
     g_counts.dcsReleased += released != 0;
     return released;
-}
-
-template <typename Fn>
-Fn OriginalOf(const ImportHook& hook)
-{
-    return reinterpret_cast<Fn>(const_cast<void*>(hook.Original()));
 }
 
 // --- allocation failure ------------------------------------------------------------
@@ -280,27 +278,18 @@ ImportHook::~ImportHook()
 }
 
 HandleBalance::HandleBalance(HMODULE module)
-    : m_open(module, "advapi32.dll", "RegOpenKeyExA", reinterpret_cast<const void*>(&CountedRegOpenKeyExA)),
-      m_openWide(module, "advapi32.dll", "RegOpenKeyExW", reinterpret_cast<const void*>(&CountedRegOpenKeyExW)),
-      m_create(module, "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<const void*>(&CountedRegCreateKeyExA)),
-      m_close(module, "advapi32.dll", "RegCloseKey", reinterpret_cast<const void*>(&CountedRegCloseKey)),
-      m_createFont(module, "gdi32.dll", "CreateFontA", reinterpret_cast<const void*>(&CountedCreateFontA)),
-      m_deleteObject(module, "gdi32.dll", "DeleteObject", reinterpret_cast<const void*>(&CountedDeleteObject)),
-      m_selectObject(module, "gdi32.dll", "SelectObject", reinterpret_cast<const void*>(&RememberingSelectObject)),
-      m_getDC(module, "user32.dll", "GetDC", reinterpret_cast<const void*>(&CountedGetDC)),
-      m_releaseDC(module, "user32.dll", "ReleaseDC", reinterpret_cast<const void*>(&CountedReleaseDC))
+    : m_open(module, "advapi32.dll", "RegOpenKeyExA", &CountedRegOpenKeyExA, g_counted.open),
+      m_openWide(module, "advapi32.dll", "RegOpenKeyExW", &CountedRegOpenKeyExW, g_counted.openWide),
+      m_create(module, "advapi32.dll", "RegCreateKeyExA", &CountedRegCreateKeyExA, g_counted.create),
+      m_close(module, "advapi32.dll", "RegCloseKey", &CountedRegCloseKey, g_counted.close),
+      m_createFont(module, "gdi32.dll", "CreateFontA", &CountedCreateFontA, g_counted.createFont),
+      m_deleteObject(module, "gdi32.dll", "DeleteObject", &CountedDeleteObject, g_counted.deleteObject),
+      m_selectObject(module, "gdi32.dll", "SelectObject", &RememberingSelectObject, g_counted.selectObject),
+      m_getDC(module, "user32.dll", "GetDC", &CountedGetDC, g_counted.getDC),
+      m_releaseDC(module, "user32.dll", "ReleaseDC", &CountedReleaseDC, g_counted.releaseDC)
 {
     g_counts = Counts{};
     g_fontsDeletedWhileSelected = 0;
-    g_counts.open = OriginalOf<decltype(&::RegOpenKeyExA)>(m_open);
-    g_counts.openWide = OriginalOf<decltype(&::RegOpenKeyExW)>(m_openWide);
-    g_counts.create = OriginalOf<decltype(&::RegCreateKeyExA)>(m_create);
-    g_counts.close = OriginalOf<decltype(&::RegCloseKey)>(m_close);
-    g_counts.createFont = OriginalOf<decltype(&::CreateFontA)>(m_createFont);
-    g_counts.deleteObject = OriginalOf<decltype(&::DeleteObject)>(m_deleteObject);
-    g_counts.selectObject = OriginalOf<decltype(&::SelectObject)>(m_selectObject);
-    g_counts.getDC = OriginalOf<decltype(&::GetDC)>(m_getDC);
-    g_counts.releaseDC = OriginalOf<decltype(&::ReleaseDC)>(m_releaseDC);
 }
 
 HandleBalance::~HandleBalance() = default;
@@ -321,20 +310,17 @@ std::vector<KeyRequest> HandleBalance::KeyRequests() const
 }
 
 SlowFonts::SlowFonts(HMODULE module, DWORD ms)
-    : m_createFont(module, "gdi32.dll", "CreateFontA", reinterpret_cast<const void*>(&SlowCreateFontA))
+    : m_createFont(module, "gdi32.dll", "CreateFontA", &SlowCreateFontA, g_slowCreateFont)
 {
-    g_slowCreateFont = OriginalOf<decltype(&::CreateFontA)>(m_createFont);
     g_fontDelayMs = ms;
 }
 
 SlowFonts::~SlowFonts() = default;
 
 RegistryWriteFailure::RegistryWriteFailure(HMODULE module, long allowed)
-    : m_setValue(module, "advapi32.dll", "RegSetValueExA", reinterpret_cast<const void*>(&RefusingRegSetValueExA)),
-      m_setValueWide(module, "advapi32.dll", "RegSetValueExW", reinterpret_cast<const void*>(&RefusingRegSetValueExW))
+    : m_setValue(module, "advapi32.dll", "RegSetValueExA", &RefusingRegSetValueExA, g_setValue),
+      m_setValueWide(module, "advapi32.dll", "RegSetValueExW", &RefusingRegSetValueExW, g_setValueWide)
 {
-    g_setValue = OriginalOf<decltype(&::RegSetValueExA)>(m_setValue);
-    g_setValueWide = OriginalOf<decltype(&::RegSetValueExW)>(m_setValueWide);
     g_writesLeft = allowed;
     g_writesRefused = 0;
 }
@@ -344,12 +330,9 @@ RegistryWriteFailure::~RegistryWriteFailure() = default;
 long RegistryWriteFailure::Refused() const { return g_writesRefused; }
 
 AllocationFailure::AllocationFailure(HMODULE module, long allowed)
-    : m_new(module, "libstdc++-6.dll", kOperatorNew, reinterpret_cast<const void*>(&FailingAllocation<g_new>)),
-      m_newArray(module, "libstdc++-6.dll", kOperatorNewArray,
-                 reinterpret_cast<const void*>(&FailingAllocation<g_newArray>))
+    : m_new(module, "libstdc++-6.dll", kOperatorNew, &FailingAllocation<g_new>, g_new),
+      m_newArray(module, "libstdc++-6.dll", kOperatorNewArray, &FailingAllocation<g_newArray>, g_newArray)
 {
-    g_new = OriginalOf<void* (*)(size_t)>(m_new);
-    g_newArray = OriginalOf<void* (*)(size_t)>(m_newArray);
     g_allocationsLeft = allowed;
     g_allocationFailures = 0;
 }
@@ -359,9 +342,8 @@ AllocationFailure::~AllocationFailure() = default;
 long AllocationFailure::Failures() const { return g_allocationFailures; }
 
 PostFailure::PostFailure(HMODULE module, long failures)
-    : m_post(module, "user32.dll", "PostMessageA", reinterpret_cast<const void*>(&RefusingPostMessageA))
+    : m_post(module, "user32.dll", "PostMessageA", &RefusingPostMessageA, g_post)
 {
-    g_post = OriginalOf<decltype(&::PostMessageA)>(m_post);
     g_postFailuresLeft = failures;
     g_postsRefused = 0;
 }
@@ -369,12 +351,9 @@ PostFailure::PostFailure(HMODULE module, long failures)
 long PostFailure::Refused() const { return g_postsRefused; }
 
 HostProfile::HostProfile(HMODULE module, bool failing, DWORD delayMs, bool fastClock)
-    : m_profile(module, "kyreg8.dll", "_Z20GetCurrentProfileKeyB5cxx11v",
-                reinterpret_cast<const void*>(&HookedProfileKey)),
-      m_clock(module, "kernel32.dll", "GetTickCount64", reinterpret_cast<const void*>(&HostProfileClock))
+    : m_profile(module, "kyreg8.dll", "_Z20GetCurrentProfileKeyB5cxx11v", &HookedProfileKey, g_host.original),
+      m_clock(module, "kernel32.dll", "GetTickCount64", &HostProfileClock, g_host.clock)
 {
-    g_host.original = OriginalOf<std::string (*)()>(m_profile);
-    g_host.clock = OriginalOf<ULONGLONG(WINAPI*)()>(m_clock);
     g_host.failing = failing;
     g_host.delayMs = delayMs;
     g_host.fastClock = fastClock;

@@ -10,15 +10,19 @@
 // table, for a scope. Lets a test count or fail what the module calls.
 class ImportHook {
 public:
-    ImportHook(HMODULE module, const char* dll, const char* function, const void* replacement);
+    // `original` takes the address the slot held before, to call through.
+    template <typename Fn>
+    ImportHook(HMODULE module, const char* dll, const char* function, Fn replacement, Fn& original)
+        : ImportHook(module, dll, function, reinterpret_cast<const void*>(replacement))
+    {
+        original = reinterpret_cast<Fn>(const_cast<void*>(m_original));
+    }
     ImportHook(const ImportHook&) = delete;
     ImportHook& operator=(const ImportHook&) = delete;
     ~ImportHook();
 
-    // The address the slot held before, to call through.
-    const void* Original() const { return m_original; }
-
 private:
+    ImportHook(HMODULE module, const char* dll, const char* function, const void* replacement);
     void** m_slot = nullptr;
     const void* m_original = nullptr;
 };

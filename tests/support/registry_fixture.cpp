@@ -134,10 +134,7 @@ namespace {
 const wchar_t kPolicies[] = L"Software\\Policies";
 const wchar_t kGlyphorPolicy[] = L"Software\\Policies\\Glyphor";
 
-HKEY Root(ScopedPolicy::Hive hive)
-{
-    return hive == ScopedPolicy::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-}
+HKEY Root(ScopedPolicy::Hive hive) { return hive == ScopedPolicy::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
 // The key opened with `access`, or made with every right when `access` is 0.
 UniqueHKey PolicyKey(ScopedPolicy::Hive hive, const std::wstring& path, REGSAM access = 0)
@@ -162,10 +159,9 @@ void DeletePolicyTree(ScopedPolicy::Hive hive, const wchar_t* path)
 
 ScopedPolicy::ScopedPolicy()
 {
-    for (Hive hive : {kMachine, kUser}) {
+    for (Hive hive : {kMachine, kUser})
         m_hadPolicies[hive] = static_cast<bool>(PolicyKey(hive, kPolicies, KEY_READ));
-        DeletePolicyTree(hive, kGlyphorPolicy);
-    }
+    Clear();
 }
 
 ScopedPolicy::~ScopedPolicy()

@@ -77,6 +77,17 @@ private:
     std::vector<std::pair<Hive, std::wstring>> m_unreadable;
 };
 
+// Polls `condition` for up to a second: a change of the policy shows from the
+// first query after the registry signals it.
+template <typename Condition>
+bool WithinASecond(Condition condition)
+{
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 1000; ::Sleep(1))
+        if (condition())
+            return true;
+    return false;
+}
+
 // Sets an environment variable for a scope and restores the earlier value.
 class ScopedEnvironment {
 public:
