@@ -1,8 +1,8 @@
 #include "font_select_dialog.h"
 
 #include "accessible_name.h"
+#include "box_keys.h"
 #include "control_ids.h"
-#include "find_box.h"
 #include "message_text.h"
 #include "redraw_suspended.h"
 #include "host/kyreg8/kyreg8.h"

@@ -1,7 +1,7 @@
-#include "dialog/activation_context.h"
+#include "activation_context.h"
+#include "font_select_app.h"
 #include "dialog/dpi_awareness.h"
 #include "dialog/font_select_dialog.h"
-#include "font_select_app.h"
 
 #include <atomic>
 

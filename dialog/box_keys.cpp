@@ -1,4 +1,4 @@
-#include "find_box.h"
+#include "box_keys.h"
 
 #include <commctrl.h>
 
