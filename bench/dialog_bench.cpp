@@ -199,7 +199,7 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
             };
         };
         const OpenSample floor = Watch(finding, DialogProbe::Ending::Cancel,
-                                       [&] { opening = RunFloorDialog(resources, profile); }, [&](HWND dialog) {
+                                       [&] { opening = RunFloorDialog(resources, library.Module(), profile); }, [&](HWND dialog) {
                                            stepThroughFaces(floorSteps)(dialog);
                                            if (measures.checkAll)
                                                TimeEveryBoxDirectly(dialog, operated);

@@ -5,6 +5,7 @@
 #include "common/unique_handle.h"
 #include "dialog/control_ids.h"
 #include "list_view.h"
+#include "module/activation_context.h"
 #include "store/registry_key.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/resource_text.h"
@@ -274,8 +275,10 @@ INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-FloorOpening RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile)
+FloorOpening RunFloorDialog(HINSTANCE resources, HMODULE library, const ScopedProfile& profile)
 {
+    const UniqueActCtx context = ModuleManifestContext(library);
+    const ActivatedContext versionSix(context.get());
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     FloorRun run{profile.TessellateList(), profile.EmbedList(), resources, {}, nullptr, false};

@@ -33,5 +33,7 @@ struct FloorOpening {
 // face answered from the names read; the faces sorted once by their locale
 // sort keys; the list filled in that order with one checked or unchecked
 // item per face while its redrawing is suspended; the focused face in the
-// preview band as FloorPreview draws it. Returns when the dialog is closed.
-FloorOpening RunFloorDialog(HINSTANCE resources, const ScopedProfile& profile);
+// preview band as FloorPreview draws it. Its controls are the version 6 ones
+// the manifest of `library` names, as the library's dialog has them. Returns
+// when the dialog is closed.
+FloorOpening RunFloorDialog(HINSTANCE resources, HMODULE library, const ScopedProfile& profile);
