@@ -121,7 +121,7 @@ int CFaceTable::CheckedCount() const
     return static_cast<int>(std::count_if(m_faces.begin(), m_faces.end(), [](const Face& face) { return face.check == 1; }));
 }
 
-CFaceTable::Face* CFaceTable::ShownAt(int item)
+const CFaceTable::Face* CFaceTable::ShownAt(int item) const
 {
     if (item < 0 || item >= static_cast<int>(m_shown.size()))
         return nullptr;

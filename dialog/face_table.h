@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 struct FoundFace;
@@ -82,7 +83,8 @@ public:
     // The shown faces: list item i is face Shown()[i].
     const std::vector<int>& Shown() const { return m_shown; }
     // The face behind list item `item`; null when there is no such item.
-    Face* ShownAt(int item);
+    const Face* ShownAt(int item) const;
+    Face* ShownAt(int item) { return const_cast<Face*>(std::as_const(*this).ShownAt(item)); }
     // The user sets the check of the face behind list item `item`, and of
     // its case twins; false when there is no such item.
     bool SetShownCheck(int item, int check);

@@ -14,10 +14,20 @@ void CFontSelectDialog::ShowFocusedFace()
     if (!m_preview.Attached() || !HasFontList())
         return;
     const CFaceTable::Face* face = m_faces.ShownAt(m_fontList.GetNextItem(-1, LVNI_FOCUSED));
-    std::wstring sentence = face ? m_words.Sentence(face->fsType, face->embeddable) : std::wstring();
-    if (face && face->locked)
-        sentence = m_words.SetByAdministrator(sentence);
-    m_preview.Show(face, sentence);
+    m_preview.Show(face, face ? SentenceOf(*face) : std::wstring());
+}
+
+std::wstring CFontSelectDialog::SentenceOf(const CFaceTable::Face& face) const
+{
+    const std::wstring sentence = m_words.Sentence(face.fsType, face.embeddable);
+    return face.locked ? m_words.SetByAdministrator(sentence) : sentence;
+}
+
+// A child of the list is an item, counted from 1.
+CAccessibleWindow::Texts CFontSelectDialog::ListItemTexts(LONG child) const
+{
+    const CFaceTable::Face* face = child > 0 ? m_faces.ShownAt(child - 1) : nullptr;
+    return {{}, {}, face ? SentenceOf(*face) : std::wstring()};
 }
 
 int CFontSelectDialog::FocusedFace() const

@@ -95,7 +95,9 @@ void CFontPreview::Attach(HWND band)
     m_defaultSample = AfxLoadString(IDS_PREVIEW_SAMPLE);
     m_goneSentence = AfxLoadString(IDS_PREVIEW_GONE);
     m_noFaceName = AfxLoadString(IDS_PREVIEW_NO_FONT);
-    m_accessible.Attach(band, [this] { return AccessibleTexts(); });
+    m_accessible.Attach(band, [this](LONG child) {
+        return child == CHILDID_SELF ? AccessibleTexts() : CAccessibleWindow::Texts{};
+    });
 }
 
 void CFontPreview::Show(const CFaceTable::Face* face, const std::wstring& sentence)
@@ -118,7 +120,7 @@ void CFontPreview::Show(const CFaceTable::Face* face, const std::wstring& senten
     }
     Invalidate();
     if (another)
-        m_accessible.FaceChanged();
+        m_accessible.Changed();
 }
 
 void CFontPreview::SetSample(const std::wstring& sample)
@@ -131,7 +133,7 @@ void CFontPreview::SetSample(const std::wstring& sample)
 
 // What the band shows as text: a face that could not be made, once drawn,
 // reads as the sentence it is drawn with.
-CAccessibleBand::Texts CFontPreview::AccessibleTexts() const
+CAccessibleWindow::Texts CFontPreview::AccessibleTexts() const
 {
     if (!m_showing)
         return {m_noFaceName, {}, {}};

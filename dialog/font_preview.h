@@ -2,7 +2,7 @@
 
 #include "face_table.h"
 #include "preview_layout.h"
-#include "preview_accessible.h"
+#include "accessible_window.h"
 
 #include "common/unique_handle.h"
 
@@ -48,7 +48,7 @@ private:
     HFONT FaceFont(HDC dc, int height);
     void DrawFace(HDC dc, const RECT& band);
     void Invalidate() const;
-    CAccessibleBand::Texts AccessibleTexts() const;
+    CAccessibleWindow::Texts AccessibleTexts() const;
 
     HWND m_band = nullptr;
     std::wstring m_defaultSample;
@@ -64,5 +64,5 @@ private:
     std::wstring m_sentence;
     UniqueHFont m_faceFont;
     int m_faceFontHeight = 0; // 0 until the font has been made
-    CAccessibleBand m_accessible;
+    CAccessibleWindow m_accessible;
 };

@@ -141,6 +141,8 @@ BOOL CFontSelectDialog::OnInitDialog()
         SetControlProperty(kSampleRowLayout, kSampleRowLayoutCount);
     AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
     NameAfterLabel(::GetDlgItem(m_hWnd, IDC_FONT_LIST), ::GetDlgItem(m_hWnd, IDC_FONT_LIST_LABEL));
+    if (HasFontList())
+        m_listAccessible.Attach(m_fontList.m_hWnd, [this](LONG child) { return ListItemTexts(child); });
     // The faces come as they are found, once the dialog is on the screen.
     if (HasFontList()) {
         FillFontList();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessible_window.h"
 #include "count_line.h"
 #include "dialog_font.h"
 #include "face_table.h"
@@ -116,6 +117,11 @@ private:
     void FitControlsToTexts();
     // Shows the list's focused face in the preview, or nothing.
     void ShowFocusedFace();
+    // The face's licence sentence, saying so where the policy sets its check.
+    std::wstring SentenceOf(const CFaceTable::Face& face) const;
+    // What a screen reader reads of the list's items beyond their texts and
+    // checks: each face's sentence, as the preview gives it.
+    CAccessibleWindow::Texts ListItemTexts(LONG child) const;
     // The face behind the list's focused item; -1 for none.
     int FocusedFace() const;
     // Gives list item `item` the focus and the selection, alone, and scrolls
@@ -145,6 +151,7 @@ private:
     CFaceTable m_faces;
     CCountLine m_countLine;
     CFontPreview m_preview;
+    CAccessibleWindow m_listAccessible;
     CFittedLayout m_layout;
     CDialogFont m_font; // follows the monitor's DPI
     bool m_opened = false;

@@ -7,13 +7,13 @@ UniqueAccessible AccessibleOf(HWND window)
     return UniqueAccessible(object);
 }
 
-std::wstring Read(const UniqueAccessible& object, TextGetter getter)
+std::wstring Read(const UniqueAccessible& object, TextGetter getter, LONG child)
 {
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    VARIANT which{};
+    which.vt = VT_I4;
+    which.lVal = child;
     BSTR text = nullptr;
-    const HRESULT result = (object.get()->*getter)(self, &text);
+    const HRESULT result = (object.get()->*getter)(which, &text);
     const UniqueHandle<BSTR, &::SysFreeString> owned(text);
     if (FAILED(result))
         return L"<failed>";

@@ -22,6 +22,7 @@ struct ComApartment {
 // The window's client object; null when it has none.
 UniqueAccessible AccessibleOf(HWND window);
 
-// One of an object's own texts; "<failed>" when it could not be read.
+// One of the texts of an object or of its child; "<failed>" when it could
+// not be read.
 using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
-std::wstring Read(const UniqueAccessible& object, TextGetter getter);
+std::wstring Read(const UniqueAccessible& object, TextGetter getter, LONG child = CHILDID_SELF);

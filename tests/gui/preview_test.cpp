@@ -4,7 +4,7 @@
 #include "dialog_test.h"
 
 #include "dialog/face_words.h"
-#include "dialog/preview_accessible.h"
+#include "dialog/accessible_window.h"
 #include "dialog/preview_layout.h"
 #include "framework/afx.h"
 #include "store/policy.h"
@@ -261,6 +261,11 @@ TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
         Focus(dialog, kLines);
         EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(kLines));
         EXPECT_EQ(Read(band, &IAccessible::get_accDescription), sansSentence + L" Set by your administrator.");
+        // The list's items read as the band does, whichever has the focus.
+        const UniqueAccessible items = AccessibleOf(list.Handle());
+        EXPECT_EQ(Read(items, &IAccessible::get_accDescription, list.Require(kSans) + 1), sansSentence);
+        EXPECT_EQ(Read(items, &IAccessible::get_accDescription, list.Require(kLines) + 1),
+                  sansSentence + L" Set by your administrator.");
         dialog.SetText(IDC_SAMPLE_BOX, "Zebra 42");
         EXPECT_EQ(Read(band, &IAccessible::get_accValue), L"Zebra 42");
         dialog.SetText(IDC_FIND_BOX, "no such face");
@@ -269,14 +274,14 @@ TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
     }));
 }
 
-// A client may keep the band's object after the band has gone: it is told
-// so, and reads nothing of what the band showed.
-TEST(AccessibleBand, OutlivesItsBandDisconnected)
+// A client may keep a window's object after the window has gone: it is told
+// so, and reads nothing of what the window showed.
+TEST(AccessibleWindow, OutlivesItsWindowDisconnected)
 {
     const ComApartment com;
     const HWND band = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    CAccessibleBand accessible;
-    accessible.Attach(band, [] { return CAccessibleBand::Texts{L"Face", L"", L""}; });
+    CAccessibleWindow accessible;
+    accessible.Attach(band, [](LONG) { return CAccessibleWindow::Texts{L"Face", L"", L""}; });
     const UniqueAccessible object = AccessibleOf(band);
     ASSERT_TRUE(object);
     EXPECT_EQ(Read(object, &IAccessible::get_accName), L"Face");

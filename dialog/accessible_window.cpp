@@ -1,4 +1,4 @@
-#include "preview_accessible.h"
+#include "accessible_window.h"
 
 #include "common/unique_handle.h"
 
@@ -12,24 +12,19 @@ namespace {
 
 using UniqueAccessible = UniqueHandle<IAccessible*, &ReleaseInterface<IAccessible>>;
 
-bool IsSelf(const VARIANT& child)
-{
-    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
-}
-
 } // namespace
 
-// The band's own name, value and description; the rest is the standard
-// object's. Clients call it on the dialog's thread: COM marshals their calls
-// there, and the band's window answers their requests there.
-class CBandObject final : public IAccessible {
+// The dialog's name, value and description of the window and its children;
+// the rest is the standard object's. Clients call it on the dialog's thread:
+// COM marshals their calls there, and the window answers their requests there.
+class CWindowObject final : public IAccessible {
 public:
-    CBandObject(UniqueAccessible standard, CAccessibleBand::TextSource texts)
+    CWindowObject(UniqueAccessible standard, CAccessibleWindow::TextSource texts)
         : m_standard(std::move(standard)), m_texts(std::move(texts))
     {
     }
 
-    // The band has gone: nothing is read from the dialog any more.
+    // The window has gone: nothing is read from the dialog any more.
     void Disconnect()
     {
         m_standard.reset();
@@ -78,18 +73,18 @@ public:
         return Forward(&IAccessible::Invoke, id, iid, locale, flags, params, result, exception, argument);
     }
 
-    // IAccessible: the band's texts
+    // IAccessible: the dialog's texts
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        return Text(child, name, &CAccessibleBand::Texts::name, &IAccessible::get_accName);
+        return Text(child, name, &CAccessibleWindow::Texts::name, &IAccessible::get_accName);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
-        return Text(child, value, &CAccessibleBand::Texts::value, &IAccessible::get_accValue);
+        return Text(child, value, &CAccessibleWindow::Texts::value, &IAccessible::get_accValue);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
     {
-        return Text(child, description, &CAccessibleBand::Texts::description, &IAccessible::get_accDescription);
+        return Text(child, description, &CAccessibleWindow::Texts::description, &IAccessible::get_accDescription);
     }
 
     // IAccessible: the standard object's
@@ -167,7 +162,7 @@ public:
     }
 
 private:
-    ~CBandObject() = default;
+    ~CWindowObject() = default;
 
     template <typename Method, typename... Args>
     HRESULT Forward(Method method, Args&&... args)
@@ -175,9 +170,9 @@ private:
         return m_standard ? (m_standard.get()->*method)(std::forward<Args>(args)...) : CO_E_OBJNOTCONNECTED;
     }
 
-    // One of the band's texts; S_FALSE when it has none. A child, which the
-    // band has none of, is the standard object's to refuse.
-    HRESULT Text(VARIANT child, BSTR* text, std::wstring CAccessibleBand::Texts::*part,
+    // One of the dialog's texts of the window or a child; the standard
+    // object's where the dialog has none.
+    HRESULT Text(VARIANT child, BSTR* text, std::wstring CAccessibleWindow::Texts::*part,
                  HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*))
     {
         if (!text)
@@ -185,12 +180,12 @@ private:
         *text = nullptr;
         if (!m_texts)
             return CO_E_OBJNOTCONNECTED;
-        if (!IsSelf(child))
+        if (child.vt != VT_I4)
             return Forward(standard, child, text);
         try {
-            const std::wstring wanted = m_texts().*part;
+            const std::wstring wanted = m_texts(child.lVal).*part;
             if (wanted.empty())
-                return S_FALSE;
+                return Forward(standard, child, text);
             *text = ::SysAllocStringLen(wanted.data(), static_cast<UINT>(wanted.size()));
         } catch (...) {
             return E_OUTOFMEMORY; // no exception leaves for the client
@@ -200,83 +195,83 @@ private:
 
     LONG m_references = 1;
     UniqueAccessible m_standard;
-    CAccessibleBand::TextSource m_texts;
+    CAccessibleWindow::TextSource m_texts;
 };
 
-CAccessibleBand::~CAccessibleBand()
+CAccessibleWindow::~CAccessibleWindow()
 {
-    if (m_band)
-        ::RemoveWindowSubclass(m_band, &BandProc, 0);
+    if (m_window)
+        ::RemoveWindowSubclass(m_window, &WindowProc, 0);
     Detach();
 }
 
-void CAccessibleBand::Attach(HWND band, TextSource texts)
+void CAccessibleWindow::Attach(HWND window, TextSource texts)
 {
-    if (!band)
+    if (!window)
         return;
     m_texts = std::move(texts);
-    if (::SetWindowSubclass(band, &BandProc, 0, reinterpret_cast<DWORD_PTR>(this)))
-        m_band = band;
+    if (::SetWindowSubclass(window, &WindowProc, 0, reinterpret_cast<DWORD_PTR>(this)))
+        m_window = window;
 }
 
-void CAccessibleBand::FaceChanged() const
+void CAccessibleWindow::Changed() const
 {
-    if (!m_band)
+    if (!m_window)
         return;
-    ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_band, OBJID_CLIENT, CHILDID_SELF);
+    ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
     ValueChanged();
-    ::NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, m_band, OBJID_CLIENT, CHILDID_SELF);
+    ::NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void CAccessibleBand::ValueChanged() const
+void CAccessibleWindow::ValueChanged() const
 {
-    if (m_band)
-        ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_band, OBJID_CLIENT, CHILDID_SELF);
+    if (m_window)
+        ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
 }
 
-CBandObject* CAccessibleBand::Object()
+CWindowObject* CAccessibleWindow::Object()
 {
     if (!m_object) {
         IAccessible* standard = nullptr;
-        if (FAILED(::CreateStdAccessibleObject(m_band, OBJID_CLIENT, IID_IAccessible,
+        if (FAILED(::CreateStdAccessibleObject(m_window, OBJID_CLIENT, IID_IAccessible,
                                                reinterpret_cast<void**>(&standard))) ||
             !standard)
             return nullptr;
         UniqueAccessible owned(standard);
-        m_object = new (std::nothrow) CBandObject(std::move(owned), m_texts);
+        m_object = new (std::nothrow) CWindowObject(std::move(owned), m_texts);
     }
     return m_object;
 }
 
-void CAccessibleBand::Detach()
+void CAccessibleWindow::Detach()
 {
     if (m_object) {
         m_object->Disconnect();
         m_object->Release();
         m_object = nullptr;
     }
-    m_band = nullptr;
+    m_window = nullptr;
     m_texts = nullptr;
 }
 
-LRESULT CALLBACK CAccessibleBand::BandProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                           DWORD_PTR self)
+LRESULT CALLBACK CAccessibleWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                               UINT_PTR id, DWORD_PTR self)
 {
-    auto* accessible = reinterpret_cast<CAccessibleBand*>(self);
+    auto* accessible = reinterpret_cast<CAccessibleWindow*>(self);
     switch (message) {
     case WM_GETOBJECT:
         // The id comes as a 32-bit value, however wide lParam is.
         if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-            if (CBandObject* object = accessible->Object())
+            if (CWindowObject* object = accessible->Object())
                 return ::LresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(object));
         }
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(band, &BandProc, id);
+        ::RemoveWindowSubclass(window, &WindowProc, id);
         accessible->Detach();
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(band, message, wParam, lParam);
+    return ::DefSubclassProc(window, message, wParam, lParam);
 }
