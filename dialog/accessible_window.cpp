@@ -2,7 +2,6 @@
 
 #include "common/unique_handle.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <new>
@@ -200,18 +199,29 @@ private:
 
 CAccessibleWindow::~CAccessibleWindow()
 {
-    if (m_window)
-        ::RemoveWindowSubclass(m_window, &WindowProc, 0);
+    if (m_window && ::GetWindowLongPtrW(m_window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WindowProc)) {
+        ::SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+        ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    }
     Detach();
 }
 
+// The window's procedure is replaced, and the object found in its user data,
+// rather than chained through the common controls' subclasses, which are
+// looked up by a window property at every message: a list of thousands of
+// faces is sent many, and a property is a round trip to the window server.
 void CAccessibleWindow::Attach(HWND window, TextSource texts)
 {
-    if (!window)
+    if (!window || ::GetWindowLongPtrW(window, GWLP_USERDATA))
         return;
     m_texts = std::move(texts);
-    if (::SetWindowSubclass(window, &WindowProc, 0, reinterpret_cast<DWORD_PTR>(this)))
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_previous = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+    if (m_previous)
         m_window = window;
+    else
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
 void CAccessibleWindow::Changed() const
@@ -251,13 +261,14 @@ void CAccessibleWindow::Detach()
         m_object = nullptr;
     }
     m_window = nullptr;
+    m_previous = nullptr;
     m_texts = nullptr;
 }
 
-LRESULT CALLBACK CAccessibleWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                               UINT_PTR id, DWORD_PTR self)
+LRESULT CALLBACK CAccessibleWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* accessible = reinterpret_cast<CAccessibleWindow*>(self);
+    auto* accessible = reinterpret_cast<CAccessibleWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    const WNDPROC previous = accessible->m_previous;
     switch (message) {
     case WM_GETOBJECT:
         // The id comes as a 32-bit value, however wide lParam is.
@@ -267,11 +278,12 @@ LRESULT CALLBACK CAccessibleWindow::WindowProc(HWND window, UINT message, WPARAM
         }
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(window, &WindowProc, id);
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         accessible->Detach();
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return ::CallWindowProcW(previous, window, message, wParam, lParam);
 }

@@ -40,14 +40,14 @@ public:
     void ValueChanged() const;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR self);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The object for a client, made when first asked for; null when the
     // standard object cannot be had.
     CWindowObject* Object();
     void Detach();
 
     HWND m_window = nullptr;
+    WNDPROC m_previous = nullptr; // the window's own procedure
     TextSource m_texts;
     CWindowObject* m_object = nullptr; // one reference, until the window goes
 };
