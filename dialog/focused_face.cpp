@@ -3,6 +3,7 @@
 #include "font_select_dialog.h"
 
 #include "control_ids.h"
+#include "common/window_text.h"
 
 #include <commctrl.h>
 
@@ -66,10 +67,7 @@ LRESULT CFontSelectDialog::OnFindEnter(WPARAM, LPARAM)
 
 void CFontSelectDialog::OnSampleChange()
 {
-    const HWND box = ::GetDlgItem(m_hWnd, IDC_SAMPLE_BOX);
-    std::wstring sample(static_cast<size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
-    sample.resize(static_cast<size_t>(::GetWindowTextW(box, sample.data(), static_cast<int>(sample.size()))));
-    m_preview.SetSample(sample);
+    m_preview.SetSample(WindowText(::GetDlgItem(m_hWnd, IDC_SAMPLE_BOX)));
 }
 
 void CFontSelectDialog::OnDrawItem(int nIDCtl, DRAWITEMSTRUCT* pDrawItem)

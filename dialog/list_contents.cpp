@@ -7,6 +7,7 @@
 #include "redraw_suspended.h"
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
+#include "common/window_text.h"
 
 #include <windowsx.h>
 
@@ -28,13 +29,6 @@ const wchar_t kMarginSample[] = L"M";
 // and beside a cell's text for the list's margins, at 96 DPI.
 constexpr int kHeadingPadding = 24;
 constexpr int kCellPadding = 12;
-
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 } // namespace
 

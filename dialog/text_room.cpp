@@ -1,15 +1,9 @@
 #include "text_room.h"
 
 #include "common/unique_handle.h"
+#include "common/window_text.h"
 
 namespace {
-
-std::wstring WindowText(HWND control)
-{
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // Measures the control's text in its font by DrawTextW's rules, with `format`.
 RECT TextRect(HWND control, UINT format, int width)

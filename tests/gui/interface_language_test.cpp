@@ -3,6 +3,7 @@
 #include "dialog_test.h"
 #include "window_search.h"
 
+#include "common/window_text.h"
 #include "dialog/message_text.h"
 #include "tests/support/resource_text.h"
 
@@ -12,13 +13,6 @@
 #include <map>
 
 namespace {
-
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[1024] = {};
-    ::GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-    return text;
-}
 
 INT_PTR CALLBACK InertDialog(HWND, UINT message, WPARAM, LPARAM)
 {

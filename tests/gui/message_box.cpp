@@ -2,17 +2,9 @@
 
 #include "driver_failure.h"
 #include "window_search.h"
-
-#include <iterator>
+#include "common/window_text.h"
 
 namespace {
-
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[2048] = {};
-    ::GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-    return text;
-}
 
 struct StaticQuery {
     bool wantIcon;
