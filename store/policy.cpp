@@ -93,10 +93,8 @@ ListReading ReadList(HKEY policy, const wchar_t* name)
     });
     if (consistent)
         reading.faces = std::move(pass);
-    else if (readToEnd)
-        reading.consistent = false;
     else
-        reading.faces.clear();
+        reading.consistent = !readToEnd; // no pass read it to its end: no list
     return reading;
 }
 
@@ -180,10 +178,10 @@ public:
         if (!m_watching || !Unchanged()) {
             m_watching = false; // until the reading below has succeeded
             const bool watching = WatchBothHives();
-            // Read after the watch is set: a change from here on signals.
-            // A reading that met another writer is made again at the next call.
+            // Read after the watch is set: a change from here on signals,
+            // so a reading that met another writer is made again.
             m_policy = PolicySnapshot::Read();
-            m_watching = watching && m_policy->Consistent();
+            m_watching = watching;
         }
         m_lastLook = now;
         return m_policy;

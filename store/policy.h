@@ -88,7 +88,8 @@ private:
 
 // The policy in force: read at the first call (never while the library
 // loads), then again only after the registry has signalled a change under
-// Software\Policies of either hive; when the change cannot be watched, or the
-// reading was not consistent, read again at the next call.
+// Software\Policies of either hive (a writer that made a reading
+// inconsistent has signalled one); when the change cannot be watched, read at
+// every call.
 // Any thread may call it. Throws only std::bad_alloc.
 std::shared_ptr<const PolicySnapshot> CurrentPolicy();

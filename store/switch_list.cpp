@@ -58,8 +58,8 @@ SwitchList::SwitchList(const std::string& path) : m_key(OpenUserKey(path, KEY_RE
 }
 
 // Names are read in UTF-16: read through the ANSI code page, a name it cannot
-// spell would come back as a look-alike or a question mark. One pass, from
-// the first value.
+// spell would come back as a look-alike or a question mark. One pass over
+// the values, made again while another writer moves them.
 bool SwitchList::ReadNames()
 {
     m_asciiNames.clear();
