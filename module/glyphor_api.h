@@ -27,18 +27,18 @@ extern "C" {
 // changed, Cancel none of them (a write the registry refuses is told to the
 // user, and the dialog stays open until it is saved or the user cancels).
 // Defaults is a command, not a change of checks: once the user confirms it,
-// the lists are reset at once, and Cancel afterwards does not undo it. The dialog
-// has no owner window: it is modal to this call, not to any of the host's
-// windows, which stay enabled (a host that wants its window disabled while
-// the dialog is open disables it around the call). Call it on a thread that
-// can run a message loop, normally the host's user-interface thread: the
+// the lists are reset at once, and Cancel afterwards does not undo it. The
+// dialog has no owner window: it is modal to this call, not to any of the
+// host's windows, which stay enabled (a host that wants its window disabled
+// while the dialog is open disables it around the call). Call it on a thread
+// that can run a message loop, normally the host's user-interface thread: the
 // dialog's modal loop runs on the calling thread, which also dispatches the
 // messages of that thread's other windows meanwhile. One dialog is open in a
 // process at a time: a call while it is open, from any thread, brings it to
 // the front and returns (waiting up to a second for the window of a dialog
-// that is still opening). The dialog finds the faces on a thread of
-// its own, which has ended when the call returns: the host may unload the
-// library at once. Never from DllMain. No exception leaves it.
+// that is still opening). The dialog finds the faces on a thread of its own,
+// which has ended when the call returns: the host may unload the library at
+// once. Never from DllMain. No exception leaves it.
 // The dialog's resources come from GlyphorRes.dll, looked for beside
 // Glyphor.dll and then in the host program's folder, nowhere else; without
 // it the call shows "GlyphorRes.dll not found" and returns.
