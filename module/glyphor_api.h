@@ -24,19 +24,21 @@ extern "C" {
 
 // runGlyphorDialog: shows the font selection dialog and returns when the user
 // has closed it. OK has then written the switches whose checks the user
-// changed, Cancel none (a write the registry refuses is told to the user, and
-// the dialog stays open until it is saved or the user cancels). The dialog
-// has no owner window: it is modal to this call, not to any of the host's
-// windows, which stay enabled (a host that wants its window disabled while
-// the dialog is open disables it around the call). Call it on a thread that
-// can run a message loop, normally the host's user-interface thread: the
+// changed, Cancel none of them (a write the registry refuses is told to the
+// user, and the dialog stays open until it is saved or the user cancels).
+// Defaults is a command, not a change of checks: once the user confirms it,
+// the lists are reset at once, and Cancel afterwards does not undo it. The
+// dialog has no owner window: it is modal to this call, not to any of the
+// host's windows, which stay enabled (a host that wants its window disabled
+// while the dialog is open disables it around the call). Call it on a thread
+// that can run a message loop, normally the host's user-interface thread: the
 // dialog's modal loop runs on the calling thread, which also dispatches the
 // messages of that thread's other windows meanwhile. One dialog is open in a
 // process at a time: a call while it is open, from any thread, brings it to
 // the front and returns (waiting up to a second for the window of a dialog
-// that is still opening). The dialog finds the faces on a thread of
-// its own, which has ended when the call returns: the host may unload the
-// library at once. Never from DllMain. No exception leaves it.
+// that is still opening). The dialog finds the faces on a thread of its own,
+// which has ended when the call returns: the host may unload the library at
+// once. Never from DllMain. No exception leaves it.
 // The dialog's resources come from GlyphorRes.dll, looked for beside
 // Glyphor.dll and then in the host program's folder, nowhere else; without
 // it the call shows "GlyphorRes.dll not found" and returns.
@@ -60,14 +62,21 @@ typedef bool(__cdecl* IsEnabledForFacenameFn)(const char* face, int tessellation
 typedef bool(__cdecl* IsColdStartFn)(void);
 
 // SetAllToDefaults: brings both lists to the built-in defaults (or to the
-// faces the administrator's DefaultNeverEmbed policy names). Returns
-// ERROR_SUCCESS (0) only when they hold exactly the defaults; otherwise the
-// first registry error met: that of opening the profile's General key for
-// writing (ERROR_FILE_NOT_FOUND when the profile has no General key,
+// faces the administrator's DefaultNeverEmbed policy names), leaving alone
+// the value of a face whose switch in a list a policy sets, so that the
+// user's own choice stands when the policy is lifted. The LockAll policy
+// does not stop it: it is the host's command. Returns ERROR_SUCCESS (0) only
+// when the lists hold exactly that; otherwise the first registry error met:
+// that of opening the profile's General key for writing
+// (ERROR_FILE_NOT_FOUND when the profile has no General key,
 // ERROR_ACCESS_DENIED when it may not be written), when nothing changes, or
-// that of a later step; ERROR_NOT_ENOUGH_MEMORY (8) when memory ran out and
-// ERROR_INTERNAL_ERROR (1359) for any other failure. No list is deleted on
-// the way: a query meanwhile never finds a cold start.
+// that of a later step; ERROR_BUSY (170) when another writer (another
+// process resetting or rewriting the lists, or an administrator's tool
+// rewriting the policy) kept changing them for about a second, which the
+// call spends trying again: the lists may then hold the defaults in part,
+// and the caller calls again, at once or later; ERROR_NOT_ENOUGH_MEMORY (8)
+// when memory ran out and ERROR_INTERNAL_ERROR (1359) for any other failure.
+// No list is deleted on the way: a query meanwhile never finds a cold start.
 typedef LONG(__cdecl* SetAllToDefaultsFn)(void);
 
 // No exception leaves IsEnabledForFacename, IsColdStart or SetAllToDefaults:

@@ -52,19 +52,29 @@ constexpr DWORD kLongestValueName = 16383;
 // Another writer may change a list while the reset cleans it: each list is
 // read again after its extras are deleted, this many times at most.
 constexpr int kCleaningPasses = 4;
+// A reset that met another writer throughout is made again after a pause,
+// until this much time in ms has gone by since it started.
+constexpr DWORD kBusyRetryPause = 20;
+constexpr DWORD kBusyPatience = 1000;
 
 // The faces the embedding list is to hold: the administrator's, else the
-// built-in ones. Written and compared in UTF-16, so that a name the ANSI code
-// page cannot spell stays whole.
+// built-in ones, less those whose embedding switch the policy sets, which the
+// reset leaves as they are. Written and compared in UTF-16, so that a name
+// the ANSI code page cannot spell stays whole.
 class DefaultFaces {
 public:
-    explicit DefaultFaces(const std::vector<std::wstring>& policyFaces) : m_names(policyFaces)
+    explicit DefaultFaces(const PolicySnapshot& policy)
     {
-        if (m_names.empty())
+        std::vector<std::wstring> names = policy.DefaultNeverEmbed();
+        if (names.empty())
             for (const char* const* face = kDefaultEmbedExclusions; **face; ++face)
-                m_names.push_back(WideFaceName(*face));
-        for (size_t index = 0; index < m_names.size(); ++index)
-            m_indexes.emplace(MatchKey(m_names[index]), index);
+                names.push_back(WideFaceName(*face));
+        for (std::wstring& name : names) {
+            if (policy.Switch(name, false) != PolicySwitch::NotSet)
+                continue;
+            m_indexes.emplace(MatchKey(name), m_names.size());
+            m_names.push_back(std::move(name));
+        }
     }
 
     const std::vector<std::wstring>& Names() const { return m_names; }
@@ -115,6 +125,21 @@ LONG WriteDefaults(HKEY embedList, const DefaultFaces& defaults)
     return ERROR_SUCCESS;
 }
 
+// A list as the reset is to leave it: the defaults it is to hold (none when
+// null), and beside them the values of the faces whose switch in this list the
+// policy sets, which it neither writes nor deletes: the user's own choice
+// stands when the policy is lifted.
+struct ListRules {
+    const DefaultFaces* keep;
+    const PolicySnapshot& policy;
+    bool tessellation;
+
+    bool LeavesAlone(const wchar_t* name) const
+    {
+        return policy.SetsAnySwitch() && policy.Switch(std::wstring(name), tessellation) != PolicySwitch::NotSet;
+    }
+};
+
 // What one reading of a list found: the names of the values that are not to
 // stay, its subkeys, and whether it holds every default it is to keep.
 struct ListContents {
@@ -125,8 +150,9 @@ struct ListContents {
     bool Clean() const { return extras.empty() && subkeys == 0 && holdsDefaults; }
 };
 
-LONG ReadList(HKEY list, const DefaultFaces* keep, ListContents& contents)
+LONG ReadList(HKEY list, const ListRules& rules, ListContents& contents)
 {
+    const DefaultFaces* keep = rules.keep;
     contents = ListContents{};
     LONG error = ::RegQueryInfoKeyW(list, nullptr, nullptr, nullptr, &contents.subkeys, nullptr, nullptr, nullptr,
                                     nullptr, nullptr, nullptr, nullptr);
@@ -138,10 +164,10 @@ LONG ReadList(HKEY list, const DefaultFaces* keep, ListContents& contents)
         if (error != ERROR_SUCCESS)
             break;
         const size_t defaultIndex = keep ? keep->IndexOf(name.data()) : std::wstring::npos;
-        if (defaultIndex == std::wstring::npos)
-            contents.extras.emplace_back(name.data(), length);
-        else
+        if (defaultIndex != std::wstring::npos)
             kept[defaultIndex] = true;
+        else if (!rules.LeavesAlone(name.data()))
+            contents.extras.emplace_back(name.data(), length);
     }
     contents.holdsDefaults = std::find(kept.begin(), kept.end(), false) == kept.end();
     return error == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : error;
@@ -164,16 +190,16 @@ LONG DeleteSubkeys(HKEY list, DWORD count)
     return error == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : error;
 }
 
-// Brings a list to hold the defaults `keep` names (none when null) and
-// nothing else: the missing defaults are written before anything is deleted,
-// and a pass ends the reset only when its reading finds the list so.
-LONG Clean(HKEY list, const DefaultFaces* keep)
+// Brings a list to hold what the rules say and nothing else: the missing
+// defaults are written before anything is deleted, and a pass ends the reset
+// only when its reading finds the list so.
+LONG Clean(HKEY list, const ListRules& rules)
 {
     ListContents contents;
     for (int pass = 0; pass < kCleaningPasses; ++pass) {
-        LONG error = keep ? WriteDefaults(list, *keep) : ERROR_SUCCESS;
+        LONG error = rules.keep ? WriteDefaults(list, *rules.keep) : ERROR_SUCCESS;
         if (error == ERROR_SUCCESS)
-            error = ReadList(list, keep, contents);
+            error = ReadList(list, rules, contents);
         if (error != ERROR_SUCCESS || contents.Clean())
             return error;
         for (const std::wstring& name : contents.extras) {
@@ -188,21 +214,38 @@ LONG Clean(HKEY list, const DefaultFaces* keep)
 }
 
 // No list is deleted: a reader meanwhile never finds a profile without lists,
-// and a face that is off before and after the reset is off throughout.
+// and a face that is off before and after the reset is off throughout. A
+// policy read while another writer changed it may lack a face it sets or a
+// default it names: nothing is changed on such a reading.
 LONG ResetLists()
 {
     LONG error = ERROR_SUCCESS;
     UniqueHKey general = OpenUserKey(ProfileKeyPaths().general, KEY_SET_VALUE, &error);
     if (!general)
         return error;
+    const std::shared_ptr<const PolicySnapshot> policy = CurrentPolicy();
+    if (!policy->Consistent())
+        return ERROR_BUSY;
     UniqueHKey embedList, tessellateList;
     if ((error = OpenOrCreateList(general.get(), kEmbedListName, embedList)) != ERROR_SUCCESS ||
         (error = OpenOrCreateList(general.get(), kTessellateListName, tessellateList)) != ERROR_SUCCESS)
         return error;
-    const DefaultFaces defaults(CurrentPolicy()->DefaultNeverEmbed());
-    if ((error = Clean(embedList.get(), &defaults)) != ERROR_SUCCESS)
+    const DefaultFaces defaults(*policy);
+    if ((error = Clean(embedList.get(), ListRules{&defaults, *policy, false})) != ERROR_SUCCESS)
         return error;
-    return Clean(tessellateList.get(), nullptr);
+    return Clean(tessellateList.get(), ListRules{nullptr, *policy, true});
+}
+
+// Made again, after a pause, while another writer keeps it busy.
+LONG ResetListsPatiently()
+{
+    const DWORD start = ::GetTickCount();
+    LONG result = ResetLists();
+    while (result == ERROR_BUSY && ::GetTickCount() - start < kBusyPatience) {
+        ::Sleep(kBusyRetryPause);
+        result = ResetLists();
+    }
+    return result;
 }
 
 } // namespace
@@ -220,7 +263,7 @@ bool IsColdStart() noexcept
 LONG SetAllToDefaults() noexcept
 {
     try {
-        return ResetLists();
+        return ResetListsPatiently();
     } catch (const std::bad_alloc&) {
         return ERROR_NOT_ENOUGH_MEMORY;
     } catch (...) {

@@ -1,5 +1,6 @@
 #include "policy.h"
 
+#include "consistent_reading.h"
 #include "value_names.h"
 #include "common/unique_handle.h"
 
@@ -32,15 +33,12 @@ UniqueHKey OpenKey(HKEY parent, const wchar_t* path, REGSAM access)
     return UniqueHKey(::RegOpenKeyExW(parent, path, 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
 }
 
-// The face names a list holds, each once, in the registry's order. A value
-// that is not a REG_SZ, or empty, or longer than a face name, names none; a
-// list that cannot be read to its end holds none.
-std::vector<std::wstring> ReadList(HKEY policy, const wchar_t* name)
+// One pass over a list: the face names it holds, each once, in the
+// registry's order. A value that is not a REG_SZ, or empty, or longer than a
+// face name, names none. False when the list cannot be read to its end.
+bool ReadFaces(HKEY list, std::vector<std::wstring>& faces)
 {
-    std::vector<std::wstring> faces;
-    const UniqueHKey list = OpenKey(policy, name, KEY_QUERY_VALUE);
-    if (!list)
-        return faces;
+    faces.clear();
     std::unordered_set<std::wstring> keys;
     std::vector<wchar_t> valueName(kLongestValueName + 1);
     // Room for a face name, its terminator and some slack: stored data may
@@ -48,14 +46,14 @@ std::vector<std::wstring> ReadList(HKEY policy, const wchar_t* name)
     wchar_t data[2 * (kLongestFaceName + 1)];
     for (DWORD index = 0;; ++index) {
         DWORD nameLength = static_cast<DWORD>(valueName.size()), type = REG_NONE, size = sizeof data;
-        const LONG result = ::RegEnumValueW(list.get(), index, valueName.data(), &nameLength, nullptr, &type,
+        const LONG result = ::RegEnumValueW(list, index, valueName.data(), &nameLength, nullptr, &type,
                                             reinterpret_cast<BYTE*>(data), &size);
         if (result == ERROR_NO_MORE_ITEMS)
-            return faces;
+            return true;
         if (result == ERROR_MORE_DATA)
             continue;
         if (result != ERROR_SUCCESS)
-            return {};
+            return false;
         if (type != REG_SZ)
             continue;
         // The string ends at its first terminator, or with the data.
@@ -66,10 +64,50 @@ std::vector<std::wstring> ReadList(HKEY policy, const wchar_t* name)
     }
 }
 
+// What a list holds, as one consistent pass found it. When another writer
+// kept changing the list, every face some pass found, which names each face
+// the list held throughout; the reading is then not consistent. A list that
+// cannot be read to its end holds none.
+struct ListReading {
+    std::vector<std::wstring> faces;
+    bool consistent = true;
+};
+
+ListReading ReadList(HKEY policy, const wchar_t* name)
+{
+    ListReading reading;
+    const UniqueHKey list = OpenKey(policy, name, KEY_QUERY_VALUE);
+    if (!list)
+        return reading;
+    std::vector<std::wstring> pass;
+    std::unordered_set<std::wstring> found;
+    bool readToEnd = false;
+    const bool consistent = ReadConsistently(list.get(), [&] {
+        if (!ReadFaces(list.get(), pass))
+            return false;
+        readToEnd = true;
+        for (const std::wstring& face : pass)
+            if (found.insert(MatchKey(face)).second)
+                reading.faces.push_back(face);
+        return true;
+    });
+    if (consistent)
+        reading.faces = std::move(pass);
+    else
+        reading.consistent = !readToEnd; // no pass read it to its end: no list
+    return reading;
+}
+
 // One hive's policy, as its keys hold it.
 struct PolicyLevel {
-    std::vector<std::wstring> embedNever, embedAlways, tessellateNever, tessellateAlways, defaultNeverEmbed;
+    ListReading embedNever, embedAlways, tessellateNever, tessellateAlways, defaultNeverEmbed;
     bool lockAll = false;
+
+    bool Consistent() const
+    {
+        return embedNever.consistent && embedAlways.consistent && tessellateNever.consistent &&
+               tessellateAlways.consistent && defaultNeverEmbed.consistent;
+    }
 };
 
 PolicyLevel ReadLevel(const Hive& hive)
@@ -140,7 +178,8 @@ public:
         if (!m_watching || !Unchanged()) {
             m_watching = false; // until the reading below has succeeded
             const bool watching = WatchBothHives();
-            // Read after the watch is set: a change from here on signals.
+            // Read after the watch is set: a change from here on signals,
+            // so a reading that met another writer is made again.
             m_policy = PolicySnapshot::Read();
             m_watching = watching;
         }
@@ -185,10 +224,10 @@ std::shared_ptr<const PolicySnapshot> PolicySnapshot::Read()
             const std::vector<std::wstring>& faces;
             PolicySwitch FaceSwitches::*which;
             PolicySwitch setting;
-        } lists[] = {{level.embedAlways, &FaceSwitches::embedding, PolicySwitch::On},
-                     {level.embedNever, &FaceSwitches::embedding, PolicySwitch::Off},
-                     {level.tessellateAlways, &FaceSwitches::tessellation, PolicySwitch::On},
-                     {level.tessellateNever, &FaceSwitches::tessellation, PolicySwitch::Off}};
+        } lists[] = {{level.embedAlways.faces, &FaceSwitches::embedding, PolicySwitch::On},
+                     {level.embedNever.faces, &FaceSwitches::embedding, PolicySwitch::Off},
+                     {level.tessellateAlways.faces, &FaceSwitches::tessellation, PolicySwitch::On},
+                     {level.tessellateNever.faces, &FaceSwitches::tessellation, PolicySwitch::Off}};
         for (const auto& list : lists)
             for (const std::wstring& face : list.faces)
                 own[MatchKey(face)].*list.which = list.setting;
@@ -199,8 +238,9 @@ std::shared_ptr<const PolicySnapshot> PolicySnapshot::Read()
                     merged.*which = switches.*which;
         }
         snapshot->m_lockAll = snapshot->m_lockAll || level.lockAll;
-        if (!level.defaultNeverEmbed.empty())
-            snapshot->m_defaultNeverEmbed = level.defaultNeverEmbed;
+        if (!level.defaultNeverEmbed.faces.empty())
+            snapshot->m_defaultNeverEmbed = level.defaultNeverEmbed.faces;
+        snapshot->m_consistent = snapshot->m_consistent && level.Consistent();
     }
     return snapshot;
 }

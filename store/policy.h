@@ -12,7 +12,8 @@
 // A list is a key whose values hold one face name each as REG_SZ (Group
 // Policy names them 1, 2, ...). A name that is empty, not a REG_SZ, or longer
 // than a face name can be is ignored, and a key that cannot be read counts as
-// no policy.
+// no policy. A list is read again while another writer changes it: an
+// administrator's tool adding or deleting other values moves those read.
 
 #include <memory>
 #include <string>
@@ -68,6 +69,12 @@ public:
     // In the list's order, each name once (as the registry matches names).
     const std::vector<std::wstring>& DefaultNeverEmbed() const { return m_defaultNeverEmbed; }
 
+    // False when another writer kept changing a list while it was read: each
+    // such list then names every face some pass over it found, so that no
+    // face it held throughout is left out, and may name one it held only
+    // for a moment. A reset writes only from a consistent reading.
+    bool Consistent() const { return m_consistent; }
+
 private:
     struct FaceSwitches {
         PolicySwitch embedding = PolicySwitch::NotSet;
@@ -76,10 +83,13 @@ private:
     std::unordered_map<std::wstring, FaceSwitches> m_faces; // by MatchKey
     bool m_lockAll = false;
     std::vector<std::wstring> m_defaultNeverEmbed;
+    bool m_consistent = true;
 };
 
 // The policy in force: read at the first call (never while the library
 // loads), then again only after the registry has signalled a change under
-// Software\Policies of either hive; when the change cannot be watched, read at
-// every call. Any thread may call it. Throws only std::bad_alloc.
+// Software\Policies of either hive (a writer that made a reading
+// inconsistent has signalled one); when the change cannot be watched, read at
+// every call.
+// Any thread may call it. Throws only std::bad_alloc.
 std::shared_ptr<const PolicySnapshot> CurrentPolicy();

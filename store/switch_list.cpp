@@ -1,5 +1,6 @@
 #include "switch_list.h"
 
+#include "consistent_reading.h"
 #include "registry_key.h"
 
 #include <algorithm>
@@ -11,9 +12,6 @@ namespace {
 
 // The registry limits a value name to this many UTF-16 units.
 constexpr DWORD kLongestValueName = 16383;
-// Passes over a list that another writer keeps changing, before its names
-// are left to the registry.
-constexpr int kReadAttempts = 3;
 
 // Every ANSI code page turns the bytes below 0x80 into the same UTF-16 units,
 // and between two such units the registry's upper-casing is ASCII's.
@@ -40,26 +38,6 @@ std::string UpperAscii(const Char* begin, const Char* end)
     return upper;
 }
 
-// What tells one state of a list from another: its value count and last write.
-struct ListVersion {
-    bool read = false;
-    DWORD values = 0;
-    FILETIME written{};
-
-    bool operator==(const ListVersion& other) const
-    {
-        return read && other.read && values == other.values && ::CompareFileTime(&written, &other.written) == 0;
-    }
-};
-
-ListVersion VersionOf(HKEY list)
-{
-    ListVersion version;
-    version.read = ::RegQueryInfoKeyW(list, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &version.values,
-                                      nullptr, nullptr, nullptr, &version.written) == ERROR_SUCCESS;
-    return version;
-}
-
 } // namespace
 
 SwitchList::SwitchList(const std::string& path) : m_key(OpenUserKey(path, KEY_READ))
@@ -69,8 +47,7 @@ SwitchList::SwitchList(const std::string& path) : m_key(OpenUserKey(path, KEY_RE
     // Names not all read, for want of memory or because the list kept
     // changing meanwhile, leave every face to the registry.
     try {
-        for (int attempt = 0; attempt < kReadAttempts && !m_namesRead; ++attempt)
-            m_namesRead = ReadNames();
+        m_namesRead = ReadConsistently(m_key.get(), [this] { return ReadNames(); });
     } catch (const std::bad_alloc&) {
         m_namesRead = false;
     }
@@ -81,24 +58,19 @@ SwitchList::SwitchList(const std::string& path) : m_key(OpenUserKey(path, KEY_RE
 }
 
 // Names are read in UTF-16: read through the ANSI code page, a name it cannot
-// spell would come back as a look-alike or a question mark. Values are
-// enumerated by index, and a value deleted meanwhile moves the later ones
-// down: a pass counts only when the list's value count and last write are
-// the same after it as before.
+// spell would come back as a look-alike or a question mark. One pass over
+// the values, made again while another writer moves them.
 bool SwitchList::ReadNames()
 {
     m_asciiNames.clear();
     m_otherNames.clear();
-    const ListVersion before = VersionOf(m_key.get());
-    if (!before.read)
-        return false;
     std::vector<wchar_t> name(kLongestValueName + 1);
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(name.size());
         const LONG result =
             ::RegEnumValueW(m_key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
         if (result == ERROR_NO_MORE_ITEMS)
-            return VersionOf(m_key.get()) == before;
+            return true;
         if (result != ERROR_SUCCESS)
             return false;
         const wchar_t* begin = name.data();

@@ -8,14 +8,18 @@ import only Windows system libraries, the framework and host stand-ins and the
 MinGW runtime of that architecture, and must export exactly its four functions
 under their ordinals. Neither it nor the framework sets the cursor: the
 dialog shows no wait cursor. GlyphorRes.dll carries resources only: no
-imports, no exports, no entry point. Each module of ours that a host installs
-carries a version block.
+imports, no exports, no entry point. Each module and program of ours that
+the package ships, every translation included, carries a version block with
+our copyright and licence; of the runtime DLLs, only libwinpthread-1.dll
+carries one, as the install note says.
 """
 import glob
 import os
 import re
 import subprocess
 import sys
+
+import pefile
 
 SYSTEM = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "msvcrt.dll",
           "oleacc.dll", "oleaut32.dll"}
@@ -26,6 +30,8 @@ RUNTIME = {
 }
 FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}
 EXPORTS = {"runGlyphorDialog": 1, "IsEnabledForFacename": 2, "IsColdStart": 3, "SetAllToDefaults": 4}
+OURS = ("Glyphor.dll", "GlyphorRes.dll", "framework.dll", "kyreg8.dll", "vexi16.dll", "GlyphorDriver.exe")
+COPYRIGHT = re.compile(r"Copyright \(c\) \d{4} The Glyphor developers\. Released under the MIT License\.")
 
 
 def private_headers(objdump, path):
@@ -47,6 +53,16 @@ def exports(headers):
         return {}
     entries = re.findall(r"^\s*\[\s*(\d+)\] (\S+)$", table[1].split("\n\n", 1)[0], re.M)
     return {name: int(index) + int(base.group(1)) for index, name in entries}
+
+
+def version_strings(path):
+    """The strings of a module's version block, or None when it has none."""
+    pe = pefile.PE(path, fast_load=True)
+    pe.parse_data_directories([pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
+    if not hasattr(pe, "VS_FIXEDFILEINFO"):
+        return None
+    return {key.decode(): value.decode() for info in getattr(pe, "FileInfo", []) for entry in info
+            for table in getattr(entry, "StringTable", []) for key, value in table.entries.items()}
 
 
 def file_format(headers):
@@ -82,15 +98,22 @@ def main(bin_dir, objdump, arch):
     if not re.search(r"AddressOfEntryPoint\s+0+\b", resources):
         failures.append("GlyphorRes.dll has an entry point")
 
-    # A version block is a top-level resource directory entry of type 16.
-    unversioned = [module for module in ("Glyphor.dll", "GlyphorRes.dll", "framework.dll") if not re.search(
-        r"^[0-9a-f]+   Entry: ID: 0x000010,", private_headers(objdump, bin_dir + "/" + module), re.M)]
-    if unversioned:
-        failures.append("no version block in %s" % ", ".join(unversioned))
+    catalogues = glob.glob(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../resources/po/*.po"))
+    languages = sorted(os.path.splitext(os.path.basename(path))[0] for path in catalogues)
+    shipped = [bin_dir + "/" + module for module in OURS] + [bin_dir + "/%s/GlyphorRes.dll" % language
+                                                              for language in languages]
+    unlicensed = ["%s (%s)" % (os.path.relpath(path, bin_dir), strings and strings.get("LegalCopyright"))
+                  for path, strings in ((path, version_strings(path)) for path in shipped)
+                  if strings is None or not COPYRIGHT.fullmatch(strings.get("LegalCopyright", ""))]
+    if unlicensed:
+        failures.append("no version block with our copyright and licence: %s" % ", ".join(unlicensed))
+    versioned = sorted(dll for dll in RUNTIME[arch] if version_strings(bin_dir + "/" + dll) is not None)
+    if versioned != ["libwinpthread-1.dll"]:
+        failures.append("runtime DLLs with a version block: %s, the install note says libwinpthread-1.dll" % versioned)
 
     for failure in failures:
         print("FAIL:", failure)
-    print("%d passed, %d failed" % (8 - len(failures), len(failures)))
+    print("%d passed, %d failed" % (9 - len(failures), len(failures)))
     return 1 if failures else 0
 
 

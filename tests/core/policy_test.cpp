@@ -5,8 +5,12 @@
 #include "policy_template.h"
 #include "store/defaults.h"
 #include "store/policy.h"
+#include "tests/support/default_lists.h"
+#include "tests/support/import_hook.h"
+#include "common/unique_handle.h"
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -104,6 +108,10 @@ TEST_F(Policy, MachineOverUserNeverOverAlwaysPolicyOverTheStore)
             EXPECT_TRUE(IsEnabledForFacename(face.c_str(), !tessellation)) << face << ", the other switch";
         }
     }
+    m_policy.SetList(ScopedPolicy::kUser, List(kDefaultNeverEmbedList), {L"User Default"});
+    m_policy.SetList(ScopedPolicy::kMachine, List(kDefaultNeverEmbedList), {L"Machine Default"});
+    EXPECT_TRUE(WithinASecond([] { return CurrentPolicy()->DefaultNeverEmbed() == Names{L"Machine Default"}; }))
+        << "the defaults: the machine's over the user's";
 }
 
 // What no face name can be, or what is no string, names no face; a list that
@@ -132,8 +140,90 @@ TEST_F(Policy, HostileValuesAreIgnored)
 
     for (const std::string& face : {std::string("Good Face"), longest, std::string("Unterminated Face")})
         EXPECT_FALSE(IsEnabledForFacename(face.c_str(), false)) << face.size() << " characters";
-    for (const std::string& face : {std::string("Typed Face"), std::string(), tooLong, longer})
-        EXPECT_TRUE(IsEnabledForFacename(face.c_str(), false)) << face.size() << " characters";
+    for (const std::string& face : {std::string("Typed Face"), std::string(), tooLong, longer,
+                                    tooLong.substr(0, kLongestFaceName), longer.substr(0, kLongestFaceName)})
+        EXPECT_TRUE(IsEnabledForFacename(face.c_str(), false)) << face.size() << " characters of " << face[0];
     EXPECT_TRUE(IsEnabledForFacename("Unreadable Face", true));
     EXPECT_FALSE(CurrentPolicy()->LockAll()) << "a string, or a DWORD 2";
+}
+
+// A reset neither writes nor deletes the value of a face whose switch in that
+// list a policy sets: when the policy is lifted, the user's choice is back.
+TEST_F(Policy, AResetLeavesTheSwitchesThePolicySets)
+{
+    m_profile.CreateLists();
+    for (const std::string& list : {m_profile.EmbedList(), m_profile.TessellateList()})
+        for (const char* face : {"User Off", "Tessellation Locked"})
+            WriteDwordZero(list, face);
+    m_policy.SetList(ScopedPolicy::kUser, List(kTessellateNeverList), {L"Tessellation Locked"});
+    m_policy.SetList(ScopedPolicy::kMachine, List(kEmbedAlwaysList), {L"user off", L"Arial"});
+    ASSERT_TRUE(WithinASecond([] { return IsEnabledForFacename("User Off", false); }));
+
+    EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
+    const std::vector<std::string> embedding = ValueNames(m_profile.EmbedList());
+    std::set<std::string> expected(kDefaultFaces.begin() + 1, kDefaultFaces.end()); // not Arial, which the policy sets
+    expected.insert("User Off");
+    EXPECT_EQ(std::set<std::string>(embedding.begin(), embedding.end()), expected);
+    EXPECT_EQ(ValueNames(m_profile.TessellateList()), std::vector<std::string>{"Tessellation Locked"});
+
+    m_policy.SetList(ScopedPolicy::kMachine, List(kEmbedAlwaysList), {});
+    m_policy.SetList(ScopedPolicy::kUser, List(kTessellateNeverList), {});
+    ASSERT_TRUE(WithinASecond([] { return !IsEnabledForFacename("User Off", false); })) << "the user's choice is lost";
+    EXPECT_TRUE(IsEnabledForFacename("Arial", false));
+    EXPECT_FALSE(IsEnabledForFacename("Tessellation Locked", true));
+}
+
+namespace {
+
+// Another writer at a policy list: as a pass reads the first value, it moves
+// that value to the end, and every later one down: the pass skips the next.
+// It acts on the next g_movingPasses passes.
+decltype(&::RegEnumValueW) g_enumValue = nullptr;
+int g_movingPasses = 0;
+
+LONG WINAPI EnumValueWhileAnotherWriterMoves(HKEY key, DWORD index, LPWSTR name, LPDWORD nameLength,
+                                             LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size)
+{
+    const LONG result = g_enumValue(key, index, name, nameLength, reserved, type, data, size);
+    if (index != 0 || result != ERROR_SUCCESS || !type || *type != REG_SZ || g_movingPasses == 0)
+        return result;
+    --g_movingPasses;
+    HKEY writable = nullptr;
+    ::RegOpenKeyExW(key, nullptr, 0, KEY_SET_VALUE, &writable);
+    const UniqueHKey owned(writable);
+    ::RegDeleteValueW(writable, name);
+    ::RegSetValueExW(writable, name, 0, REG_SZ, data, *size);
+    return result;
+}
+
+} // namespace
+
+// A list is read again when another writer moved its values meanwhile; a
+// reset writes only from a reading that found none moving, and changes
+// nothing while another writer keeps them moving.
+TEST_F(Policy, AListReadWhileAnotherWriterMovesItMissesNoFace)
+{
+    m_profile.CreateLists();
+    WriteDwordZero(m_profile.EmbedList(), "User Face");
+    const Names defaults = {L"Moved Default", L"Steady Default"};
+    m_policy.SetList(ScopedPolicy::kUser, List(kDefaultNeverEmbedList), defaults);
+    ImportHook hook(::GetModuleHandleA(nullptr), "advapi32.dll", "RegEnumValueW", &EnumValueWhileAnotherWriterMoves,
+                    g_enumValue);
+    for (const int moving : {1, 3}) {
+        g_movingPasses = moving;
+        const auto policy = PolicySnapshot::Read();
+        EXPECT_EQ(policy->Consistent(), moving < 3) << moving << " passes moved";
+        EXPECT_EQ(policy->DefaultNeverEmbed().size(), 2u) << moving << " passes moved";
+    }
+    g_movingPasses = 1000000;
+    m_policy.SetList(ScopedPolicy::kUser, List(kDefaultNeverEmbedList), defaults); // a change to read
+    ASSERT_TRUE(WithinASecond([] { return !CurrentPolicy()->Consistent(); }));
+    EXPECT_EQ(SetAllToDefaults(), ERROR_BUSY);
+    EXPECT_EQ(ValueNames(m_profile.EmbedList()), std::vector<std::string>{"User Face"}) << "a reset while moving";
+    g_movingPasses = 0;
+    EXPECT_EQ(SetAllToDefaults(), ERROR_SUCCESS);
+    EXPECT_EQ(ValueNames(m_profile.EmbedList()).size(), 2u);
+    // The tests after this one reset to the built-in defaults at once.
+    m_policy.SetList(ScopedPolicy::kUser, List(kDefaultNeverEmbedList), {});
+    EXPECT_TRUE(WithinASecond([] { return CurrentPolicy()->DefaultNeverEmbed().empty(); }));
 }

@@ -11,6 +11,7 @@
 
 #include <iterator>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -107,4 +108,18 @@ TEST_F(InterfaceLanguage, AStaleTranslationGivesWayToTheNextCandidate)
             dialog.Close(IDCANCEL);
         }, ScriptStart::AtOnce), IDCANCEL) << choice.first;
     }
+}
+
+// A resource library's string is data: whatever its percent signs, it fills
+// in only the inserts given and reads nothing beyond them; line breaks come
+// out as CR LF, as the system's formatting made them.
+TEST(MessageText, FillsInsertsAndTakesAnyOtherPercentSignAsText)
+{
+    const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+        {L"%2 of %1; %3", L"two of one; "}, {L"%99!.*s!", L"!.*s!"},       {L"%98!*.*s!", L"!*.*s!"},
+        {L"%1!*s!", L"one!*s!"},            {L"%123", L"3"},               {L"%0 %x %. 50%", L"%0 %x %. 50%"},
+        {L"100%% %%1", L"100% %1"},         {L"a%nb\nc\r\nd\re", L"a\r\nb\r\nc\r\nd\r\ne"}};
+    for (const auto& [pattern, expected] : rows)
+        EXPECT_EQ(FormattedMessage(pattern, {L"one", L"two"}), expected) << pattern;
+    EXPECT_EQ(FormattedMessage(L"%1%2", {L"%2", L"!"}), L"%2!") << "an insert is not read as a pattern";
 }
