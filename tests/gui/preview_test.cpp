@@ -2,10 +2,12 @@
 // line, and compared with the same text drawn here in the face it should be.
 #include "accessible_client.h"
 #include "dialog_test.h"
+#include "window_search.h"
 
 #include "dialog/face_words.h"
 #include "dialog/accessible_window.h"
 #include "dialog/preview_layout.h"
+#include "common/window_text.h"
 #include "framework/afx.h"
 #include "store/policy.h"
 #include "tests/support/import_hook.h"
@@ -15,7 +17,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -274,21 +278,142 @@ TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
     }));
 }
 
+// A screen reader keeps the band's object; the dialog closes and the host
+// unloads the library, whose code is then gone. The reader's next call
+// fails, and reaches nothing of the library, whether the host's thread is in
+// a single-threaded apartment or in the multithreaded one, where the
+// client's calls arrive on COM's threads.
+TEST_F(Preview, KeptBandFailsOnceTheHostUnloadsTheLibrary)
+{
+    FillStore({}, {});
+    const ComApartment com; // the reader's
+    for (const DWORD apartment : {COINIT_APARTMENTTHREADED, COINIT_MULTITHREADED}) {
+        const auto event = [] { return UniqueHandleObject(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); };
+        const UniqueHandleObject open = event(), read = event(), unloaded = event(), called = event();
+        HWND bandWindow = nullptr;
+        std::string focused;
+        std::thread host([&] {
+            ::CoInitializeEx(nullptr, apartment);
+            std::optional<GlyphorLibrary> glyphor(std::in_place, profile.Path());
+            RunDialogSession(*glyphor, [&](const DialogWindow& dialog) {
+                bandWindow = dialog.Control(IDC_FONT_PREVIEW);
+                focused = dialog.List().FocusedFace();
+                ::SetEvent(open.get());
+                ::WaitForSingleObject(read.get(), kWindowTimeoutMs);
+                dialog.Close(IDCANCEL);
+            });
+            glyphor.reset();
+            ::SetEvent(unloaded.get());
+            HANDLE calledHandle = called.get();
+            DWORD index = 0; // the host's thread goes on answering COM meanwhile
+            ::CoWaitForMultipleHandles(0, kWindowTimeoutMs, 1, &calledHandle, &index);
+            ::CoUninitialize();
+        });
+        ::WaitForSingleObject(open.get(), kWindowTimeoutMs);
+        UniqueAccessible band = AccessibleOf(bandWindow);
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(focused.c_str())) << "apartment " << apartment;
+        ::SetEvent(read.get());
+        ::WaitForSingleObject(unloaded.get(), kWindowTimeoutMs);
+        EXPECT_EQ(::GetModuleHandleA("Glyphor.dll"), nullptr) << "kept loaded, apartment " << apartment;
+        if (band) {
+            VARIANT self{};
+            BSTR name = nullptr;
+            const HRESULT result = band.get()->get_accName(self, &name);
+            // Wine answers for an object COM no longer serves that it knows no such interface.
+            EXPECT_TRUE(result == RPC_E_DISCONNECTED || result == CO_E_OBJNOTCONNECTED ||
+                        result == HRESULT_FROM_WIN32(RPC_S_UNKNOWN_IF))
+                << std::hex << result << ", apartment " << apartment;
+            band.reset();
+        }
+        ::SetEvent(called.get());
+        host.join();
+    }
+}
+
 // A client may keep a window's object after the window has gone: it is told
-// so, and reads nothing of what the window showed.
+// so, and reads nothing of what the window showed. The window's user data
+// stays the host's: a pointer the host keeps there, before or after, is
+// neither taken nor followed.
 TEST(AccessibleWindow, OutlivesItsWindowDisconnected)
 {
     const ComApartment com;
     const HWND band = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ::SetWindowLongPtrW(band, GWLP_USERDATA, 1);
     CAccessibleWindow accessible;
     accessible.Attach(band, [](LONG) { return CAccessibleWindow::Texts{L"Face", L"", L""}; });
+    ::SetWindowLongPtrW(band, GWLP_USERDATA, 2);
     const UniqueAccessible object = AccessibleOf(band);
     ASSERT_TRUE(object);
     EXPECT_EQ(Read(object, &IAccessible::get_accName), L"Face");
+    EXPECT_EQ(::GetWindowLongPtrW(band, GWLP_USERDATA), 2);
     ::DestroyWindow(band);
     VARIANT self{}, role{};
     EXPECT_EQ(Read(object, &IAccessible::get_accName), L"<failed>");
     EXPECT_EQ(object.get()->get_accRole(self, &role), CO_E_OBJNOTCONNECTED);
+}
+
+namespace {
+
+WNDPROC g_underTool = nullptr;
+
+LRESULT CALLBACK ToolProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::CallWindowProcW(g_underTool, window, message, wParam, lParam);
+}
+
+} // namespace
+
+// A tool lays its procedure over the window's after the object's; the object
+// goes first. The window's messages still reach its own procedure.
+TEST(AccessibleWindow, GoneUnderAnotherProcedureStillPassesMessagesOn)
+{
+    const UniqueHWnd edit(
+        ::CreateWindowExW(0, L"Edit", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    {
+        CAccessibleWindow accessible;
+        accessible.Attach(edit.get(), [](LONG) { return CAccessibleWindow::Texts{}; });
+        g_underTool = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(edit.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ToolProc)));
+    }
+    ::SetWindowTextW(edit.get(), L"kept");
+    EXPECT_EQ(WindowText(edit.get()), L"kept");
+}
+
+// In a host whose window's thread is in the multithreaded apartment, a
+// client's calls arrive on COM's threads; the texts are read on the window's.
+TEST(AccessibleWindow, ReadsTheTextsOnTheWindowsThread)
+{
+    const ComApartment com;
+    const auto event = [] { return UniqueHandleObject(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); };
+    const UniqueHandleObject ready = event(), done = event();
+    HWND band = nullptr;
+    DWORD windowThread = 0, readOn = 0;
+    std::thread owner([&] {
+        ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        {
+            const UniqueHWnd window(
+                ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+            CAccessibleWindow accessible;
+            accessible.Attach(window.get(), [&readOn](LONG) {
+                readOn = ::GetCurrentThreadId();
+                return CAccessibleWindow::Texts{L"Face", L"", L""};
+            });
+            band = window.get();
+            windowThread = ::GetCurrentThreadId();
+            ::SetEvent(ready.get());
+            HANDLE waitFor = done.get();
+            for (MSG message; ::MsgWaitForMultipleObjects(1, &waitFor, FALSE, kWindowTimeoutMs, QS_ALLINPUT) ==
+                              WAIT_OBJECT_0 + 1;)
+                while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                    ::DispatchMessageW(&message);
+        }
+        ::CoUninitialize();
+    });
+    ::WaitForSingleObject(ready.get(), kWindowTimeoutMs);
+    EXPECT_EQ(Read(AccessibleOf(band), &IAccessible::get_accName), L"Face");
+    EXPECT_EQ(readOn, windowThread);
+    ::SetEvent(done.get());
+    owner.join();
 }
 
 // A face removed while the dialog is open says so; moving through every
