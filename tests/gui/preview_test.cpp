@@ -241,15 +241,20 @@ TEST_F(Preview, RightToLeftSampleIsShaped)
 }
 
 // Assistive technology reads the band as text: the focused face's name, the
-// sample and the licence sentence.
+// sample and the licence sentence, and hears it change as the focus moves.
+// The list's items read as the band does, a locked face's as read-only, and
+// a click on its box says why it does not change. The count line is heard
+// when it changes.
 TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
 {
     FillStore({}, {});
     const ScopedPolicy policy;
     policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedNeverList), {Wide(kLines)});
     GlyphorLibrary glyphor(profile.Path());
+    const BeepCount beeps(glyphor.Module());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const ComApartment com;
+        WinEventRecorder heard(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED);
         const UniqueAccessible band = AccessibleOf(dialog.Control(IDC_FONT_PREVIEW));
         ASSERT_TRUE(band);
         const FontList list = dialog.List();
@@ -262,14 +267,33 @@ TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
         const std::wstring sansSentence = Read(band, &IAccessible::get_accDescription);
         EXPECT_EQ(sansSentence.rfind(L"May be embedded", 0), 0u) << sansSentence;
 
+        heard.Forget();
         Focus(dialog, kLines);
+        for (const DWORD event : {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE})
+            EXPECT_TRUE(heard.Heard(dialog.Control(IDC_FONT_PREVIEW), event)) << std::hex << event;
+        const std::wstring linesSentence = L"Never embedded: set by your administrator. " + sansSentence;
         EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(kLines));
-        EXPECT_EQ(Read(band, &IAccessible::get_accDescription), sansSentence + L" Set by your administrator.");
-        // The list's items read as the band does, whichever has the focus.
+        EXPECT_EQ(Read(band, &IAccessible::get_accDescription), linesSentence);
         const UniqueAccessible items = AccessibleOf(list.Handle());
-        EXPECT_EQ(Read(items, &IAccessible::get_accDescription, list.Require(kSans) + 1), sansSentence);
-        EXPECT_EQ(Read(items, &IAccessible::get_accDescription, list.Require(kLines) + 1),
-                  sansSentence + L" Set by your administrator.");
+        const auto readOnly = [&items](int item) {
+            VARIANT child{}, state{};
+            child.vt = VT_I4;
+            child.lVal = item + 1;
+            return SUCCEEDED(items.get()->get_accState(child, &state)) && state.vt == VT_I4 &&
+                   (state.lVal & STATE_SYSTEM_READONLY);
+        };
+        const struct { const char* face; const std::wstring& sentence; bool locked; } rows[] = {
+            {kSans, sansSentence, false}, {kLines, linesSentence, true}};
+        for (const auto& row : rows) {
+            EXPECT_EQ(Read(items, &IAccessible::get_accDescription, list.Require(row.face) + 1), row.sentence);
+            EXPECT_EQ(readOnly(list.Require(row.face)), row.locked) << row.face;
+        }
+        list.Click(list.CheckBoxPoint(list.Require(kLines)));
+        EXPECT_EQ(beeps.Count(), 1);
+        EXPECT_EQ(Read(band, &IAccessible::get_accDescription), ResourceText(IDS_PREVIEW_LOCKED_CHECK));
+
+        list.SetChecked(list.Require(kSans), false);
+        EXPECT_TRUE(heard.Heard(dialog.Control(IDC_FONT_COUNT), EVENT_OBJECT_LIVEREGIONCHANGED));
         dialog.SetText(IDC_SAMPLE_BOX, "Zebra 42");
         EXPECT_EQ(Read(band, &IAccessible::get_accValue), L"Zebra 42");
         dialog.SetText(IDC_FIND_BOX, "no such face");
