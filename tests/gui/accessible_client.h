@@ -12,9 +12,10 @@
 
 using UniqueAccessible = UniqueHandle<IAccessible*, &ReleaseInterface<IAccessible>>;
 
-// COM for the calling thread's scope, as an accessibility client has it.
+// COM for the calling thread's scope, as an accessibility client has it, or
+// a host's thread of either apartment.
 struct ComApartment {
-    ComApartment() { ::CoInitialize(nullptr); }
+    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED) { ::CoInitializeEx(nullptr, model); }
     ~ComApartment() { ::CoUninitialize(); }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;

@@ -165,6 +165,11 @@ struct Band {
     PreviewLayout lines{};
 };
 
+UniqueHandleObject ManualEvent()
+{
+    return UniqueHandleObject(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+}
+
 void Focus(const DialogWindow& dialog, const char* face)
 {
     const FontList list = dialog.List();
@@ -312,12 +317,12 @@ TEST_F(Preview, KeptBandFailsOnceTheHostUnloadsTheLibrary)
     FillStore({}, {});
     const ComApartment com; // the reader's
     for (const DWORD apartment : {COINIT_APARTMENTTHREADED, COINIT_MULTITHREADED}) {
-        const auto event = [] { return UniqueHandleObject(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); };
-        const UniqueHandleObject open = event(), read = event(), unloaded = event(), called = event();
+        const UniqueHandleObject open = ManualEvent(), read = ManualEvent(), unloaded = ManualEvent(),
+                                 called = ManualEvent();
         HWND bandWindow = nullptr;
         std::string focused;
         std::thread host([&] {
-            ::CoInitializeEx(nullptr, apartment);
+            const ComApartment hosts(apartment);
             std::optional<GlyphorLibrary> glyphor(std::in_place, profile.Path());
             RunDialogSession(*glyphor, [&](const DialogWindow& dialog) {
                 bandWindow = dialog.Control(IDC_FONT_PREVIEW);
@@ -331,7 +336,6 @@ TEST_F(Preview, KeptBandFailsOnceTheHostUnloadsTheLibrary)
             HANDLE calledHandle = called.get();
             DWORD index = 0; // the host's thread goes on answering COM meanwhile
             ::CoWaitForMultipleHandles(0, kWindowTimeoutMs, 1, &calledHandle, &index);
-            ::CoUninitialize();
         });
         ::WaitForSingleObject(open.get(), kWindowTimeoutMs);
         UniqueAccessible band = AccessibleOf(bandWindow);
@@ -343,6 +347,7 @@ TEST_F(Preview, KeptBandFailsOnceTheHostUnloadsTheLibrary)
             VARIANT self{};
             BSTR name = nullptr;
             const HRESULT result = band.get()->get_accName(self, &name);
+            const UniqueHandle<BSTR, &::SysFreeString> owned(name);
             // Wine answers for an object COM no longer serves that it knows no such interface.
             EXPECT_TRUE(result == RPC_E_DISCONNECTED || result == CO_E_OBJNOTCONNECTED ||
                         result == HRESULT_FROM_WIN32(RPC_S_UNKNOWN_IF))
@@ -408,30 +413,26 @@ TEST(AccessibleWindow, GoneUnderAnotherProcedureStillPassesMessagesOn)
 TEST(AccessibleWindow, ReadsTheTextsOnTheWindowsThread)
 {
     const ComApartment com;
-    const auto event = [] { return UniqueHandleObject(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); };
-    const UniqueHandleObject ready = event(), done = event();
+    const UniqueHandleObject ready = ManualEvent(), done = ManualEvent();
     HWND band = nullptr;
     DWORD windowThread = 0, readOn = 0;
     std::thread owner([&] {
-        ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        {
-            const UniqueHWnd window(
-                ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-            CAccessibleWindow accessible;
-            accessible.Attach(window.get(), [&readOn](LONG) {
-                readOn = ::GetCurrentThreadId();
-                return CAccessibleWindow::Texts{L"Face", L"", L""};
-            });
-            band = window.get();
-            windowThread = ::GetCurrentThreadId();
-            ::SetEvent(ready.get());
-            HANDLE waitFor = done.get();
-            for (MSG message; ::MsgWaitForMultipleObjects(1, &waitFor, FALSE, kWindowTimeoutMs, QS_ALLINPUT) ==
-                              WAIT_OBJECT_0 + 1;)
-                while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-                    ::DispatchMessageW(&message);
-        }
-        ::CoUninitialize();
+        const ComApartment multithreaded(COINIT_MULTITHREADED);
+        const UniqueHWnd window(
+            ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        CAccessibleWindow accessible;
+        accessible.Attach(window.get(), [&readOn](LONG) {
+            readOn = ::GetCurrentThreadId();
+            return CAccessibleWindow::Texts{L"Face", L"", L""};
+        });
+        band = window.get();
+        windowThread = ::GetCurrentThreadId();
+        ::SetEvent(ready.get());
+        HANDLE waitFor = done.get();
+        for (MSG message; ::MsgWaitForMultipleObjects(1, &waitFor, FALSE, kWindowTimeoutMs, QS_ALLINPUT) ==
+                          WAIT_OBJECT_0 + 1;)
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&message);
     });
     ::WaitForSingleObject(ready.get(), kWindowTimeoutMs);
     EXPECT_EQ(Read(AccessibleOf(band), &IAccessible::get_accName), L"Face");
