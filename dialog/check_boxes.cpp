@@ -110,12 +110,16 @@ void CFontSelectDialog::OnFontListKeyDown(NMHDR* pNotify, LRESULT* pResult)
 }
 
 // The preview shows the face, which takes the focus, and the selection stays.
+// An older library, without the sentence, leaves the face's own, which says
+// who set it.
 void CFontSelectDialog::RefuseLockedCheck(int item)
 {
     ::MessageBeep(MB_OK);
     if (m_fontList.GetNextItem(-1, LVNI_FOCUSED) != item)
         m_fontList.SetItemState(item, LVIS_FOCUSED, LVIS_FOCUSED);
-    m_preview.Show(m_faces.ShownAt(item), m_words.LockedCheckSentence());
+    const std::wstring why = m_words.LockedCheckSentence();
+    if (const CFaceTable::Face* face = m_faces.ShownAt(item); face && !why.empty())
+        m_preview.Show(face, why);
 }
 
 void CFontSelectDialog::SetSelectionCheck(int except, BOOL checked)
