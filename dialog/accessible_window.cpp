@@ -161,8 +161,8 @@ void CAccessibleWindow::Detach()
     if (m_object) {
         m_object->Disconnect();
         ::CoDisconnectObject(static_cast<IAccessible*>(m_object), 0);
-        // A client in this apartment holds the object itself: its calls
-        // must still find the code.
+        // Still held once COM has let go: a client in this apartment holds
+        // the object itself, or a call has yet to leave it. Its code stays.
         if (m_object->Release() > 0) {
             HMODULE module = nullptr;
             ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
