@@ -1,7 +1,8 @@
 // Check-box handlers: check all, clear all, and carrying one item's change to
 // the whole selection. They read each item's state before the list toggles
 // the clicked or focused item itself, and never set that item. The list
-// refuses every change to a locked face (locked_faces.cpp).
+// refuses every change to a locked face (locked_faces.cpp); the user's click
+// on its check box, or Space on it, is told why.
 #include "font_select_dialog.h"
 
 #include "check_box_place.h"
@@ -75,6 +76,10 @@ void CFontSelectDialog::ApplyCheckClick(int x, int y)
     if (!FindCheckBoxPlace(m_fontList.m_hWnd, hit, place) || x < place.band.left || x >= place.band.right ||
         y < place.band.top || y > place.band.bottom)
         return;
+    if (const CFaceTable::Face* face = m_faces.ShownAt(hit); face && face->locked) {
+        RefuseLockedCheck(hit);
+        return;
+    }
     const int check = m_fontList.GetCheck(hit);
     if (m_fontList.GetSelectedCount() < 2)
         return;
@@ -90,20 +95,35 @@ void CFontSelectDialog::OnFontListKeyDown(NMHDR* pNotify, LRESULT* pResult)
 {
     const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(pNotify);
     *pResult = 0;
-    if (!HasFontList())
+    if (!HasFontList() || key->wVKey != VK_SPACE)
         return;
+    // The list toggles the focused item, selected or not.
+    const int focusedItem = m_fontList.GetNextItem(-1, LVNI_FOCUSED);
+    if (const CFaceTable::Face* face = m_faces.ShownAt(focusedItem); face && face->locked) {
+        RefuseLockedCheck(focusedItem);
+        return;
+    }
     const int focused = m_fontList.GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
     // With no focused selected item, GetCheck(-1) reads as no box.
     const int check = m_fontList.GetCheck(focused);
-    if (key->wVKey == VK_SPACE)
-        SetSelectionCheck(focused, check == kUnchecked);
+    SetSelectionCheck(focused, check == kUnchecked);
+}
+
+// The preview shows the face, which takes the focus, and the selection stays.
+// An older library, without the sentence, leaves the face's own, which says
+// who set it.
+void CFontSelectDialog::RefuseLockedCheck(int item)
+{
+    ::MessageBeep(MB_OK);
+    if (m_fontList.GetNextItem(-1, LVNI_FOCUSED) != item)
+        m_fontList.SetItemState(item, LVIS_FOCUSED, LVIS_FOCUSED);
+    const std::wstring why = m_words.LockedCheckSentence();
+    if (const CFaceTable::Face* face = m_faces.ShownAt(item); face && !why.empty())
+        m_preview.Show(face, why);
 }
 
 void CFontSelectDialog::SetSelectionCheck(int except, BOOL checked)
 {
-    // A locked face does not change, so it has no change to carry.
-    if (const CFaceTable::Face* face = m_faces.ShownAt(except); face && face->locked)
-        return;
     for (int i = m_fontList.GetNextItem(-1, LVNI_SELECTED); i != -1; i = m_fontList.GetNextItem(i, LVNI_SELECTED)) {
         if (i != except)
             m_fontList.SetCheck(i, checked);

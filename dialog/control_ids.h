@@ -104,3 +104,11 @@
 #define IDS_SORT_BY_FONT 68
 #define IDS_SORT_BY_ALLOWS 69
 #define IDS_SORT_BY_LICENCE 70
+
+// The preview's sentence of a face whose check a list of the policy sets,
+// for each switch and state, and why such a face's check did not change.
+#define IDS_PREVIEW_NEVER_EMBEDDED 71
+#define IDS_PREVIEW_ALWAYS_EMBEDDED 72
+#define IDS_PREVIEW_NEVER_TESSELLATED 73
+#define IDS_PREVIEW_ALWAYS_TESSELLATED 74
+#define IDS_PREVIEW_LOCKED_CHECK 75

@@ -56,6 +56,13 @@ const UsagePermission kUsages[] = {
       IDS_SENTENCE_INSTALLABLE_NO_SUBSETTING_BITMAPS_ONLY}},
 };
 
+// The sentence of a face whose check a list of the policy sets, with the
+// licence's sentence as its insert, by [tessellation][on].
+const UINT kPolicySentences[2][2] = {
+    {IDS_PREVIEW_NEVER_EMBEDDED, IDS_PREVIEW_ALWAYS_EMBEDDED},
+    {IDS_PREVIEW_NEVER_TESSELLATED, IDS_PREVIEW_ALWAYS_TESSELLATED},
+};
+
 const UsagePermission& UsageOf(unsigned fsType)
 {
     return *std::find_if(std::begin(kUsages), std::end(kUsages),
@@ -135,9 +142,20 @@ std::wstring CFaceWords::Sentence(unsigned fsType, bool embeddable) const
     return sentence.empty() ? OlderSentence(usage.sentences[0], fsType) : FormattedMessage(sentence);
 }
 
-std::wstring CFaceWords::SetByAdministrator(const std::wstring& sentence) const
+std::wstring CFaceWords::SetByAdministrator(const std::wstring& sentence, bool tessellation, PolicySwitch set) const
 {
-    return FormattedMessage(AfxLoadString(IDS_PREVIEW_SET_BY_ADMINISTRATOR), {sentence});
+    // An older library, without the switch's sentences, says only who set it.
+    std::wstring pattern;
+    if (set != PolicySwitch::NotSet)
+        pattern = AfxLoadString(kPolicySentences[tessellation][set == PolicySwitch::On]);
+    if (pattern.empty())
+        pattern = AfxLoadString(IDS_PREVIEW_SET_BY_ADMINISTRATOR);
+    return FormattedMessage(pattern, {sentence});
+}
+
+std::wstring CFaceWords::LockedCheckSentence() const
+{
+    return AfxLoadString(IDS_PREVIEW_LOCKED_CHECK);
 }
 
 std::vector<std::wstring> CFaceWords::EverySentence(bool withPolicyForms) const
@@ -147,11 +165,16 @@ std::vector<std::wstring> CFaceWords::EverySentence(bool withPolicyForms) const
         // Each combination of qualifiers, in both cases of a restricted licence.
         for (unsigned qualifiers : {0u, kNoSubsetting, kBitmapsOnly, kNoSubsetting | kBitmapsOnly}) {
             for (bool embeddable : {false, true}) {
-                sentences.push_back(Sentence(usage.bit | qualifiers, embeddable));
-                if (withPolicyForms)
-                    sentences.push_back(SetByAdministrator(sentences.back()));
+                const std::wstring sentence = Sentence(usage.bit | qualifiers, embeddable);
+                sentences.push_back(sentence);
+                if (!withPolicyForms)
+                    continue;
+                for (PolicySwitch set : {PolicySwitch::NotSet, PolicySwitch::On, PolicySwitch::Off})
+                    sentences.push_back(SetByAdministrator(sentence, !embeddable, set));
             }
         }
     }
+    if (withPolicyForms)
+        sentences.push_back(LockedCheckSentence());
     return sentences;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/policy.h"
+
 #include <windows.h>
 
 #include <map>
@@ -25,11 +27,15 @@ public:
     // what its check allows, e.g. "May be embedded for viewing and printing
     // only."
     std::wstring Sentence(unsigned fsType, bool embeddable) const;
-    // A sentence of a face whose check the administrator's policy sets,
-    // saying so.
-    std::wstring SetByAdministrator(const std::wstring& sentence) const;
-    // The sentence of every licence, by the same rule, and each also as the
-    // policy's when `withPolicyForms`.
+    // The sentence of a face whose check the administrator's policy sets,
+    // saying so: first the switch as the policy sets it, e.g. "Never
+    // embedded: set by your administrator.", where a list of the policy names
+    // the face (`set`), then the licence sentence.
+    std::wstring SetByAdministrator(const std::wstring& sentence, bool tessellation, PolicySwitch set) const;
+    // Why the check of such a face did not change when the user tried.
+    std::wstring LockedCheckSentence() const;
+    // The sentence of every licence, by the same rule, and each also in the
+    // policy's forms, with the locked check's, when `withPolicyForms`.
     std::vector<std::wstring> EverySentence(bool withPolicyForms) const;
 
 private:

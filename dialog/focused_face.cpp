@@ -21,14 +21,27 @@ void CFontSelectDialog::ShowFocusedFace()
 std::wstring CFontSelectDialog::SentenceOf(const CFaceTable::Face& face) const
 {
     const std::wstring sentence = m_words.Sentence(face.fsType, face.embeddable);
-    return face.locked ? m_words.SetByAdministrator(sentence) : sentence;
+    if (!face.locked)
+        return sentence;
+    const bool tessellation = face.switchList != 0;
+    return m_words.SetByAdministrator(sentence, tessellation,
+                                      m_faces.Policy().Switch(face.name.c_str(), tessellation));
 }
 
-// A child of the list is an item, counted from 1.
+// A child of the list is an item, counted from 1. Its states are those the
+// system gives a list item, which the list's standard object may not know.
 CAccessibleWindow::Texts CFontSelectDialog::ListItemTexts(LONG child) const
 {
-    const CFaceTable::Face* face = child > 0 ? m_faces.ShownAt(child - 1) : nullptr;
-    return {{}, {}, face ? SentenceOf(*face) : std::wstring()};
+    const int item = child - 1;
+    const CFaceTable::Face* face = child > 0 ? m_faces.ShownAt(item) : nullptr;
+    if (!face)
+        return {};
+    const UINT listed = m_fontList.GetItemState(item, LVIS_SELECTED | LVIS_FOCUSED);
+    const LONG state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE |
+                       ((listed & LVIS_SELECTED) ? STATE_SYSTEM_SELECTED : 0) |
+                       ((listed & LVIS_FOCUSED) ? STATE_SYSTEM_FOCUSED : 0) |
+                       (face->check == 1 ? STATE_SYSTEM_CHECKED : 0) | (face->locked ? STATE_SYSTEM_READONLY : 0);
+    return {{}, {}, SentenceOf(*face), state};
 }
 
 int CFontSelectDialog::FocusedFace() const

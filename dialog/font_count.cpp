@@ -7,7 +7,8 @@
 
 // While faces are still being found, the line says so; the usual count
 // appears once the list is complete, or under LockAll the sentence that says
-// why no check changes.
+// why no check changes. A screen reader reads out each change of the line
+// but those of the search's progress, which come every batch.
 void CFontSelectDialog::ShowCount()
 {
     m_countPending = false;
@@ -17,7 +18,7 @@ void CFontSelectDialog::ShowCount()
                                   ? AfxLoadString(IDS_LOCKED_BY_ADMINISTRATOR)
                                   : m_countLine.Text(m_faces.CheckedCount(), m_faces.Count(), shown,
                                                      m_faces.LockedCount(), m_finder.Finding());
-    ::SetDlgItemTextW(m_hWnd, IDC_FONT_COUNT, line.c_str());
+    m_countRegion.Show(line, !m_finder.Finding());
 }
 
 void CFontSelectDialog::ShowCountSoon()

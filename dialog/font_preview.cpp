@@ -105,6 +105,7 @@ void CFontPreview::Show(const CFaceTable::Face* face, const std::wstring& senten
     if (!m_band)
         return;
     const bool another = (face != nullptr) != m_showing || (face && face->name != m_name);
+    const bool newSentence = face && sentence != m_sentence;
     if (!face || face->name != m_name) {
         m_faceFont.reset();
         m_faceFontHeight = 0;
@@ -121,6 +122,8 @@ void CFontPreview::Show(const CFaceTable::Face* face, const std::wstring& senten
     Invalidate();
     if (another)
         m_accessible.Changed();
+    else if (newSentence)
+        m_accessible.DescriptionChanged();
 }
 
 void CFontPreview::SetSample(const std::wstring& sample)

@@ -139,6 +139,7 @@ BOOL CFontSelectDialog::OnInitDialog()
     SetControlProperty(kFontSelectLayout, kFontSelectLayoutCount);
     if (::GetDlgItem(m_hWnd, IDC_SAMPLE_BOX))
         SetControlProperty(kSampleRowLayout, kSampleRowLayoutCount);
+    m_countRegion.Attach(::GetDlgItem(m_hWnd, IDC_FONT_COUNT));
     AttachFontList(::GetDlgItem(m_hWnd, IDC_FONT_LIST));
     NameAfterLabel(::GetDlgItem(m_hWnd, IDC_FONT_LIST), ::GetDlgItem(m_hWnd, IDC_FONT_LIST_LABEL));
     if (HasFontList())
@@ -160,6 +161,7 @@ void CFontSelectDialog::OnDestroy()
 {
     // No thread of the dialog outlives its window.
     m_finder.Stop();
+    m_countRegion.Detach();
     ::RemovePropA(m_hWnd, kOpenDialogProperty);
 }
 

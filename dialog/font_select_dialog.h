@@ -7,6 +7,7 @@
 #include "face_words.h"
 #include "fitted_layout.h"
 #include "font_preview.h"
+#include "live_region.h"
 #include "fonts/face_finder.h"
 #include "host/vexi16/vexi16.h"
 
@@ -119,9 +120,13 @@ private:
     void ShowFocusedFace();
     // The face's licence sentence, saying so where the policy sets its check.
     std::wstring SentenceOf(const CFaceTable::Face& face) const;
-    // What a screen reader reads of the list's items beyond their texts and
-    // checks: each face's sentence, as the preview gives it.
+    // What a screen reader reads of the list's items beyond their texts: each
+    // face's sentence, as the preview gives it, and its states, a locked
+    // face's read-only.
     CAccessibleWindow::Texts ListItemTexts(LONG child) const;
+    // A click or key would change the check of the locked face behind list
+    // item `item`: it beeps, and the preview says why.
+    void RefuseLockedCheck(int item);
     // The face behind the list's focused item; -1 for none.
     int FocusedFace() const;
     // Gives list item `item` the focus and the selection, alone, and scrolls
@@ -150,6 +155,7 @@ private:
     CFaceWords m_words;
     CFaceTable m_faces;
     CCountLine m_countLine;
+    CLiveRegion m_countRegion; // the line under the list, which shows m_countLine's texts
     CFontPreview m_preview;
     CAccessibleWindow m_listAccessible;
     CFittedLayout m_layout;

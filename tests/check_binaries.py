@@ -22,7 +22,7 @@ import sys
 import pefile
 
 SYSTEM = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "msvcrt.dll",
-          "oleacc.dll", "oleaut32.dll"}
+          "oleacc.dll", "oleaut32.dll", "ole32.dll"}
 PROJECT = {"framework.dll", "kyreg8.dll", "vexi16.dll"}
 RUNTIME = {
     "x86": {"libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"},

@@ -5,6 +5,7 @@
 
 #include "policy_template.h"
 #include "store/policy.h"
+#include "tests/support/import_hook.h"
 
 #include <commctrl.h>
 
@@ -323,9 +324,10 @@ TEST_F(CheckBoxes, SpaceBarGivesTheSelectionTheFocusedItemsNewState)
 
 // Each policy of the shipped template, written as the editor writes it in
 // each hive its class allows, shows in the dialog: a list's face locked with
-// the list's state, whatever changes checks, and not written by OK; the
-// default list's face off after the cold start and free; under LockAll every
-// face locked, the buttons that change checks disabled, the line saying why.
+// the list's state, whatever changes checks (a click or Space on it beeps),
+// and not written by OK; the default list's face off after the cold start and
+// free; under LockAll every face locked, the buttons that change checks
+// disabled, the line saying why.
 TEST_F(CheckBoxes, TheTemplatesPoliciesShowInTheDialogAsTheEditorWritesThem)
 {
     const struct { const wchar_t* list; const char* face; bool on, locked; } faces[] = {
@@ -368,10 +370,12 @@ TEST_F(CheckBoxes, TheTemplatesPoliciesShowInTheDialogAsTheEditorWritesThem)
                               "Your administrator does not allow these font settings to be changed.");
                     return dialog.Close(IDOK); // which closes as Cancel does
                 }
+                const BeepCount beeps(glyphor.Module());
                 list.Click(list.CheckBoxPoint(list.Require(kSans)));
                 list.Select({list.Require(kPreview), list.Require(kSansBold)}, list.Require(kPreview));
                 list.PressKey(VK_SPACE);
                 EXPECT_TRUE(list.Checked(kSansBold)) << "Space on a locked face carries nothing";
+                EXPECT_EQ(beeps.Count(), 2) << "the click and Space on a locked face";
                 dialog.Press(IDC_CHECK_ALL_BTN);
                 expectLocked("a click, Space and Check all");
                 dialog.Press(IDC_CLEAR_ALL_BTN);

@@ -52,9 +52,7 @@ TEST_F(Opening, DialogHasCurrentControlsAndANamedList)
         EXPECT_TRUE(IsVersion6Button(dialog.Control(IDOK)));
         const HWND list = dialog.Control(IDC_FONT_LIST);
         EXPECT_EQ(::GetWindow(list, GW_HWNDPREV), dialog.Control(IDC_FONT_LIST_LABEL)) << "the label comes first";
-        wchar_t name[64] = {};
-        ::GetWindowTextW(list, name, 64);
-        EXPECT_EQ(std::wstring(name), L"Fonts:") << "label " << dialog.Text(IDC_FONT_LIST_LABEL);
+        EXPECT_EQ(dialog.WideText(IDC_FONT_LIST), L"Fon&ts:") << "the label's, with its access key";
         dialog.Close(IDCANCEL);
     }));
     const UniqueHWnd button(
@@ -62,9 +60,9 @@ TEST_F(Opening, DialogHasCurrentControlsAndANamedList)
     EXPECT_FALSE(IsVersion6Button(button.get())) << "the dialog's context stayed active";
 }
 
-// Through oleacc every control reads with a name, the list with its label's;
-// Tab goes round the controls in their order, and each label's access key
-// takes the focus to the control after it.
+// Through oleacc every control reads with a name, the list with its label's
+// and its access key; Tab goes round the controls in their order, and each
+// label's access key takes the focus to the control after it.
 TEST_F(Opening, EveryControlIsNamedAndReachedFromTheKeyboard)
 {
     FillStore({}, {});
@@ -73,7 +71,11 @@ TEST_F(Opening, EveryControlIsNamedAndReachedFromTheKeyboard)
         const ComApartment com;
         for (HWND child = ::GetWindow(dialog.Handle(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
             EXPECT_NE(Read(AccessibleOf(child), &IAccessible::get_accName), L"") << "control " << ::GetDlgCtrlID(child);
-        EXPECT_EQ(Read(AccessibleOf(dialog.Control(IDC_FONT_LIST)), &IAccessible::get_accName), L"Fonts:");
+        const UniqueAccessible named = AccessibleOf(dialog.Control(IDC_FONT_LIST));
+        EXPECT_EQ(Read(named, &IAccessible::get_accName), L"Fonts:");
+        std::wstring shortcut = Read(named, &IAccessible::get_accKeyboardShortcut);
+        ::CharUpperW(shortcut.data());
+        EXPECT_EQ(shortcut, L"ALT+T");
 
         // Keys arrive through the input queue: each check waits for its outcome.
         const auto focusReaches = [&dialog](int control) {

@@ -2,10 +2,12 @@
 // line, and compared with the same text drawn here in the face it should be.
 #include "accessible_client.h"
 #include "dialog_test.h"
+#include "window_search.h"
 
 #include "dialog/face_words.h"
 #include "dialog/accessible_window.h"
 #include "dialog/preview_layout.h"
+#include "common/window_text.h"
 #include "framework/afx.h"
 #include "store/policy.h"
 #include "tests/support/import_hook.h"
@@ -15,7 +17,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -161,6 +165,11 @@ struct Band {
     PreviewLayout lines{};
 };
 
+UniqueHandleObject ManualEvent()
+{
+    return UniqueHandleObject(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+}
+
 void Focus(const DialogWindow& dialog, const char* face)
 {
     const FontList list = dialog.List();
@@ -237,15 +246,20 @@ TEST_F(Preview, RightToLeftSampleIsShaped)
 }
 
 // Assistive technology reads the band as text: the focused face's name, the
-// sample and the licence sentence.
+// sample and the licence sentence, and hears it change as the focus moves.
+// The list's items read as the band does, a locked face's as read-only, and
+// a click on its box says why it does not change. The count line is heard
+// when it changes.
 TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
 {
     FillStore({}, {});
     const ScopedPolicy policy;
     policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedNeverList), {Wide(kLines)});
     GlyphorLibrary glyphor(profile.Path());
+    const BeepCount beeps(glyphor.Module());
     ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const ComApartment com;
+        WinEventRecorder heard(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED);
         const UniqueAccessible band = AccessibleOf(dialog.Control(IDC_FONT_PREVIEW));
         ASSERT_TRUE(band);
         const FontList list = dialog.List();
@@ -258,14 +272,33 @@ TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
         const std::wstring sansSentence = Read(band, &IAccessible::get_accDescription);
         EXPECT_EQ(sansSentence.rfind(L"May be embedded", 0), 0u) << sansSentence;
 
+        heard.Forget();
         Focus(dialog, kLines);
+        for (const DWORD event : {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE})
+            EXPECT_TRUE(heard.Heard(dialog.Control(IDC_FONT_PREVIEW), event)) << std::hex << event;
+        const std::wstring linesSentence = L"Never embedded: set by your administrator. " + sansSentence;
         EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(kLines));
-        EXPECT_EQ(Read(band, &IAccessible::get_accDescription), sansSentence + L" Set by your administrator.");
-        // The list's items read as the band does, whichever has the focus.
+        EXPECT_EQ(Read(band, &IAccessible::get_accDescription), linesSentence);
         const UniqueAccessible items = AccessibleOf(list.Handle());
-        EXPECT_EQ(Read(items, &IAccessible::get_accDescription, list.Require(kSans) + 1), sansSentence);
-        EXPECT_EQ(Read(items, &IAccessible::get_accDescription, list.Require(kLines) + 1),
-                  sansSentence + L" Set by your administrator.");
+        const auto readOnly = [&items](int item) {
+            VARIANT child{}, state{};
+            child.vt = VT_I4;
+            child.lVal = item + 1;
+            return SUCCEEDED(items.get()->get_accState(child, &state)) && state.vt == VT_I4 &&
+                   (state.lVal & STATE_SYSTEM_READONLY);
+        };
+        const struct { const char* face; const std::wstring& sentence; bool locked; } rows[] = {
+            {kSans, sansSentence, false}, {kLines, linesSentence, true}};
+        for (const auto& row : rows) {
+            EXPECT_EQ(Read(items, &IAccessible::get_accDescription, list.Require(row.face) + 1), row.sentence);
+            EXPECT_EQ(readOnly(list.Require(row.face)), row.locked) << row.face;
+        }
+        list.Click(list.CheckBoxPoint(list.Require(kLines)));
+        EXPECT_EQ(beeps.Count(), 1);
+        EXPECT_EQ(Read(band, &IAccessible::get_accDescription), ResourceText(IDS_PREVIEW_LOCKED_CHECK));
+
+        list.SetChecked(list.Require(kSans), false);
+        EXPECT_TRUE(heard.Heard(dialog.Control(IDC_FONT_COUNT), EVENT_OBJECT_LIVEREGIONCHANGED));
         dialog.SetText(IDC_SAMPLE_BOX, "Zebra 42");
         EXPECT_EQ(Read(band, &IAccessible::get_accValue), L"Zebra 42");
         dialog.SetText(IDC_FIND_BOX, "no such face");
@@ -274,21 +307,138 @@ TEST_F(Preview, BandReadsAsTheFocusedFaceThroughAccessibility)
     }));
 }
 
+// A screen reader keeps the band's object; the dialog closes and the host
+// unloads the library, whose code is then gone. The reader's next call
+// fails, and reaches nothing of the library, whether the host's thread is in
+// a single-threaded apartment or in the multithreaded one, where the
+// client's calls arrive on COM's threads.
+TEST_F(Preview, KeptBandFailsOnceTheHostUnloadsTheLibrary)
+{
+    FillStore({}, {});
+    const ComApartment com; // the reader's
+    for (const DWORD apartment : {COINIT_APARTMENTTHREADED, COINIT_MULTITHREADED}) {
+        const UniqueHandleObject open = ManualEvent(), read = ManualEvent(), unloaded = ManualEvent(),
+                                 called = ManualEvent();
+        HWND bandWindow = nullptr;
+        std::string focused;
+        std::thread host([&] {
+            const ComApartment hosts(apartment);
+            std::optional<GlyphorLibrary> glyphor(std::in_place, profile.Path());
+            RunDialogSession(*glyphor, [&](const DialogWindow& dialog) {
+                bandWindow = dialog.Control(IDC_FONT_PREVIEW);
+                focused = dialog.List().FocusedFace();
+                ::SetEvent(open.get());
+                ::WaitForSingleObject(read.get(), kWindowTimeoutMs);
+                dialog.Close(IDCANCEL);
+            });
+            glyphor.reset();
+            ::SetEvent(unloaded.get());
+            HANDLE calledHandle = called.get();
+            DWORD index = 0; // the host's thread goes on answering COM meanwhile
+            ::CoWaitForMultipleHandles(0, kWindowTimeoutMs, 1, &calledHandle, &index);
+        });
+        ::WaitForSingleObject(open.get(), kWindowTimeoutMs);
+        UniqueAccessible band = AccessibleOf(bandWindow);
+        EXPECT_EQ(Read(band, &IAccessible::get_accName), Wide(focused.c_str())) << "apartment " << apartment;
+        ::SetEvent(read.get());
+        ::WaitForSingleObject(unloaded.get(), kWindowTimeoutMs);
+        EXPECT_EQ(::GetModuleHandleA("Glyphor.dll"), nullptr) << "kept loaded, apartment " << apartment;
+        if (band) {
+            VARIANT self{};
+            BSTR name = nullptr;
+            const HRESULT result = band.get()->get_accName(self, &name);
+            const UniqueHandle<BSTR, &::SysFreeString> owned(name);
+            // Wine answers for an object COM no longer serves that it knows no such interface.
+            EXPECT_TRUE(result == RPC_E_DISCONNECTED || result == CO_E_OBJNOTCONNECTED ||
+                        result == HRESULT_FROM_WIN32(RPC_S_UNKNOWN_IF))
+                << std::hex << result << ", apartment " << apartment;
+            band.reset();
+        }
+        ::SetEvent(called.get());
+        host.join();
+    }
+}
+
 // A client may keep a window's object after the window has gone: it is told
-// so, and reads nothing of what the window showed.
+// so, and reads nothing of what the window showed. The window's user data
+// stays the host's: a pointer the host keeps there, before or after, is
+// neither taken nor followed.
 TEST(AccessibleWindow, OutlivesItsWindowDisconnected)
 {
     const ComApartment com;
     const HWND band = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ::SetWindowLongPtrW(band, GWLP_USERDATA, 1);
     CAccessibleWindow accessible;
     accessible.Attach(band, [](LONG) { return CAccessibleWindow::Texts{L"Face", L"", L""}; });
+    ::SetWindowLongPtrW(band, GWLP_USERDATA, 2);
     const UniqueAccessible object = AccessibleOf(band);
     ASSERT_TRUE(object);
     EXPECT_EQ(Read(object, &IAccessible::get_accName), L"Face");
+    EXPECT_EQ(::GetWindowLongPtrW(band, GWLP_USERDATA), 2);
     ::DestroyWindow(band);
     VARIANT self{}, role{};
     EXPECT_EQ(Read(object, &IAccessible::get_accName), L"<failed>");
     EXPECT_EQ(object.get()->get_accRole(self, &role), CO_E_OBJNOTCONNECTED);
+}
+
+namespace {
+
+WNDPROC g_underTool = nullptr;
+
+LRESULT CALLBACK ToolProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::CallWindowProcW(g_underTool, window, message, wParam, lParam);
+}
+
+} // namespace
+
+// A tool lays its procedure over the window's after the object's; the object
+// goes first. The window's messages still reach its own procedure.
+TEST(AccessibleWindow, GoneUnderAnotherProcedureStillPassesMessagesOn)
+{
+    const UniqueHWnd edit(
+        ::CreateWindowExW(0, L"Edit", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    {
+        CAccessibleWindow accessible;
+        accessible.Attach(edit.get(), [](LONG) { return CAccessibleWindow::Texts{}; });
+        g_underTool = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(edit.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ToolProc)));
+    }
+    ::SetWindowTextW(edit.get(), L"kept");
+    EXPECT_EQ(WindowText(edit.get()), L"kept");
+}
+
+// In a host whose window's thread is in the multithreaded apartment, a
+// client's calls arrive on COM's threads; the texts are read on the window's.
+TEST(AccessibleWindow, ReadsTheTextsOnTheWindowsThread)
+{
+    const ComApartment com;
+    const UniqueHandleObject ready = ManualEvent(), done = ManualEvent();
+    HWND band = nullptr;
+    DWORD windowThread = 0, readOn = 0;
+    std::thread owner([&] {
+        const ComApartment multithreaded(COINIT_MULTITHREADED);
+        const UniqueHWnd window(
+            ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        CAccessibleWindow accessible;
+        accessible.Attach(window.get(), [&readOn](LONG) {
+            readOn = ::GetCurrentThreadId();
+            return CAccessibleWindow::Texts{L"Face", L"", L""};
+        });
+        band = window.get();
+        windowThread = ::GetCurrentThreadId();
+        ::SetEvent(ready.get());
+        HANDLE waitFor = done.get();
+        for (MSG message; ::MsgWaitForMultipleObjects(1, &waitFor, FALSE, kWindowTimeoutMs, QS_ALLINPUT) ==
+                          WAIT_OBJECT_0 + 1;)
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&message);
+    });
+    ::WaitForSingleObject(ready.get(), kWindowTimeoutMs);
+    EXPECT_EQ(Read(AccessibleOf(band), &IAccessible::get_accName), L"Face");
+    EXPECT_EQ(readOn, windowThread);
+    ::SetEvent(done.get());
+    owner.join();
 }
 
 // A face removed while the dialog is open says so; moving through every

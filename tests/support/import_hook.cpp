@@ -196,6 +196,15 @@ BOOL WINAPI RefusingPostMessageA(HWND window, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
+std::atomic<long> g_beeps{0};
+decltype(&::MessageBeep) g_beep = nullptr;
+
+BOOL WINAPI SilentMessageBeep(UINT)
+{
+    ++g_beeps;
+    return TRUE;
+}
+
 struct HostProfileState {
     std::string (*original)() = nullptr; // the host's, as std::string's C++11 ABI names it
     ULONGLONG(WINAPI* clock)() = nullptr;
@@ -349,6 +358,13 @@ PostFailure::PostFailure(HMODULE module, long failures)
 }
 
 long PostFailure::Refused() const { return g_postsRefused; }
+
+BeepCount::BeepCount(HMODULE module) : m_beep(module, "user32.dll", "MessageBeep", &SilentMessageBeep, g_beep)
+{
+    g_beeps = 0;
+}
+
+long BeepCount::Count() const { return g_beeps; }
 
 HostProfile::HostProfile(HMODULE module, bool failing, DWORD delayMs, bool fastClock)
     : m_profile(module, "kyreg8.dll", "_Z20GetCurrentProfileKeyB5cxx11v", &HookedProfileKey, g_host.original),

@@ -82,6 +82,16 @@ private:
     ImportHook m_post;
 };
 
+// Counts a module's MessageBeep calls, which make no sound, for a scope.
+class BeepCount {
+public:
+    explicit BeepCount(HMODULE module);
+    long Count() const;
+
+private:
+    ImportHook m_beep;
+};
+
 // Stands in for the host's GetCurrentProfileKey in a module, for a scope:
 // records the thread of each call, and throws as a host without a current
 // profile does, or answers late. With a fast clock, the module's
