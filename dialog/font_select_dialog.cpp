@@ -217,9 +217,7 @@ LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
         // The list's scroll bar comes as it draws again.
         resized = FollowListWidth() || resized;
         RepaintFrom(resized ? 0 : places.empty() ? -1 : places.front(), pending.get());
-        // The list always has a focused face: the first listed, until the user moves on.
-        if (m_fontList.GetNextItem(-1, LVNI_FOCUSED) == -1 && !m_faces.Shown().empty())
-            FocusItem(0);
+        FollowTop();
     }
     // A batch of faces the list holds already, as a walk started again
     // brings, counts as shown too.

@@ -127,8 +127,14 @@ private:
     // Gives list item `item` the focus and the selection, alone, and scrolls
     // it into view.
     void FocusItem(int item);
-    // Focuses the item of `face` if it is listed, else the first item.
+    // The same without scrolling.
+    void GiveFocus(int item);
+    // Focuses the item of `face` if it is listed and the user has moved the
+    // focus, else the first item.
     void KeepFocusOn(int face);
+    // After faces were added: the first item takes the focus while it
+    // follows the top, or when no item has it.
+    void FollowTop();
     // Sorts by a column; the current column again reverses its order.
     void SortByColumn(int column);
     // Sets the check box of every selected item except `except`.
@@ -156,6 +162,8 @@ private:
     CDialogFont m_font; // follows the monitor's DPI
     bool m_opened = false;
     bool m_refilling = false;    // the list's items are being replaced
+    bool m_focusing = false;     // the dialog itself is moving the list's focus
+    bool m_focusFollowsTop = true; // until the user moves the focus, the top of the list has it
     bool m_countPending = false; // a count update is on its way
     int m_listWidth = 0;         // the list's client width when its columns were last fitted
     int m_textWidths[kFaceColumnCount] = {}; // the widest name and words measured
