@@ -19,9 +19,9 @@ const _dlgControlTag kFontSelectLayout[] = {
     {IDC_FONT_LIST, kVexiWider, 100},
     {IDC_FONT_LIST, kVexiTaller, 100},
     {IDC_DEFAULTS_BTN, kVexiMoveDown, 100},
-    {IDC_CHECK_ALL_BTN, kVexiMoveRight | kVexiMoveDown, 50},
+    // The buttons that change checks stay together at the left edge.
     {IDC_CHECK_ALL_BTN, kVexiMoveDown, 100},
-    {IDC_CLEAR_ALL_BTN, kVexiMoveRight | kVexiMoveDown, 100},
+    {IDC_CLEAR_ALL_BTN, kVexiMoveDown, 100},
     {IDOK, kVexiMoveRight | kVexiMoveDown, 100},
     {IDCANCEL, kVexiMoveRight | kVexiMoveDown, 100},
     {IDC_HELP_BTN, kVexiMoveRight | kVexiMoveDown, 100},
@@ -298,6 +298,7 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_EN_CHANGE(IDC_SAMPLE_BOX, &CFontSelectDialog::OnSampleChange)
     ON_WM_DRAWITEM(&CFontSelectDialog::OnDrawItem)
     ON_WM_SIZE(&CFontSelectDialog::OnSize)
+    ON_WM_GETMINMAXINFO(&CFontSelectDialog::OnGetMinMaxInfo)
     ON_WM_DESTROY(&CFontSelectDialog::OnDestroy)
     ON_MESSAGE(kCountChangedMessage, &CFontSelectDialog::OnCountChanged)
     ON_MESSAGE(kResetFailedMessage, &CFontSelectDialog::OnResetFailed)

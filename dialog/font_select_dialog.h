@@ -78,6 +78,7 @@ protected:
     void OnSampleChange();
     void OnDrawItem(int nIDCtl, DRAWITEMSTRUCT* pDrawItem);
     void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnDestroy();
     LRESULT OnCountChanged(WPARAM, LPARAM);
     LRESULT OnResetFailed(WPARAM error, LPARAM);
@@ -112,8 +113,9 @@ private:
     // Sets the check box of every face the policy does not lock from the
     // switch it controls, as the store holds it now.
     void ShowStoredStates();
-    // Lays the controls out to fit their texts, growing the dialog as they
-    // need; again after a change of font or DPI.
+    // Lays the controls out to fit their texts and the work area of the
+    // dialog's monitor, growing the dialog as they need; again after a
+    // change of font or DPI.
     void FitControlsToTexts();
     // Shows the list's focused face in the preview, or nothing.
     void ShowFocusedFace();
