@@ -29,7 +29,8 @@ void CFontSelectDialog::OnClearAll()
 }
 
 // Every check box change of a shown item, whoever makes it, reaches the face
-// behind the item; a move of the focus, the preview.
+// behind the item; a move of the focus, the preview. A move of the focus
+// that the dialog did not make is the user's.
 void CFontSelectDialog::OnFontListItemChanged(NMHDR* pNotify, LRESULT* pResult)
 {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(pNotify);
@@ -37,8 +38,10 @@ void CFontSelectDialog::OnFontListItemChanged(NMHDR* pNotify, LRESULT* pResult)
     if (m_refilling || !(change->uChanged & LVIF_STATE))
         return;
     const UINT changed = change->uNewState ^ change->uOldState;
-    if ((changed & LVIS_FOCUSED) && (change->uNewState & LVIS_FOCUSED))
+    if ((changed & LVIS_FOCUSED) && (change->uNewState & LVIS_FOCUSED)) {
+        m_focusFollowsTop = m_focusFollowsTop && m_focusing;
         ShowFocusedFace();
+    }
     if (!(changed & LVIS_STATEIMAGEMASK))
         return;
     const int check = CListCtrl::CheckOfState(change->uNewState);

@@ -18,6 +18,9 @@ const UINT kCountLines[2][2][2] = {
      {IDS_FONT_COUNT_FINDING_NARROWED, IDS_FONT_COUNT_FINDING_NARROWED_LOCKED}},
 };
 
+// A count as long as a large collection's: the line keeps room for it.
+constexpr int kLongestCount = 99999;
+
 } // namespace
 
 std::wstring UserLocaleText(LCTYPE what)
@@ -64,6 +67,22 @@ std::wstring CCountLine::Text(int checked, int listed, int shown, int locked, bo
 {
     return FormattedMessage(m_patterns[finding][shown >= 0][locked > 0],
                             {Number(checked), Number(listed), Number(shown), Number(locked)});
+}
+
+std::vector<std::wstring> CCountLine::EveryText(bool locked) const
+{
+    const std::wstring count = Number(kLongestCount);
+    std::vector<std::wstring> texts;
+    for (const auto& finding : m_patterns) {
+        for (const auto& narrowed : finding) {
+            for (int lock = 0; lock <= (locked ? 1 : 0); ++lock)
+                texts.push_back(FormattedMessage(narrowed[lock], {count, count, count, count}));
+        }
+    }
+    // Under LockAll, once every face is listed.
+    if (locked)
+        texts.push_back(AfxLoadString(IDS_LOCKED_BY_ADMINISTRATOR));
+    return texts;
 }
 
 // A whole number with the user's digit grouping, e.g. 1,204.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The line under the list, e.g. "Fonts checked: 1,204 of 5,022": a whole
 // sentence of the resource library for each state of the list, and the
@@ -18,6 +19,10 @@ public:
     std::wstring Text(int checked, int listed, int shown, int locked, bool finding) const;
     // A whole number with the user's digit grouping, e.g. 1,204.
     std::wstring Number(int number) const;
+    // Every sentence the line may show, its counts as long as a large
+    // collection's, so that the line can keep room for the longest; the
+    // administrator's forms only when faces may be `locked`.
+    std::vector<std::wstring> EveryText(bool locked) const;
 
 private:
     std::wstring m_patterns[2][2][2]; // by finding, then narrowed, then locked

@@ -20,3 +20,8 @@ struct DialogUnits {
     int UnitsAcross(int pixels) const { return ::MulDiv(pixels, 4, perFourAcross); }
     int UnitsDown(int pixels) const { return ::MulDiv(pixels, 8, perEightDown); }
 };
+
+// The size a module's dialog template gives the dialog's client area, in
+// dialog units, as the template says it: the window made of it may be held
+// to the screen. {0, 0} when the template cannot be read.
+SIZE TemplateClientUnits(HINSTANCE module, UINT templateId);

@@ -53,9 +53,16 @@ int CFontSelectDialog::FocusedFace() const
 
 void CFontSelectDialog::FocusItem(int item)
 {
+    GiveFocus(item);
+    ::SendMessageW(m_fontList.m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+}
+
+void CFontSelectDialog::GiveFocus(int item)
+{
+    m_focusing = true;
     m_fontList.SetItemState(-1, 0, LVIS_SELECTED);
     m_fontList.SetItemState(item, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    ::SendMessageW(m_fontList.m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+    m_focusing = false;
 }
 
 void CFontSelectDialog::KeepFocusOn(int face)
@@ -63,8 +70,19 @@ void CFontSelectDialog::KeepFocusOn(int face)
     const std::vector<int>& shown = m_faces.Shown();
     if (shown.empty())
         return;
-    const auto listed = std::find(shown.begin(), shown.end(), face);
+    const auto listed = m_focusFollowsTop ? shown.end() : std::find(shown.begin(), shown.end(), face);
     FocusItem(listed == shown.end() ? 0 : static_cast<int>(listed - shown.begin()));
+}
+
+// Faces found meanwhile take their places in the sort: one that comes
+// before the focused face takes the focus while it follows the top, without
+// scrolling the list away from where the user looks. The list always has a
+// focused face.
+void CFontSelectDialog::FollowTop()
+{
+    const int focused = m_fontList.GetNextItem(-1, LVNI_FOCUSED);
+    if (!m_faces.Shown().empty() && (m_focusFollowsTop ? focused != 0 : focused == -1))
+        GiveFocus(0);
 }
 
 // Enter in the find box takes the user to the first face it leaves listed.
@@ -74,6 +92,8 @@ LRESULT CFontSelectDialog::OnFindEnter(WPARAM, LPARAM)
         return 0;
     if (!m_faces.Shown().empty())
         FocusItem(0);
+    // The user's choice: the face keeps the focus as others come before it.
+    m_focusFollowsTop = false;
     ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_fontList.m_hWnd), TRUE);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "control_ids.h"
 #include "preview_layout.h"
 #include "shaped_text.h"
+#include "text_room.h"
 #include "common/ansi_text.h"
 #include "fonts/face_metrics.h"
 #include "fonts/make_font.h"
@@ -220,6 +221,16 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
     if (!nameInFace)
         DrawTextLine(dc, layout.name, m_wideName);
     DrawSentence(dc, layout.sentence, face ? m_sentence : m_goneSentence);
+}
+
+int CFontPreview::LeastHeight() const
+{
+    if (!m_band)
+        return 0;
+    RECT window{}, client{};
+    ::GetWindowRect(m_band, &window);
+    ::GetClientRect(m_band, &client);
+    return (window.bottom - window.top - client.bottom) + LeastBandHeight(LineHeight(m_band), m_sentenceLines);
 }
 
 int CFontPreview::ReserveSentenceLines(int bandWidth, const std::vector<std::wstring>& sentences)

@@ -38,6 +38,9 @@ public:
     // sentences, and of its own, takes at `bandWidth`; returns how much
     // taller than the template's the band must be to hold them.
     int ReserveSentenceLines(int bandWidth, const std::vector<std::wstring>& sentences);
+    // The band's least height with the lines kept: the face's name and
+    // sample a line of the dialog's text each.
+    int LeastHeight() const;
 
     // Paints the band, for its WM_DRAWITEM.
     void Draw(const DRAWITEMSTRUCT& item);

@@ -19,9 +19,9 @@ const _dlgControlTag kFontSelectLayout[] = {
     {IDC_FONT_LIST, kVexiWider, 100},
     {IDC_FONT_LIST, kVexiTaller, 100},
     {IDC_DEFAULTS_BTN, kVexiMoveDown, 100},
-    {IDC_CHECK_ALL_BTN, kVexiMoveRight | kVexiMoveDown, 50},
+    // The buttons that change checks stay together at the left edge.
     {IDC_CHECK_ALL_BTN, kVexiMoveDown, 100},
-    {IDC_CLEAR_ALL_BTN, kVexiMoveRight | kVexiMoveDown, 100},
+    {IDC_CLEAR_ALL_BTN, kVexiMoveDown, 100},
     {IDOK, kVexiMoveRight | kVexiMoveDown, 100},
     {IDCANCEL, kVexiMoveRight | kVexiMoveDown, 100},
     {IDC_HELP_BTN, kVexiMoveRight | kVexiMoveDown, 100},
@@ -219,9 +219,7 @@ LRESULT CFontSelectDialog::OnFacesFound(WPARAM generation, LPARAM)
         // The list's scroll bar comes as it draws again.
         resized = FollowListWidth() || resized;
         RepaintFrom(resized ? 0 : places.empty() ? -1 : places.front(), pending.get());
-        // The list always has a focused face: the first listed, until the user moves on.
-        if (m_fontList.GetNextItem(-1, LVNI_FOCUSED) == -1 && !m_faces.Shown().empty())
-            FocusItem(0);
+        FollowTop();
     }
     // A batch of faces the list holds already, as a walk started again
     // brings, counts as shown too.
@@ -302,6 +300,7 @@ BEGIN_MESSAGE_MAP(CFontSelectDialog, CVexiDialog)
     ON_EN_CHANGE(IDC_SAMPLE_BOX, &CFontSelectDialog::OnSampleChange)
     ON_WM_DRAWITEM(&CFontSelectDialog::OnDrawItem)
     ON_WM_SIZE(&CFontSelectDialog::OnSize)
+    ON_WM_GETMINMAXINFO(&CFontSelectDialog::OnGetMinMaxInfo)
     ON_WM_DESTROY(&CFontSelectDialog::OnDestroy)
     ON_MESSAGE(kCountChangedMessage, &CFontSelectDialog::OnCountChanged)
     ON_MESSAGE(kResetFailedMessage, &CFontSelectDialog::OnResetFailed)

@@ -79,6 +79,7 @@ protected:
     void OnSampleChange();
     void OnDrawItem(int nIDCtl, DRAWITEMSTRUCT* pDrawItem);
     void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnDestroy();
     LRESULT OnCountChanged(WPARAM, LPARAM);
     LRESULT OnResetFailed(WPARAM error, LPARAM);
@@ -113,8 +114,9 @@ private:
     // Sets the check box of every face the policy does not lock from the
     // switch it controls, as the store holds it now.
     void ShowStoredStates();
-    // Lays the controls out to fit their texts, growing the dialog as they
-    // need; again after a change of font or DPI.
+    // Lays the controls out to fit their texts and the work area of the
+    // dialog's monitor, growing the dialog as they need; again after a
+    // change of font or DPI.
     void FitControlsToTexts();
     // Shows the list's focused face in the preview, or nothing.
     void ShowFocusedFace();
@@ -132,8 +134,14 @@ private:
     // Gives list item `item` the focus and the selection, alone, and scrolls
     // it into view.
     void FocusItem(int item);
-    // Focuses the item of `face` if it is listed, else the first item.
+    // The same without scrolling.
+    void GiveFocus(int item);
+    // Focuses the item of `face` if it is listed and the user has moved the
+    // focus, else the first item.
     void KeepFocusOn(int face);
+    // After faces were added: the first item takes the focus while it
+    // follows the top, or when no item has it.
+    void FollowTop();
     // Sorts by a column; the current column again reverses its order.
     void SortByColumn(int column);
     // Sets the check box of every selected item except `except`.
@@ -162,6 +170,8 @@ private:
     CDialogFont m_font; // follows the monitor's DPI
     bool m_opened = false;
     bool m_refilling = false;    // the list's items are being replaced
+    bool m_focusing = false;     // the dialog itself is moving the list's focus
+    bool m_focusFollowsTop = true; // until the user moves the focus, the top of the list has it
     bool m_countPending = false; // a count update is on its way
     int m_listWidth = 0;         // the list's client width when its columns were last fitted
     int m_textWidths[kFaceColumnCount] = {}; // the widest name and words measured

@@ -5,6 +5,7 @@
 #include "control_ids.h"
 #include "dpi_awareness.h"
 #include "redraw_suspended.h"
+#include "text_room.h"
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
 #include "common/window_text.h"
@@ -25,10 +26,25 @@ const UINT kSortCommands[kFaceColumnCount] = {IDS_SORT_BY_FONT, IDS_SORT_BY_ALLO
 // A name whose fitted column tells what the list adds to any name's width.
 const wchar_t kMarginSample[] = L"M";
 
-// Room beside a heading's text for the header's margins and its sort arrow,
-// and beside a cell's text for the list's margins, at 96 DPI.
-constexpr int kHeadingPadding = 24;
+// Room beside a cell's text for the list's margins, at 96 DPI.
 constexpr int kCellPadding = 12;
+// The header's margin on either side of a heading's text and of its sort
+// arrow, where the header does not tell it, and an edge beside the arrow,
+// at 96 DPI.
+constexpr int kHeadingMargin = 6;
+constexpr int kArrowEdge = 2;
+
+// Room beside a heading's text, sorted or not: the header's margins on
+// either side of the text and of the sort arrow, and the arrow, at most as
+// wide as a line of the heading is high, with an edge on either side.
+int HeadingPadding(HWND list)
+{
+    const UINT dpi = DpiOf(list);
+    const auto header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int told = header ? static_cast<int>(::SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0)) : 0;
+    const int margin = told > 0 ? told : AtDpi(kHeadingMargin, dpi);
+    return 4 * margin + LineHeight(header ? header : list) + 2 * AtDpi(kArrowEdge, dpi);
+}
 
 } // namespace
 
@@ -107,7 +123,7 @@ bool CFontSelectDialog::FitColumns()
     // widest word or heading. The list's own fitting to the heading is not
     // used: it makes the last column take the rest of the list's width.
     std::vector<int> widths(kFaceColumnCount, 0);
-    const int headingPadding = AtDpi(kHeadingPadding, DpiOf(m_fontList.m_hWnd));
+    const int headingPadding = HeadingPadding(m_fontList.m_hWnd);
     for (int column = 0; column < kFaceColumnCount; ++column) {
         const int heading = m_fontList.GetStringWidth(AfxLoadString(kColumnHeadings[column]).c_str());
         widths[column] = std::max(m_textWidths[column], heading + headingPadding);

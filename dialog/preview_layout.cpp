@@ -25,6 +25,11 @@ PreviewLayout LayOutPreview(const RECT& band, int textHeight, int sentenceLines)
     return layout;
 }
 
+int LeastBandHeight(int textHeight, int sentenceLines)
+{
+    return 2 * Margin(textHeight) + (2 + sentenceLines) * textHeight;
+}
+
 int SentenceLines(HDC dc, int bandWidth, const std::vector<std::wstring>& sentences)
 {
     TEXTMETRICW metrics{};

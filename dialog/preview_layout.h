@@ -19,6 +19,10 @@ struct PreviewLayout {
 // `textHeight` is the height of a line of the dialog's font.
 PreviewLayout LayOutPreview(const RECT& band, int textHeight, int sentenceLines);
 
+// The least client height of a band that keeps `sentenceLines` for the
+// sentence and a line of the dialog's text for each of the face's lines.
+int LeastBandHeight(int textHeight, int sentenceLines);
+
 // The lines a band of the template's height keeps for the sentence.
 constexpr int kTemplateSentenceLines = 2;
 

@@ -2,6 +2,7 @@
 #include "dialog_test.h"
 #include "driver_failure.h"
 #include "notification_recorder.h"
+#include "window_search.h"
 
 #include "policy_template.h"
 #include "store/policy.h"
@@ -394,4 +395,38 @@ TEST_F(CheckBoxes, TheTemplatesPoliciesShowInTheDialogAsTheEditorWritesThem)
             EXPECT_TRUE(!store.Embeds(kSans) && !store.Tessellates(kRestricted) && store.Embeds(kSansBold)) << store;
         }
     }
+}
+
+// LockAll alone locks every face: while faces are found the count line counts
+// each as the administrator's, and each box shown is drawn unlike without it.
+TEST_F(CheckBoxes, LockAllAloneLocksAndGreysEveryFace)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    const SlowFonts slow(glyphor.Module(), 10);
+    const ScopedPolicy policy;
+    std::map<std::string, std::vector<COLORREF>> boxes[2]; // of the rows shown below the first, by LockAll
+    for (const DWORD lockAll : {0, 1}) {
+        policy.Set(ScopedPolicy::kUser, kPolicyKey, kLockAllValue, REG_DWORD, &lockAll, sizeof lockAll);
+        ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+            const FontList list = dialog.List();
+            ASSERT_TRUE(WaitUntil([&] { return list.Count() > 0; }, kWindowTimeoutMs));
+            const std::string line = dialog.Text(IDC_FONT_COUNT); // "Finding fonts... 8 so far; ..."
+            const size_t found = line.find_first_of("0123456789");
+            const std::string listed = line.substr(found, line.find(' ', found) - found);
+            EXPECT_EQ(line.substr(line.find(" so far")),
+                      " so far" + (lockAll ? "; set by your administrator: " + listed : std::string()));
+            dialog.WaitForEveryFace();
+            const auto shown = ::SendMessageW(list.Handle(), LVM_GETCOUNTPERPAGE, 0, 0);
+            const UniqueScreenDC dc(::GetDC(list.Handle()));
+            for (int item = 1; item < std::min<int>(static_cast<int>(shown), list.Count()); ++item) {
+                const RECT icon = list.IconRect(item); // the box lies left of it
+                for (LONG x = 0; x < icon.left; ++x)
+                    boxes[lockAll][list.Text(item)].push_back(::GetPixel(dc.get(), x, (icon.top + icon.bottom) / 2));
+            }
+            dialog.Close(IDCANCEL);
+        }, ScriptStart::AtOnce));
+    }
+    EXPECT_EQ(boxes[1].size(), boxes[0].size());
+    for (const auto& [face, box] : boxes[1])
+        EXPECT_NE(box, boxes[0][face]) << face << " drawn as without policy";
 }

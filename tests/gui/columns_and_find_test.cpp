@@ -121,6 +121,30 @@ TEST_F(Columns, FacesFoundMeanwhileTakeTheirPlacesInTheSort)
     EXPECT_EQ(arrived, sorted);
 }
 
+// Until the user moves the focus, the top of the list in the sort of the
+// moment has it while faces are found, and the list shows the top; a face the
+// user focused keeps it as others come before it.
+TEST_F(Columns, FocusFollowsTheTopUntilTheUserMovesIt)
+{
+    GlyphorLibrary glyphor(profile.Path());
+    const SlowFonts slow(glyphor.Module(), 10);
+    for (const bool userMoves : {false, true}) {
+        ASSERT_TRUE(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+            const FontList list = dialog.List();
+            ASSERT_TRUE(WaitUntil([&] { return list.Count() >= 2; }, kWindowTimeoutMs));
+            ASSERT_EQ(dialog.Text(IDC_FONT_COUNT).rfind("Finding fonts", 0), 0u) << "the walk has ended already";
+            if (userMoves)
+                list.Select({1}, 1);
+            const std::string chosen = list.FocusedFace();
+            list.ClickHeading(0); // descending: faces found later come first
+            dialog.WaitForEveryFace();
+            EXPECT_EQ(list.FocusedFace(), userMoves ? chosen : list.Text(0));
+            EXPECT_TRUE(userMoves || ::SendMessageW(list.Handle(), LVM_GETTOPINDEX, 0, 0) == 0) << "top not shown";
+            dialog.Close(IDCANCEL);
+        }, ScriptStart::AtOnce));
+    }
+}
+
 using FindBox = DialogTest;
 
 TEST_F(FindBox, OkWritesNarrowedAndHiddenChecksAsTheFullListWould)

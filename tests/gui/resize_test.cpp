@@ -1,11 +1,15 @@
 // The controls follow the dialog's size.
 #include "dialog_test.h"
 
+#include "dialog/message_text.h"
 #include "framework/afx.h"
+#include "store/policy.h"
+#include "tests/support/resource_text.h"
 
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -52,13 +56,17 @@ SIZE TextExtent(HWND control, UINT format)
 
 // Each button's and label's text fits on one line, a button's inside its
 // edges, each wrapping static's within its height, and no two controls
-// overlap.
+// overlap, nor leave the dialog.
 void ExpectTextsFitAndNothingOverlaps(const DialogWindow& dialog)
 {
     std::map<int, RECT> placed;
+    RECT inside{};
+    ::GetClientRect(dialog.Handle(), &inside);
     for (HWND child = ::GetWindow(dialog.Handle(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         const int id = ::GetDlgCtrlID(child);
         const RECT place = dialog.ControlRect(id);
+        RECT outside{}; // what lies outside the dialog's client area
+        EXPECT_FALSE(::SubtractRect(&outside, &place, &inside)) << "control " << id << " leaves it: " << Show(place);
         for (const auto& [other, otherPlace] : placed) {
             RECT overlap{};
             EXPECT_FALSE(::IntersectRect(&overlap, &place, &otherPlace))
@@ -85,35 +93,107 @@ void ExpectTextsFitAndNothingOverlaps(const DialogWindow& dialog)
     }
 }
 
+// Which pixel columns of a column's heading differ from its background.
+std::vector<bool> HeadingInk(const FontList& list, int column)
+{
+    const auto header = reinterpret_cast<HWND>(::SendMessageW(list.Handle(), LVM_GETHEADER, 0, 0));
+    RECT item{};
+    ::SendMessageW(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
+    ::RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const UniqueScreenDC dc(::GetDC(header));
+    const COLORREF background = ::GetPixel(dc.get(), item.left + 2, item.top + 2);
+    std::vector<bool> ink(static_cast<size_t>(item.right - item.left));
+    for (LONG x = item.left; x < item.right; ++x)
+        for (LONG y = item.top + 2; y < item.bottom - 2; ++y)
+            ink[x - item.left] = ink[x - item.left] || ::GetPixel(dc.get(), x, y) != background;
+    return ink;
+}
+
+// Every sentence of the count line in the dialog's language, with long counts.
+std::vector<std::wstring> CountLines(const std::string& folder)
+{
+    const std::string library = (folder.empty() ? ProgramDirectory() : folder) + "\\GlyphorRes.dll";
+    const UniqueHModule resources(::LoadLibraryExA(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const std::wstring count = L"12,345";
+    std::vector<std::wstring> lines;
+    for (UINT id : {IDS_FONT_COUNT, IDS_FONT_COUNT_NARROWED, IDS_FONT_COUNT_FINDING, IDS_FONT_COUNT_FINDING_NARROWED,
+                    IDS_FONT_COUNT_LOCKED, IDS_FONT_COUNT_NARROWED_LOCKED, IDS_FONT_COUNT_FINDING_LOCKED,
+                    IDS_FONT_COUNT_FINDING_NARROWED_LOCKED, IDS_LOCKED_BY_ADMINISTRATOR})
+        lines.push_back(FormattedMessage(ResourceString(resources.get(), id), {count, count, count, count}));
+    return lines;
+}
+
+// The primary monitor's work area as small as 1024 x 768 at 192 DPI, and at
+// least 800 x 600, until the scope ends.
+struct SmallWorkArea {
+    explicit SmallWorkArea(int dpi)
+    {
+        RECT small{0, 0, std::max<LONG>(::MulDiv(1024, dpi, 192), 800), std::max<LONG>(::MulDiv(768, dpi, 192), 600)};
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &was, 0);
+        ::SystemParametersInfoW(SPI_SETWORKAREA, 0, &small, 0);
+    }
+    ~SmallWorkArea() { ::SystemParametersInfoW(SPI_SETWORKAREA, 0, &was, 0); }
+    RECT was{};
+};
+
 } // namespace
 
 using Resize = DialogTest;
 using Layout = DialogTest;
 
 // In every language, and the pseudo-language's longer texts, the dialog
-// opens with each text whole and no control over another, also once the user
-// has tried to make it smaller than its content or made it larger. Run at
-// the DPI the test is told (GLYPHOR_TEST_DPI, 96 unless set).
+// opens within the work area with each text whole, every count line too, no
+// control over another and sorted headings uncut, also once the user has
+// tried to make it smaller than its content, the list then a few rows high,
+// or made it larger, and at the work area's size the left buttons together.
+// Run at the DPI the test is told (GLYPHOR_TEST_DPI), in a small work area.
 TEST_F(Layout, EveryLanguageFitsItsTexts)
 {
     const char* asked = std::getenv("GLYPHOR_TEST_DPI");
     const UniqueScreenDC screen(::GetDC(nullptr));
     ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), asked ? std::atoi(asked) : 96) << "the display's DPI";
+    std::optional<SmallWorkArea> small;
+    if (asked)
+        small.emplace(std::atoi(asked));
     FillStore({}, {});
+    const ScopedPolicy policy; // the sentences of locked faces too
+    policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedNeverList), {L"Glyphor Test Sans"});
     for (const char* language : {"", "de", "fr", "es", "it", "pt-BR", "ru", "qps-ploc"}) {
         SCOPED_TRACE(*language ? language : "English");
         const std::string folder = *language ? ProgramDirectory() + "\\languages\\" + language : "";
         GlyphorLibrary glyphor(profile.Path(), folder);
-        ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        ASSERT_TRUE(RunDialogSession(glyphor, [&folder](const DialogWindow& dialog) {
             ExpectTextsFitAndNothingOverlaps(dialog);
-            RECT frame{};
+            RECT frame{}, work{}, outside{};
             ::GetWindowRect(dialog.Handle(), &frame);
+            ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            EXPECT_FALSE(::SubtractRect(&outside, &frame, &work)) << Show(frame) << " leaves the work area";
+            for (const std::wstring& line : CountLines(folder)) {
+                dialog.SetText(IDC_FONT_COUNT, line);
+                ExpectTextsFitAndNothingOverlaps(dialog);
+            }
+            const FontList list = dialog.List();
+            for (const int column : {1, 2}) {
+                const std::vector<bool> unsorted = HeadingInk(list, column);
+                list.ClickHeading(column);
+                const std::vector<bool> sorted = HeadingInk(list, column);
+                for (size_t x = 0; x < unsorted.size(); ++x)
+                    EXPECT_TRUE(!unsorted[x] || sorted[x]) << "heading " << column << " sorted is cut at " << x;
+            }
             for (const LONG change : {-200, 150}) {
                 ::SetWindowPos(dialog.Handle(), nullptr, 0, 0, frame.right - frame.left + change,
                                frame.bottom - frame.top + change, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
                 dialog.Sync();
                 ExpectTextsFitAndNothingOverlaps(dialog);
+                EXPECT_GE(::SendMessageW(list.Handle(), LVM_GETCOUNTPERPAGE, 0, 0), 3) << "rows shown, " << change;
             }
+            ::SetWindowPos(dialog.Handle(), nullptr, work.left, work.top, work.right - work.left,
+                           work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            dialog.Sync();
+            ExpectTextsFitAndNothingOverlaps(dialog);
+            EXPECT_NEAR(dialog.ControlRect(IDC_CLEAR_ALL_BTN).left - dialog.ControlRect(IDC_CHECK_ALL_BTN).right,
+                        dialog.ControlRect(IDC_CHECK_ALL_BTN).left - dialog.ControlRect(IDC_DEFAULTS_BTN).right, 1)
+                << "Clear all apart from Check all at the work area's size";
             dialog.Close(IDCANCEL);
         }));
     }
@@ -159,8 +239,8 @@ TEST_F(Resize, ControlsFollowTheDialogsSize)
             {IDC_FONT_LIST_CAPTION, Grown(before[IDC_FONT_LIST_CAPTION], dx, 0)},
             {IDC_FONT_LIST, Grown(before[IDC_FONT_LIST], dx, dy)},
             {IDC_DEFAULTS_BTN, Moved(before[IDC_DEFAULTS_BTN], 0, dy)},
-            {IDC_CHECK_ALL_BTN, Moved(before[IDC_CHECK_ALL_BTN], MulDiv(dx, 50, 100), dy)},
-            {IDC_CLEAR_ALL_BTN, Moved(before[IDC_CLEAR_ALL_BTN], dx, dy)},
+            {IDC_CHECK_ALL_BTN, Moved(before[IDC_CHECK_ALL_BTN], 0, dy)},
+            {IDC_CLEAR_ALL_BTN, Moved(before[IDC_CLEAR_ALL_BTN], 0, dy)},
             {IDOK, Moved(before[IDOK], dx, dy)},
             {IDCANCEL, Moved(before[IDCANCEL], dx, dy)},
             {IDC_HELP_BTN, Moved(before[IDC_HELP_BTN], dx, dy)},
