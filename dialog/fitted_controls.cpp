@@ -50,19 +50,21 @@ void CFontSelectDialog::FitControlsToTexts()
     plan.leftButtons = {IDC_DEFAULTS_BTN, IDC_CHECK_ALL_BTN, IDC_CLEAR_ALL_BTN};
     plan.rightButtons = {IDOK, IDCANCEL, IDC_HELP_BTN};
     plan.stretched = {IDC_FONT_LIST_CAPTION, IDC_FONT_LIST_LABEL, IDC_FONT_LIST, IDC_FONT_PREVIEW, IDC_FONT_COUNT};
+    // Under LockAll alone every face is locked too, and reads so.
     const PolicySnapshot& policy = m_faces.Policy();
+    const bool mayLock = policy.SetsAnySwitch() || policy.LockAll();
     plan.growers = {
         {IDC_FONT_LIST_CAPTION, [](HWND caption, SIZE size) { return WrappedTextHeight(caption, size.cx); }},
         // The band keeps its face lines and gains the lines its longest
-        // sentence needs, the policy's forms too where it sets a face.
+        // sentence needs, the policy's forms too where it may lock a face.
         {IDC_FONT_PREVIEW,
-         [this, &policy](HWND, SIZE size) {
-             return size.cy + m_preview.ReserveSentenceLines(size.cx, m_words.EverySentence(policy.SetsAnySwitch()));
+         [this, mayLock](HWND, SIZE size) {
+             return size.cy + m_preview.ReserveSentenceLines(size.cx, m_words.EverySentence(mayLock));
          }},
         // The count line likewise keeps the lines its longest sentence needs.
         {IDC_FONT_COUNT,
-         [this, &policy](HWND line, SIZE size) {
-             return WrappedTextHeight(line, size.cx, m_countLine.EveryText(policy.SetsAnySwitch() || policy.LockAll()));
+         [this, mayLock](HWND line, SIZE size) {
+             return WrappedTextHeight(line, size.cx, m_countLine.EveryText(mayLock));
          }},
     };
     // The list gives up height first, the band's face lines after it.
