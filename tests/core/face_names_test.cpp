@@ -3,6 +3,7 @@
 // for the same profile.
 #include "process_profile.h"
 
+#include "names/name_table.h"
 #include "store/switch_store.h"
 #include "tests/support/glyphor_library.h"
 
@@ -22,6 +23,58 @@ Names Sorted(Names names)
     std::sort(names.begin(), names.end());
     return names;
 }
+
+// One record of a name table, its string stored as UTF-16, big-endian, or
+// at `offset` when that is given.
+struct NameRecord {
+    USHORT platform, encoding, language, nameId;
+    std::wstring text;
+    int offset = -1;
+};
+
+std::vector<BYTE> NameTable(const std::vector<NameRecord>& records)
+{
+    std::vector<BYTE> table, storage;
+    const auto put = [](std::vector<BYTE>& to, size_t value) {
+        to.push_back(static_cast<BYTE>(value >> 8));
+        to.push_back(static_cast<BYTE>(value));
+    };
+    for (size_t field : {size_t{0}, records.size(), 6 + 12 * records.size()})
+        put(table, field);
+    for (const NameRecord& record : records) {
+        for (size_t field : {record.platform, record.encoding, record.language, record.nameId})
+            put(table, field);
+        put(table, 2 * record.text.size());
+        put(table, record.offset >= 0 ? static_cast<size_t>(record.offset) : storage.size());
+        for (wchar_t unit : record.text)
+            put(storage, static_cast<size_t>(unit));
+    }
+    table.insert(table.end(), storage.begin(), storage.end());
+    return table;
+}
+
+// `bytes` copied to the end of a page that a page no one may read follows:
+// reading past them faults.
+class GuardedBytes {
+public:
+    explicit GuardedBytes(const std::vector<BYTE>& bytes)
+        : m_pages(static_cast<BYTE*>(::VirtualAlloc(nullptr, 2 * kPage, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
+    {
+        DWORD previous = 0;
+        ::VirtualProtect(m_pages + kPage, kPage, PAGE_NOACCESS, &previous);
+        m_bytes = m_pages + kPage - bytes.size();
+        std::copy(bytes.begin(), bytes.end(), m_bytes);
+    }
+    GuardedBytes(const GuardedBytes&) = delete;
+    GuardedBytes& operator=(const GuardedBytes&) = delete;
+    ~GuardedBytes() { ::VirtualFree(m_pages, 0, MEM_RELEASE); }
+    const BYTE* Bytes() const { return m_bytes; }
+
+private:
+    static constexpr size_t kPage = 65536;
+    BYTE* m_pages;
+    BYTE* m_bytes;
+};
 
 // A name short enough to read in a failure message.
 std::string Shown(const std::string& name)
@@ -128,4 +181,45 @@ TEST_F(FaceNames, ListedNamesMatchWithoutRegardToCase)
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"caf\xE9 sans"});
     EXPECT_TRUE(glyphor.IsEnabledForFacename("glyphor test sans", false));
     EXPECT_FALSE(glyphor.IsEnabledForFacename("Caf\xE9 Sans", false));
+}
+
+// A face's full names are those of the Windows platform in every language,
+// in UTF-16; a table is read only as far as it reaches, and a broken one
+// gives no names rather than reading past its end.
+TEST(NameTable, FullNamesOfEveryLanguageAndNothingBeyondTheTable)
+{
+    const std::vector<NameRecord> records = {
+        {3, 1, 0x409, 1, L"Family Only"},
+        {3, 1, 0x409, 4, L"Glyphor Gothic Bold"},
+        {1, 0, 0, 4, L"Mac Name"},
+        {3, 3, 0x804, 4, L"Legacy Encoding"},
+        {3, 1, 0x411, 4, L"\u30B0\u30EA\u30D5\u30A9 Bold"},
+        {3, 10, 0x419, 4, std::wstring(L"Padded\0\0", 8)},
+        {3, 1, 0x407, 4, L"Tab\tName"},
+        {3, 1, 0x40C, 4, std::wstring(64, L'L')},
+        {3, 1, 0x410, 4, L"Far Away", 60000},
+    };
+    const std::vector<BYTE> table = NameTable(records);
+    const auto names = [](const std::vector<TableName>& found) {
+        std::vector<std::pair<std::wstring, LANGID>> pairs;
+        for (const TableName& name : found)
+            pairs.emplace_back(name.name, name.language);
+        return pairs;
+    };
+    const std::vector<std::pair<std::wstring, LANGID>> expected = {
+        {L"Glyphor Gothic Bold", 0x409}, {L"\u30B0\u30EA\u30D5\u30A9 Bold", 0x411}, {L"Padded", 0x419}};
+    EXPECT_EQ(names(FullNamesIn(table.data(), table.size())), expected);
+
+    for (size_t size = 0; size < table.size(); ++size) {
+        const GuardedBytes cut(std::vector<BYTE>(table.begin(), table.begin() + static_cast<long>(size)));
+        const auto found = names(FullNamesIn(cut.Bytes(), size));
+        // Strings lie in the records' order: a cut table gives the first of them.
+        EXPECT_TRUE(found.size() <= expected.size() && std::equal(found.begin(), found.end(), expected.begin()))
+            << "cut to " << size << " bytes";
+        EXPECT_TRUE(size >= 6 + 12 * records.size() || found.empty()) << "records cut at " << size << " bytes";
+    }
+    std::vector<BYTE> counted = table;
+    counted[3] = 0xFF; // more records than the table holds
+    EXPECT_TRUE(FullNamesIn(counted.data(), counted.size()).empty());
+    EXPECT_TRUE(FullNamesIn(nullptr, 100).empty());
 }
