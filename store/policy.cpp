@@ -1,12 +1,11 @@
 #include "policy.h"
 
+#include "registry_watch.h"
 #include "value_names.h"
 #include "common/unique_handle.h"
 
 #include <windows.h>
 
-#include <atomic>
-#include <mutex>
 #include <unordered_set>
 #include <utility>
 
@@ -23,8 +22,6 @@ const Hive kUser{HKEY_CURRENT_USER, 0};
 
 // The registry limits a value name to this many UTF-16 units.
 constexpr DWORD kLongestValueName = 16383;
-// How long a look at the policy's event holds, in ms.
-constexpr DWORD kLookInterval = 10;
 
 UniqueHKey OpenKey(HKEY parent, const wchar_t* path, REGSAM access)
 {
@@ -90,88 +87,6 @@ PolicyLevel ReadLevel(const Hive& hive)
     return level;
 }
 
-// Asks the registry to signal `changed` once the policy of a hive may have
-// changed: anything under Software\Policies, or, while that key is missing,
-// a key created directly under Software. The key watched is returned; it
-// must stay open for the watch to last.
-UniqueHKey Watch(const Hive& hive, HANDLE changed)
-{
-    constexpr DWORD kSubtreeChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
-    // Systems before Windows 8 refuse the flag; without it, the thread that
-    // asked ending also signals, which costs one reading more.
-    static std::atomic<DWORD> threadAgnostic{REG_NOTIFY_THREAD_AGNOSTIC};
-    bool subtree = true;
-    UniqueHKey key = OpenKey(hive.root, L"Software\\Policies", KEY_NOTIFY | hive.view);
-    if (!key) {
-        key = OpenKey(hive.root, L"Software", KEY_NOTIFY | hive.view);
-        subtree = false;
-    }
-    if (!key)
-        return key;
-    const DWORD filter = subtree ? kSubtreeChanges : REG_NOTIFY_CHANGE_NAME;
-    LONG result = ::RegNotifyChangeKeyValue(key.get(), subtree, filter | threadAgnostic, changed, TRUE);
-    if (result == ERROR_INVALID_PARAMETER && threadAgnostic) {
-        threadAgnostic = 0;
-        result = ::RegNotifyChangeKeyValue(key.get(), subtree, filter, changed, TRUE);
-    }
-    return result == ERROR_SUCCESS ? std::move(key) : UniqueHKey();
-}
-
-// The policy kept in memory, read again only after the registry signals a
-// change in either hive. Both hives signal one event. A look at it is a
-// round trip to the kernel (under Wine, to its server) that costs a third of
-// the store's own open, query and close: it is looked at every 10 ms at most,
-// and a change counts from the first query after the next look.
-class PolicyWatch {
-public:
-    PolicyWatch() : m_changed(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-
-    std::shared_ptr<const PolicySnapshot> Current()
-    {
-        const DWORD now = ::GetTickCount();
-        if (m_watching && (now - m_lastLook < kLookInterval || Unchanged())) {
-            if (now - m_lastLook >= kLookInterval)
-                m_lastLook = now;
-            std::lock_guard<std::mutex> lock(m_lock);
-            return m_policy;
-        }
-        std::lock_guard<std::mutex> lock(m_lock);
-        // Another thread may have read it again meanwhile.
-        if (!m_watching || !Unchanged()) {
-            m_watching = false; // until the reading below has succeeded
-            const bool watching = WatchBothHives();
-            // Read after the watch is set: a change from here on signals.
-            m_policy = PolicySnapshot::Read();
-            m_watching = watching;
-        }
-        m_lastLook = now;
-        return m_policy;
-    }
-
-private:
-    bool Unchanged() const { return ::WaitForSingleObject(m_changed.get(), 0) == WAIT_TIMEOUT; }
-
-    bool WatchBothHives()
-    {
-        if (!m_changed)
-            return false;
-        // Closing a watched key signals the event: close them before it is reset.
-        for (UniqueHKey& key : m_watched)
-            key.reset();
-        ::ResetEvent(m_changed.get());
-        m_watched[0] = Watch(kMachine, m_changed.get());
-        m_watched[1] = Watch(kUser, m_changed.get());
-        return m_watched[0] && m_watched[1];
-    }
-
-    std::mutex m_lock;
-    const UniqueHandleObject m_changed;
-    UniqueHKey m_watched[2];             // machine, user
-    std::atomic<bool> m_watching{false}; // else every query reads the policy
-    std::atomic<DWORD> m_lastLook{0};    // when a look last found no change, in ms
-    std::shared_ptr<const PolicySnapshot> m_policy;
-};
-
 } // namespace
 
 std::shared_ptr<const PolicySnapshot> PolicySnapshot::Read()
@@ -224,7 +139,12 @@ PolicySwitch PolicySnapshot::Switch(const std::wstring& face, bool tessellation)
 
 std::shared_ptr<const PolicySnapshot> CurrentPolicy()
 {
-    // Made at the first query, never while the library loads.
-    static PolicyWatch watch;
+    // Made at the first query, never while the library loads. Anything under
+    // Software\Policies of either hive may be the policy's; while that key
+    // is missing, its creation is watched for.
+    static WatchedReading<PolicySnapshot> watch(
+        {{kMachine.root, L"Software\\Policies", L"Software", kMachine.view},
+         {kUser.root, L"Software\\Policies", L"Software", kUser.view}},
+        &PolicySnapshot::Read);
     return watch.Current();
 }
