@@ -92,10 +92,10 @@ PolicyLevel ReadLevel(const Hive& hive)
 std::shared_ptr<const PolicySnapshot> PolicySnapshot::Read()
 {
     auto snapshot = std::make_shared<PolicySnapshot>();
-    const PolicyLevel levels[] = {ReadLevel(kUser), ReadLevel(kMachine)}; // the machine's last: it overrides
-    for (const PolicyLevel& level : levels) {
-        // One level's settings, "never" over "always", then over the level below.
-        std::unordered_map<std::wstring, FaceSwitches> own;
+    const std::pair<PolicyScope, PolicyLevel> levels[] = {{PolicyScope::Machine, ReadLevel(kMachine)},
+                                                          {PolicyScope::User, ReadLevel(kUser)}};
+    for (const auto& [scope, level] : levels) {
+        // One level's settings, "never" over "always".
         const struct {
             const std::vector<std::wstring>& faces;
             PolicySwitch FaceSwitches::*which;
@@ -104,37 +104,50 @@ std::shared_ptr<const PolicySnapshot> PolicySnapshot::Read()
                      {level.embedNever, &FaceSwitches::embedding, PolicySwitch::Off},
                      {level.tessellateAlways, &FaceSwitches::tessellation, PolicySwitch::On},
                      {level.tessellateNever, &FaceSwitches::tessellation, PolicySwitch::Off}};
+        const size_t at = scope == PolicyScope::Machine ? 0 : 1;
         for (const auto& list : lists)
             for (const std::wstring& face : list.faces)
-                own[MatchKey(face)].*list.which = list.setting;
-        for (const auto& [key, switches] : own) {
-            FaceSwitches& merged = snapshot->m_faces[key];
-            for (PolicySwitch FaceSwitches::*which : {&FaceSwitches::embedding, &FaceSwitches::tessellation})
-                if (switches.*which != PolicySwitch::NotSet)
-                    merged.*which = switches.*which;
-        }
+                snapshot->m_faces[MatchKey(face)][at].*list.which = list.setting;
         snapshot->m_lockAll = snapshot->m_lockAll || level.lockAll;
-        if (!level.defaultNeverEmbed.empty())
+        // The machine's list when it names a face, else the user's.
+        if (snapshot->m_defaultNeverEmbed.empty())
             snapshot->m_defaultNeverEmbed = level.defaultNeverEmbed;
     }
     return snapshot;
 }
 
-PolicySwitch PolicySnapshot::Switch(const char* face, bool tessellation) const
+// At the machine's level first, then the user's: the first level that sets
+// the switch under any of the names says it, "never" over "always".
+template <typename Names>
+PolicySetting PolicySnapshot::SettingOf(const Names& names, bool tessellation) const
 {
-    if (m_faces.empty() || !face)
-        return PolicySwitch::NotSet;
-    return Switch(WideFaceName(face), tessellation);
+    PolicySetting setting;
+    if (m_faces.empty())
+        return setting;
+    PolicySwitch FaceSwitches::*which = tessellation ? &FaceSwitches::tessellation : &FaceSwitches::embedding;
+    for (const PolicyScope scope : {PolicyScope::Machine, PolicyScope::User}) {
+        const size_t at = scope == PolicyScope::Machine ? 0 : 1;
+        names.Any([&](const std::wstring& name) {
+            const auto found = m_faces.find(MatchKey(name));
+            const PolicySwitch state = found == m_faces.end() ? PolicySwitch::NotSet : found->second[at].*which;
+            if (state != PolicySwitch::NotSet && setting.state != PolicySwitch::Off)
+                setting = {state, scope};
+            return setting.state == PolicySwitch::Off;
+        });
+        if (setting.state != PolicySwitch::NotSet)
+            return setting;
+    }
+    return setting;
 }
 
-PolicySwitch PolicySnapshot::Switch(const std::wstring& face, bool tessellation) const
+PolicySetting PolicySnapshot::Setting(const FaceNames& face, bool tessellation) const
 {
-    if (m_faces.empty())
-        return PolicySwitch::NotSet;
-    const auto found = m_faces.find(MatchKey(face));
-    if (found == m_faces.end())
-        return PolicySwitch::NotSet;
-    return tessellation ? found->second.tessellation : found->second.embedding;
+    return SettingOf(face, tessellation);
+}
+
+PolicySetting PolicySnapshot::Setting(const std::wstring& face, bool tessellation) const
+{
+    return SettingOf(FaceNames(face), tessellation);
 }
 
 std::shared_ptr<const PolicySnapshot> CurrentPolicy()

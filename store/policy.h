@@ -14,6 +14,9 @@
 // than a face name can be is ignored, and a key that cannot be read counts as
 // no policy.
 
+#include "names/face_names.h"
+
+#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -24,6 +27,14 @@ enum class PolicySwitch : unsigned char {
     NotSet, // the user's stored switch holds
     On,
     Off,
+};
+
+// The hive whose policy says it.
+enum class PolicyScope : unsigned char { None, Machine, User };
+
+struct PolicySetting {
+    PolicySwitch state = PolicySwitch::NotSet;
+    PolicyScope scope = PolicyScope::None;
 };
 
 // The registry names of the policy, shared by the code and its tests (the
@@ -49,13 +60,13 @@ public:
     // Reads both hives now.
     static std::shared_ptr<const PolicySnapshot> Read();
 
-    // What the policy says for the face's embedding switch (tessellation
-    // false) or tessellation switch. The machine's policy overrides the
-    // user's; at one level, "never" overrides "always". Names match without
-    // regard to case, as the registry matches value names: the ANSI face is
-    // compared in UTF-16.
-    PolicySwitch Switch(const char* face, bool tessellation) const;
-    PolicySwitch Switch(const std::wstring& face, bool tessellation) const;
+    // What the policy says for the embedding switch (tessellation false) or
+    // the tessellation switch of the face of that name, or of a face named by
+    // any of its names, and which hive says it. The machine's policy
+    // overrides the user's; at one level, "never" overrides "always". Names
+    // match without regard to case, as the registry matches value names.
+    PolicySetting Setting(const std::wstring& face, bool tessellation) const;
+    PolicySetting Setting(const FaceNames& face, bool tessellation) const;
 
     // True when a policy sets some face's switch: a face may be locked.
     bool SetsAnySwitch() const { return !m_faces.empty(); }
@@ -73,7 +84,11 @@ private:
         PolicySwitch embedding = PolicySwitch::NotSet;
         PolicySwitch tessellation = PolicySwitch::NotSet;
     };
-    std::unordered_map<std::wstring, FaceSwitches> m_faces; // by MatchKey
+    // What each hive sets for a name: the machine's, then the user's.
+    using ScopedSwitches = std::array<FaceSwitches, 2>;
+    template <typename Names>
+    PolicySetting SettingOf(const Names& names, bool tessellation) const;
+    std::unordered_map<std::wstring, ScopedSwitches> m_faces; // by MatchKey
     bool m_lockAll = false;
     std::vector<std::wstring> m_defaultNeverEmbed;
 };

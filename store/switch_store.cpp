@@ -3,19 +3,27 @@
 #include "key_paths.h"
 #include "policy.h"
 #include "registry_key.h"
+#include "value_names.h"
 
 namespace {
 
-// Switching on removes the face's value (absent is no error); switching off
-// writes it as DWORD 0.
-LONG WriteSwitch(HKEY list, const char* face, bool enabled)
+// Switching on removes the value of each of the face's names (absent is no
+// error); switching off writes the reported one as DWORD 0.
+LONG WriteSwitch(HKEY list, const FaceNames& face, bool enabled)
 {
     if (enabled) {
-        const LONG result = ::RegDeleteValueA(list, face);
-        return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
+        LONG result = ERROR_SUCCESS;
+        face.Any([list, &result](const std::wstring& name) {
+            const LONG deleted = ::RegDeleteValueW(list, name.c_str());
+            if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND)
+                result = deleted;
+            return result != ERROR_SUCCESS;
+        });
+        return result;
     }
     const DWORD off = 0;
-    return ::RegSetValueExA(list, face, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+    return ::RegSetValueExW(list, face.Reported().c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off),
+                            sizeof off);
 }
 
 } // namespace
@@ -26,7 +34,7 @@ bool IsEnabledForFacename(const char* face, int tessellation) noexcept
         return true;
     const bool tessellationList = (tessellation & 0xFF) != 0;
     try {
-        const PolicySwitch policy = CurrentPolicy()->Switch(face, tessellationList);
+        const PolicySwitch policy = CurrentPolicy()->Setting(WideFaceName(face), tessellationList).state;
         if (policy != PolicySwitch::NotSet)
             return policy == PolicySwitch::On;
         UniqueHKey list = OpenUserKey(ProfileKeyPaths().List(tessellationList), KEY_READ);
@@ -36,10 +44,8 @@ bool IsEnabledForFacename(const char* face, int tessellation) noexcept
     }
 }
 
-LONG CSwitchWriter::SetFaceEnabled(const char* face, int enabled, int tessellation)
+LONG CSwitchWriter::SetFaceEnabled(const FaceNames& face, int enabled, int tessellation)
 {
-    if (!face)
-        return ERROR_INVALID_PARAMETER;
     List& list = m_lists[tessellation != 0];
     LONG result = Write(list, face, enabled != 0, tessellation != 0);
     if (result == ERROR_KEY_DELETED && !list.reopened) {
@@ -52,7 +58,7 @@ LONG CSwitchWriter::SetFaceEnabled(const char* face, int enabled, int tessellati
     return result;
 }
 
-LONG CSwitchWriter::Write(List& list, const char* face, bool enabled, bool tessellation)
+LONG CSwitchWriter::Write(List& list, const FaceNames& face, bool enabled, bool tessellation)
 {
     if (!list.openTried) {
         list.openTried = true;
@@ -81,7 +87,12 @@ UniqueHKey CSwitchWriter::CreateList(bool tessellation, LONG* error) const
 
 CSwitchReader::CSwitchReader(const KeyPaths& paths) : m_tessellateList(paths.tessellate), m_embedList(paths.embed) {}
 
-bool CSwitchReader::IsEnabled(const char* face, bool tessellation) const
+bool CSwitchReader::IsEnabled(const FaceNames& face, bool tessellation) const
 {
     return !(tessellation ? m_tessellateList : m_embedList).Lists(face);
+}
+
+bool CSwitchReader::Lists(const std::wstring& name, bool tessellation) const
+{
+    return (tessellation ? m_tessellateList : m_embedList).Lists(name);
 }

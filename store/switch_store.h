@@ -19,11 +19,14 @@ bool IsEnabledForFacename(const char* face, int tessellation) noexcept;
 // Answers whether a face's switch is on for many faces from both lists read
 // once, for one discovery of the installed faces. Both lists are those of the
 // paths given, which the caller has from the host: a reader on a thread of
-// the library's own never asks the host.
+// the library's own never asks the host. A face's switch is off when the
+// list names it by any of its names.
 class CSwitchReader {
 public:
     explicit CSwitchReader(const KeyPaths& paths);
-    bool IsEnabled(const char* face, bool tessellation) const;
+    bool IsEnabled(const FaceNames& face, bool tessellation) const;
+    // Whether the list names a face by this one name.
+    bool Lists(const std::wstring& name, bool tessellation) const;
 
 private:
     SwitchList m_tessellateList;
@@ -42,9 +45,12 @@ public:
     explicit CSwitchWriter(const KeyPaths& paths) : m_paths(paths) {}
 
     // Switches one face on (enabled != 0) or off in one list (tessellation != 0
-    // for the tessellation list). ERROR_SUCCESS, or the registry's error: the
-    // face's switch is then as it was.
-    LONG SetFaceEnabled(const char* face, int enabled, int tessellation);
+    // for the tessellation list): off writes a DWORD 0 under the name the
+    // font service reports, in UTF-16, as a driver in this locale asks for
+    // it; on deletes every value that names the face by any of its names.
+    // ERROR_SUCCESS, or the registry's first error: the face's switch is then
+    // as it was.
+    LONG SetFaceEnabled(const FaceNames& face, int enabled, int tessellation);
 
 private:
     struct List {
@@ -55,7 +61,7 @@ private:
         bool createTried = false;
         bool reopened = false; // after the list was deleted while open
     };
-    LONG Write(List& list, const char* face, bool enabled, bool tessellation);
+    LONG Write(List& list, const FaceNames& face, bool enabled, bool tessellation);
     UniqueHKey CreateList(bool tessellation, LONG* error) const;
 
     const KeyPaths m_paths;

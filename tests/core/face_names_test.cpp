@@ -84,9 +84,9 @@ std::string Shown(const std::string& name)
 
 } // namespace
 
-class FaceNames : public ProcessProfile {};
+class StoredFaceNames : public ProcessProfile {};
 
-TEST_F(FaceNames, UnusualNamesAreStoredUnchanged)
+TEST_F(StoredFaceNames, UnusualNamesAreStoredUnchanged)
 {
     m_profile.CreateGeneral();
     GlyphorLibrary glyphor(m_profile.Path());
@@ -121,7 +121,7 @@ TEST_F(FaceNames, UnusualNamesAreStoredUnchanged)
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{});
 }
 
-TEST_F(FaceNames, NullNameReadsOnAndWritesNothing)
+TEST_F(StoredFaceNames, NullNameReadsOn)
 {
     m_profile.CreateLists();
     WriteDwordZero(m_profile.EmbedList(), "");
@@ -132,14 +132,11 @@ TEST_F(FaceNames, NullNameReadsOnAndWritesNothing)
     EXPECT_TRUE(glyphor.IsEnabledForFacename(nullptr, false));
     EXPECT_TRUE(glyphor.IsEnabledForFacename(nullptr, true));
     EXPECT_TRUE(BothOn(nullptr));
-    for (int enabled : {0, 1})
-        for (int tessellation : {0, 1})
-            SwitchFace(nullptr, enabled, tessellation);
     EXPECT_EQ(Sorted(ValueNames(m_profile.EmbedList())), (Names{"", "Kept"}));
     EXPECT_EQ(ValueNames(m_profile.TessellateList()), Names{"Kept"});
 }
 
-TEST_F(FaceNames, ANameTooLongForTheRegistryFailsQuietly)
+TEST_F(StoredFaceNames, ANameTooLongForTheRegistryFailsQuietly)
 {
     m_profile.CreateLists();
     WriteDwordZero(m_profile.EmbedList(), "Neighbour");
@@ -162,7 +159,7 @@ TEST_F(FaceNames, ANameTooLongForTheRegistryFailsQuietly)
 // Value names match as the registry matches them, without regard to case, so
 // one listed spelling switches off every spelling, and switching any
 // spelling on removes it.
-TEST_F(FaceNames, ListedNamesMatchWithoutRegardToCase)
+TEST_F(StoredFaceNames, ListedNamesMatchWithoutRegardToCase)
 {
     m_profile.CreateLists();
     WriteDwordZero(m_profile.EmbedList(), "glyphor test sans");
