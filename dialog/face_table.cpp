@@ -130,12 +130,9 @@ const CFaceTable::Face* CFaceTable::ShownAt(int item) const
 
 void CFaceTable::Lock(Face& face)
 {
-    // Without a list policy no name needs looking up. The name shown first,
-    // as the driver asks for it.
-    const bool tessellation = face.switchList != 0;
-    PolicySwitch set = PolicySwitch::NotSet;
-    if (m_policy->SetsAnySwitch() && (set = m_policy->Setting(face.Name(), tessellation).state) == PolicySwitch::NotSet)
-        set = m_policy->Setting(face.names, tessellation).state;
+    // Without a list policy no name needs looking up.
+    const PolicySwitch set = m_policy->SetsAnySwitch() ? m_policy->Setting(face.names, face.switchList != 0).state
+                                                        : PolicySwitch::NotSet;
     face.locked = set != PolicySwitch::NotSet || m_policy->LockAll();
     if (set != PolicySwitch::NotSet)
         face.check = face.stored = set == PolicySwitch::On ? 1 : 0;

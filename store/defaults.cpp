@@ -3,6 +3,7 @@
 #include "key_paths.h"
 #include "policy.h"
 #include "registry_key.h"
+#include "switch_store.h"
 #include "value_names.h"
 
 #include <algorithm>
@@ -219,11 +220,15 @@ bool IsColdStart() noexcept
 
 LONG SetAllToDefaults() noexcept
 {
+    LONG result = ERROR_SUCCESS;
     try {
-        return ResetLists();
+        result = ResetLists();
     } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
+        result = ERROR_NOT_ENOUGH_MEMORY;
     } catch (...) {
-        return ERROR_INTERNAL_ERROR;
+        result = ERROR_INTERNAL_ERROR;
     }
+    // Whatever the reset wrote before it stopped, the next query sees.
+    SwitchesWritten();
+    return result;
 }

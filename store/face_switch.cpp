@@ -14,11 +14,15 @@ FaceSwitch SwitchOf(const PolicySnapshot& policy, const CSwitchReader& lists, co
                     const std::function<const FaceNames*()>& namesOf, bool tessellation)
 {
     PolicySetting setting = policy.Setting(asked, tessellation);
-    if (setting.state != PolicySwitch::NotSet)
-        return FromPolicy(setting);
     const bool listed = lists.Lists(asked, tessellation);
-    const FaceNames* names = policy.SetsAnySwitch() || !listed ? namesOf() : nullptr;
-    if (names && (setting = policy.Setting(*names, tessellation)).state != PolicySwitch::NotSet)
+    // Nothing overrides the machine's "never"; without a policy for any face,
+    // nothing overrides the list.
+    const bool settled = (setting.state == PolicySwitch::Off && setting.scope == PolicyScope::Machine) ||
+                         (!policy.SetsAnySwitch() && listed);
+    const FaceNames* names = settled ? nullptr : namesOf();
+    if (names)
+        setting = policy.Setting(asked, *names, tessellation);
+    if (setting.state != PolicySwitch::NotSet)
         return FromPolicy(setting);
     if (listed || (names && !lists.IsEnabled(*names, tessellation)))
         return {false, SwitchSource::UserSwitch};

@@ -23,11 +23,12 @@ struct FaceSwitch {
     SwitchSource source = SwitchSource::NotSet;
 };
 
-// The switch of the face asked for by `asked`, one of its names. The name
-// asked for is looked up first, in the policy and then in the list; the
-// face's other names, which `namesOf` gives (null when they cannot be had),
-// are asked for only when the policy does not set it under the name asked
-// and either the policy sets some face's switch or the list does not name it
-// so: the one name settles what it can at no cost.
+// The switch of the face asked for by `asked`, one of its names or its
+// vertical form: the policy for it under any of its names, the machine's over
+// the user's and "never" over "always", else the list's under any of its
+// names. The face's names, which `namesOf` gives (null when they cannot be
+// had), are asked for only where the name asked settles nothing: the
+// machine's policy does not turn the switch off under it, and either some
+// policy sets a face's switch or the list does not name it so.
 FaceSwitch SwitchOf(const PolicySnapshot& policy, const CSwitchReader& lists, const std::wstring& asked,
                     const std::function<const FaceNames*()>& namesOf, bool tessellation);

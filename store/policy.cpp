@@ -22,6 +22,9 @@ const Hive kUser{HKEY_CURRENT_USER, 0};
 
 // The registry limits a value name to this many UTF-16 units.
 constexpr DWORD kLongestValueName = 16383;
+// How long a look at the policy's watch holds, in ms: a change of the policy
+// is honoured 10 ms after the registry signals it, at the latest.
+constexpr DWORD kLookInterval = 10;
 
 UniqueHKey OpenKey(HKEY parent, const wchar_t* path, REGSAM access)
 {
@@ -116,6 +119,22 @@ std::shared_ptr<const PolicySnapshot> PolicySnapshot::Read()
     return snapshot;
 }
 
+namespace {
+
+// A face asked for by a name its own may not hold.
+struct AskedAndOwnNames {
+    const std::wstring& asked;
+    const FaceNames& face;
+
+    template <typename Test>
+    bool Any(Test test) const
+    {
+        return test(asked) || face.Any(test);
+    }
+};
+
+} // namespace
+
 // At the machine's level first, then the user's: the first level that sets
 // the switch under any of the names says it, "never" over "always".
 template <typename Names>
@@ -150,6 +169,11 @@ PolicySetting PolicySnapshot::Setting(const std::wstring& face, bool tessellatio
     return SettingOf(FaceNames(face), tessellation);
 }
 
+PolicySetting PolicySnapshot::Setting(const std::wstring& asked, const FaceNames& face, bool tessellation) const
+{
+    return SettingOf(AskedAndOwnNames{asked, face}, tessellation);
+}
+
 std::shared_ptr<const PolicySnapshot> CurrentPolicy()
 {
     // Made at the first query, never while the library loads. Anything under
@@ -158,6 +182,6 @@ std::shared_ptr<const PolicySnapshot> CurrentPolicy()
     static WatchedReading<PolicySnapshot> watch(
         {{kMachine.root, L"Software\\Policies", L"Software", kMachine.view},
          {kUser.root, L"Software\\Policies", L"Software", kUser.view}},
-        &PolicySnapshot::Read);
+        kLookInterval, &PolicySnapshot::Read);
     return watch.Current();
 }

@@ -67,6 +67,9 @@ public:
     // match without regard to case, as the registry matches value names.
     PolicySetting Setting(const std::wstring& face, bool tessellation) const;
     PolicySetting Setting(const FaceNames& face, bool tessellation) const;
+    // The same for the face asked for by a name that its names may not hold,
+    // as a vertical form's.
+    PolicySetting Setting(const std::wstring& asked, const FaceNames& face, bool tessellation) const;
 
     // True when a policy sets some face's switch: a face may be locked.
     bool SetsAnySwitch() const { return !m_faces.empty(); }

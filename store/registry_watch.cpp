@@ -4,9 +4,6 @@
 
 namespace {
 
-// How long a look at the event holds, in ms.
-constexpr DWORD kLookInterval = 10;
-
 UniqueHKey OpenToWatch(const WatchedKey& key, const std::wstring& path)
 {
     HKEY opened = nullptr;
@@ -43,8 +40,9 @@ UniqueHKey Watch(const WatchedKey& key, HANDLE changed)
 
 } // namespace
 
-RegistryWatch::RegistryWatch(std::vector<WatchedKey> keys)
-    : m_keys(std::move(keys)), m_changed(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), m_watched(m_keys.size())
+RegistryWatch::RegistryWatch(std::vector<WatchedKey> keys, DWORD lookInterval)
+    : m_keys(std::move(keys)), m_lookInterval(lookInterval), m_changed(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      m_watched(m_keys.size())
 {
 }
 
@@ -58,7 +56,7 @@ bool RegistryWatch::Unchanged()
     if (!m_watching || m_stale)
         return false;
     const DWORD now = ::GetTickCount();
-    if (now - m_lastLook < kLookInterval)
+    if (now - m_lastLook < m_lookInterval)
         return true;
     if (Signalled())
         return false;

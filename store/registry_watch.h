@@ -26,11 +26,11 @@ struct WatchedKey {
 // The registry's signal that watched keys may have changed: one event for all
 // of them. A look at it is a round trip to the kernel (under Wine, to its
 // server) that costs a third of the store's own open, query and close: it is
-// looked at every 10 ms at most, and a change counts from the first look
-// after it.
+// looked at every `lookInterval` ms at most, and a change counts from the
+// first look after it.
 class RegistryWatch {
 public:
-    explicit RegistryWatch(std::vector<WatchedKey> keys);
+    RegistryWatch(std::vector<WatchedKey> keys, DWORD lookInterval);
     RegistryWatch(const RegistryWatch&) = delete;
     RegistryWatch& operator=(const RegistryWatch&) = delete;
 
@@ -51,6 +51,7 @@ private:
     bool Signalled() const;
 
     const std::vector<WatchedKey> m_keys;
+    const DWORD m_lookInterval;
     const UniqueHandleObject m_changed;
     std::vector<UniqueHKey> m_watched; // as many as m_keys, each open while watched
     std::atomic<bool> m_watching{false}; // else every look finds a change
@@ -65,7 +66,10 @@ template <typename Reading>
 class WatchedReading {
 public:
     using Read = std::function<std::shared_ptr<const Reading>()>;
-    WatchedReading(std::vector<WatchedKey> keys, Read read) : m_watch(std::move(keys)), m_read(std::move(read)) {}
+    WatchedReading(std::vector<WatchedKey> keys, DWORD lookInterval, Read read)
+        : m_watch(std::move(keys), lookInterval), m_read(std::move(read))
+    {
+    }
 
     std::shared_ptr<const Reading> Current()
     {

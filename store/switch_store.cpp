@@ -1,11 +1,44 @@
 #include "switch_store.h"
 
 #include "key_paths.h"
-#include "policy.h"
 #include "registry_key.h"
-#include "value_names.h"
+#include "registry_watch.h"
+#include "common/ansi_text.h"
+
+#include <atomic>
+#include <mutex>
 
 namespace {
+
+using WatchedSwitches = WatchedReading<CSwitchReader>;
+// The lists' watch is looked at by every query: a query then costs one round
+// trip to the kernel where the registry's own open, query and close cost
+// three, and a change, whoever made it, is seen by the next query.
+constexpr DWORD kLookEveryTime = 0;
+
+// The lists' watch, made once the host has named its profile, whose paths
+// then stay: kept until the library unloads.
+std::mutex g_watchLock;
+std::unique_ptr<WatchedSwitches> g_watch;
+std::atomic<WatchedSwitches*> g_watching{nullptr};
+
+// Everything under the profile's General key, or, while it is missing, its
+// creation under the profile's key.
+WatchedSwitches& SwitchesOf(const KeyPaths& paths)
+{
+    if (WatchedSwitches* watching = g_watching)
+        return *watching;
+    std::lock_guard<std::mutex> lock(g_watchLock);
+    if (!g_watch) {
+        const std::wstring general = Widened(paths.general);
+        const std::wstring profile = general.substr(0, general.rfind(L'\\'));
+        g_watch = std::make_unique<WatchedSwitches>(
+            std::vector<WatchedKey>{{HKEY_CURRENT_USER, general, profile}}, kLookEveryTime,
+            [paths] { return std::make_shared<const CSwitchReader>(paths); });
+        g_watching = g_watch.get();
+    }
+    return *g_watch;
+}
 
 // Switching on removes the value of each of the face's names (absent is no
 // error); switching off writes the reported one as DWORD 0.
@@ -28,20 +61,20 @@ LONG WriteSwitch(HKEY list, const FaceNames& face, bool enabled)
 
 } // namespace
 
-bool IsEnabledForFacename(const char* face, int tessellation) noexcept
+std::shared_ptr<const CSwitchReader> CurrentSwitches()
 {
-    if (!face)
-        return true;
-    const bool tessellationList = (tessellation & 0xFF) != 0;
-    try {
-        const PolicySwitch policy = CurrentPolicy()->Setting(WideFaceName(face), tessellationList).state;
-        if (policy != PolicySwitch::NotSet)
-            return policy == PolicySwitch::On;
-        UniqueHKey list = OpenUserKey(ProfileKeyPaths().List(tessellationList), KEY_READ);
-        return !list || !HasValue(list.get(), face);
-    } catch (...) {
-        return true;
+    const KeyPaths& paths = ProfileKeyPaths();
+    if (paths.general.empty()) {
+        static const auto none = std::make_shared<const CSwitchReader>(KeyPaths{});
+        return none;
     }
+    return SwitchesOf(paths).Current();
+}
+
+void SwitchesWritten()
+{
+    if (WatchedSwitches* watching = g_watching)
+        watching->Stale();
 }
 
 LONG CSwitchWriter::SetFaceEnabled(const FaceNames& face, int enabled, int tessellation)
@@ -55,6 +88,8 @@ LONG CSwitchWriter::SetFaceEnabled(const FaceNames& face, int enabled, int tesse
         list.reopened = true;
         result = Write(list, face, enabled != 0, tessellation != 0);
     }
+    // Seen by the next query, whatever came of it.
+    SwitchesWritten();
     return result;
 }
 

@@ -4,17 +4,11 @@
 #include "key_paths.h"
 #include "switch_list.h"
 
-// Per-face switches. A face named as a value in a list has that switch off;
-// every other face, and every face of a list that cannot be opened, has it on.
+#include <memory>
 
-extern "C" {
-// The driver's question: is this face's switch on? The driver passes the
-// selector as a 32-bit value of which only the low byte counts: non-zero asks
-// the tessellation list, zero the embedding list. The administrator's policy
-// answers for a face it sets, the list for any other; a switch that cannot
-// be read (for want of memory) is on.
-bool IsEnabledForFacename(const char* face, int tessellation) noexcept;
-}
+// Per-face switches. A face named as a value in a list, by any of its names,
+// has that switch off; every other face, and every face of a list that
+// cannot be opened, has it on.
 
 // Answers whether a face's switch is on for many faces from both lists read
 // once, for one discovery of the installed faces. Both lists are those of the
@@ -32,6 +26,16 @@ private:
     SwitchList m_tessellateList;
     SwitchList m_embedList;
 };
+
+// Both lists of the host's profile as the driver's queries read them: read
+// once and kept, read again after the registry signals a change under the
+// profile's General key (looked at every 10 ms at most) and at once after
+// any write of the library's own. Lists that cannot be had list no face. The
+// host is asked for its profile on the calling thread. Any thread may call;
+// throws only std::bad_alloc.
+std::shared_ptr<const CSwitchReader> CurrentSwitches();
+// The library wrote a list: the next query reads both again.
+void SwitchesWritten();
 
 // Writes faces' switches through list keys opened, with KEY_SET_VALUE only,
 // when first needed and at most once each; the keys close when the writer is

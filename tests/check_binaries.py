@@ -5,7 +5,7 @@
 
 ARCH is x86 or x64: every module in BIN_DIR is built for it. Glyphor.dll may
 import only Windows system libraries, the framework and host stand-ins and the
-MinGW runtime of that architecture, and must export exactly its four functions
+MinGW runtime of that architecture, and must export exactly its five functions
 under their ordinals. Neither it nor the framework sets the cursor: the
 dialog shows no wait cursor. GlyphorRes.dll carries resources only: no
 imports, no exports, no entry point. Each module of ours that a host installs
@@ -25,7 +25,8 @@ RUNTIME = {
     "x64": {"libgcc_s_seh-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"},
 }
 FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}
-EXPORTS = {"runGlyphorDialog": 1, "IsEnabledForFacename": 2, "IsColdStart": 3, "SetAllToDefaults": 4}
+EXPORTS = {"runGlyphorDialog": 1, "IsEnabledForFacename": 2, "IsColdStart": 3, "SetAllToDefaults": 4,
+           "IsEnabledForFacenameW": 5}
 
 
 def private_headers(objdump, path):

@@ -3,6 +3,7 @@
 // The profile that the store code linked into this program works on: its key
 // paths are built once, from the test's environment, so every test here that
 // calls that code uses this one key, created empty and removed again.
+#include "store/face_query.h"
 #include "store/key_paths.h"
 #include "store/switch_store.h"
 #include "store/value_names.h"
