@@ -7,7 +7,8 @@ ARCH is x86 or x64: every module in BIN_DIR is built for it. Glyphor.dll may
 import only Windows system libraries, the framework and host stand-ins and the
 MinGW runtime of that architecture, and must export exactly its five functions
 under their ordinals. Neither it nor the framework sets the cursor: the
-dialog shows no wait cursor. GlyphorRes.dll carries resources only: no
+dialog shows no wait cursor. GlyphorFaces.exe, which ships beside the library,
+is a console program that imports no more than the library does. GlyphorRes.dll carries resources only: no
 imports, no exports, no entry point. Each module of ours that a host installs
 carries a version block.
 """
@@ -72,6 +73,13 @@ def main(bin_dir, objdump, arch):
     if found != EXPORTS:
         failures.append("Glyphor.dll exports %s, expected %s" % (sorted(found.items()), sorted(EXPORTS.items())))
 
+    faces = private_headers(objdump, bin_dir + "/GlyphorFaces.exe")
+    foreign = sorted(imports(faces) - SYSTEM - PROJECT - RUNTIME[arch])
+    if foreign:
+        failures.append("GlyphorFaces.exe imports unexpected libraries: %s" % ", ".join(foreign))
+    if not re.search(r"Subsystem\s+0+3\b", faces):
+        failures.append("GlyphorFaces.exe is not a console program")
+
     for module in ("Glyphor.dll", "framework.dll"):
         if "SetCursor" in imported_functions(private_headers(objdump, bin_dir + "/" + module)):
             failures.append("%s sets the cursor" % module)
@@ -91,7 +99,7 @@ def main(bin_dir, objdump, arch):
 
     for failure in failures:
         print("FAIL:", failure)
-    print("%d passed, %d failed" % (8 - len(failures), len(failures)))
+    print("%d passed, %d failed" % (10 - len(failures), len(failures)))
     return 1 if failures else 0
 
 
