@@ -24,10 +24,10 @@ std::atomic<WatchedSwitches*> g_watching{nullptr};
 
 // Everything under the profile's General key, or, while it is missing, its
 // creation under the profile's key.
-WatchedSwitches& SwitchesOf(const KeyPaths& paths)
+WatchedSwitches* SwitchesOf(const KeyPaths& paths)
 {
-    if (WatchedSwitches* watching = g_watching)
-        return *watching;
+    if (WatchedSwitches* const watching = g_watching)
+        return watching;
     std::lock_guard<std::mutex> lock(g_watchLock);
     if (!g_watch) {
         const std::wstring general = Widened(paths.general);
@@ -37,7 +37,7 @@ WatchedSwitches& SwitchesOf(const KeyPaths& paths)
             [paths] { return std::make_shared<const CSwitchReader>(paths); });
         g_watching = g_watch.get();
     }
-    return *g_watch;
+    return g_watch.get();
 }
 
 // Switching on removes the value of each of the face's names (absent is no
@@ -68,7 +68,7 @@ std::shared_ptr<const CSwitchReader> CurrentSwitches()
         static const auto none = std::make_shared<const CSwitchReader>(KeyPaths{});
         return none;
     }
-    return SwitchesOf(paths).Current();
+    return SwitchesOf(paths)->Current();
 }
 
 void SwitchesWritten()

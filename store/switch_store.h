@@ -28,9 +28,9 @@ private:
 };
 
 // Both lists of the host's profile as the driver's queries read them: read
-// once and kept, read again after the registry signals a change under the
-// profile's General key (looked at every 10 ms at most) and at once after
-// any write of the library's own. Lists that cannot be had list no face. The
+// once and kept, read again once the registry signals a change under the
+// profile's General key, which every call looks at, and after any write of
+// the library's own. Lists that cannot be had list no face. The
 // host is asked for its profile on the calling thread. Any thread may call;
 // throws only std::bad_alloc.
 std::shared_ptr<const CSwitchReader> CurrentSwitches();

@@ -3,12 +3,6 @@
 #include "tests/support/default_lists.h"
 #include "tests/support/glyphor_library.h"
 #include "tests/support/import_hook.h"
-#include "tests/support/test_fonts.h"
-
-#include "common/ansi_text.h"
-#include "common/make_font.h"
-#include "names/face_metrics.h"
-#include "store/policy.h"
 
 #include <gtest/gtest.h>
 
@@ -17,21 +11,7 @@
 
 namespace {
 using Names = std::vector<std::string>;
-
-// The face the font service takes in place of a name no face goes by.
-std::wstring FallbackFor(const wchar_t* name)
-{
-    const UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
-    LOGFONTW request{};
-    request.lfCharSet = DEFAULT_CHARSET;
-    ::lstrcpynW(request.lfFaceName, name, LF_FACESIZE);
-    const UniqueHFont font = MakeFont(request);
-    SelectedObject selected(dc.get(), font.get());
-    FaceMetrics metrics;
-    ReadFaceMetrics(dc.get(), metrics);
-    return metrics.facename;
 }
-} // namespace
 
 // In exports_from_c.c: looks the five exports up under the header's names,
 // in C, and asks both queries for the face's embedding switch: 1 on, 0 off,
@@ -223,49 +203,4 @@ TEST(Exports, ProfileKeyWithTrailingBackslashReachesTheSameLists)
     EXPECT_TRUE(HoldsDefaults(profile));
     EXPECT_EQ(SubkeyNames(profile.Path()), Names{"General"});
     EXPECT_EQ(SubkeyNames(profile.General()), (Names{"t2embed", "t2tessellate"}));
-}
-
-// A face answers as itself by any of its names, in any language, and by its
-// vertical form, through either query, with the policy for any of its names
-// over the list, the machine's over the user's; a face whose name is a best
-// fit of a listed one's, and the fallback face the font service takes for a
-// name no face goes by, keep their own switches.
-TEST(Exports, AFaceAnswersAsItselfByAnyOfItsNames)
-{
-    const PrivateFonts languages(ProgramDirectory() + "\\testfonts\\languages");
-    const std::wstring gothicBold = L"\u30B0\u30EA\u30D5\u30A9 \u30B4\u30B7\u30C3\u30AF Bold";
-    const std::wstring serif = L"\u0413\u043B\u0438\u0444\u043E\u0440 \u0410\u043D\u0442\u0438\u043A\u0432\u0430";
-    const std::wstring songBold = L"\u683C\u5229\u798F\u5B8B\u4F53 \u7C97\u4F53";
-    const std::wstring fallback = FallbackFor(L"No Face Goes By This");
-    ASSERT_FALSE(fallback.empty());
-    ScopedProfile profile("Exports.Names");
-    profile.CreateLists();
-    const std::wstring bold = L" \u041F\u043E\u043B\u0443\u0436\u0438\u0440\u043D\u044B\u0439";
-    const std::wstring italic = L" \u041A\u0443\u0440\u0441\u0438\u0432";
-    for (const std::wstring& face : {gothicBold, std::wstring(L"Caf\u00E9 Probe"), fallback, serif + bold})
-        WriteDwordZero(profile.EmbedList(), face);
-    WriteDwordZero(profile.TessellateList(), songBold);
-    ScopedPolicy policy;
-    policy.SetList(ScopedPolicy::kMachine, ScopedPolicy::ListKey(kEmbedNeverList), {serif + italic});
-    policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedAlwaysList),
-                   {L"Glyphor Serif Italic", L"Glyphor Serif Bold"});
-    GlyphorLibrary glyphor(profile.Path());
-    const struct {
-        std::wstring face;
-        bool tessellation, on;
-    } asked[] = {
-        {L"Glyphor Gothic Bold", false, false}, {L"@Glyphor Gothic Bold", false, false},
-        {L"Glyphor Gothic Bold", true, true},   {L"Glyphor Gothic", false, true},
-        {L"Cafe Probe", false, true},           {L"Caf\u00E9 Probe", false, false},
-        {songBold, true, false},                {L"No Face Goes By This", false, true},
-        {L"Glyphor Serif Italic", false, false}, {L"Glyphor Serif Bold", false, true},
-    };
-    for (const auto& question : asked) {
-        EXPECT_EQ(glyphor.IsEnabledForFacenameW(question.face.c_str(), question.tessellation), question.on)
-            << Narrowed(question.face, CP_UTF8) << (question.tessellation ? ", tessellation" : "");
-        const std::string ansi = Narrowed(question.face);
-        if (Widened(ansi) == question.face) {
-            EXPECT_EQ(glyphor.IsEnabledForFacename(ansi.c_str(), question.tessellation), question.on) << ansi;
-        }
-    }
 }

@@ -8,6 +8,7 @@
 #include "tests/support/glyphor_library.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,29 +53,6 @@ std::vector<BYTE> NameTable(const std::vector<NameRecord>& records)
     table.insert(table.end(), storage.begin(), storage.end());
     return table;
 }
-
-// `bytes` copied to the end of a page that a page no one may read follows:
-// reading past them faults.
-class GuardedBytes {
-public:
-    explicit GuardedBytes(const std::vector<BYTE>& bytes)
-        : m_pages(static_cast<BYTE*>(::VirtualAlloc(nullptr, 2 * kPage, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
-    {
-        DWORD previous = 0;
-        ::VirtualProtect(m_pages + kPage, kPage, PAGE_NOACCESS, &previous);
-        m_bytes = m_pages + kPage - bytes.size();
-        std::copy(bytes.begin(), bytes.end(), m_bytes);
-    }
-    GuardedBytes(const GuardedBytes&) = delete;
-    GuardedBytes& operator=(const GuardedBytes&) = delete;
-    ~GuardedBytes() { ::VirtualFree(m_pages, 0, MEM_RELEASE); }
-    const BYTE* Bytes() const { return m_bytes; }
-
-private:
-    static constexpr size_t kPage = 65536;
-    BYTE* m_pages;
-    BYTE* m_bytes;
-};
 
 // A name short enough to read in a failure message.
 std::string Shown(const std::string& name)
@@ -207,9 +185,17 @@ TEST(NameTable, FullNamesOfEveryLanguageAndNothingBeyondTheTable)
         {L"Glyphor Gothic Bold", 0x409}, {L"\u30B0\u30EA\u30D5\u30A9 Bold", 0x411}, {L"Padded", 0x419}};
     EXPECT_EQ(names(FullNamesIn(table.data(), table.size())), expected);
 
+    // Each cut of the table lies at the end of a page that a page no one may
+    // read follows: reading past it faults.
+    constexpr size_t kPage = 65536;
+    const auto release = [](BYTE* pages) { ::VirtualFree(pages, 0, MEM_RELEASE); };
+    const std::unique_ptr<BYTE, decltype(release)> pages(
+        static_cast<BYTE*>(::VirtualAlloc(nullptr, 2 * kPage, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)), release);
+    DWORD access = 0;
+    ASSERT_TRUE(pages && ::VirtualProtect(pages.get() + kPage, kPage, PAGE_NOACCESS, &access));
     for (size_t size = 0; size < table.size(); ++size) {
-        const GuardedBytes cut(std::vector<BYTE>(table.begin(), table.begin() + static_cast<long>(size)));
-        const auto found = names(FullNamesIn(cut.Bytes(), size));
+        BYTE* const cut = std::copy(table.begin(), table.begin() + static_cast<long>(size), pages.get() + kPage - size) - size;
+        const auto found = names(FullNamesIn(cut, size));
         // Strings lie in the records' order: a cut table gives the first of them.
         EXPECT_TRUE(found.size() <= expected.size() && std::equal(found.begin(), found.end(), expected.begin()))
             << "cut to " << size << " bytes";

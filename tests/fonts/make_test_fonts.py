@@ -197,6 +197,14 @@ def file_name(family, style):
     return ascii_name(family).replace(" ", "") + ("" if style == "Regular" else "-" + style.replace(" ", ""))
 
 
+def save_set(out_dir, folder, fonts):
+    """Builds each font of a set into a folder of OUTDIR ("" for OUTDIR itself)."""
+    os.makedirs(os.path.join(out_dir, folder), exist_ok=True)
+    for family, style, full_name, fs_type, code_pages in fonts:
+        path = os.path.join(out_dir, folder, file_name(family, style) + ".ttf")
+        build_font(family, style, full_name, fs_type, code_pages).save(path)
+
+
 # --- case twins: two faces whose names differ only in case, and so share one
 # registry value; made with the standard set, in OUTDIR/case_twins, which only
 # the tests of that sharing register.
@@ -204,14 +212,6 @@ CASE_TWINS = [
     ("Glyphor Case Twin A", "Regular", "Glyphor Case Twin", 0, LATIN1),
     ("Glyphor Case Twin B", "Regular", "GLYPHOR CASE TWIN", 0, LATIN1),
 ]
-
-
-def save_case_twins(out_dir):
-    os.makedirs(os.path.join(out_dir, "case_twins"), exist_ok=True)
-    for family, style, full_name, fs_type, code_pages in CASE_TWINS:
-        path = os.path.join(out_dir, "case_twins", file_name(family, style) + ".ttf")
-        build_font(family, style, full_name, fs_type, code_pages).save(path)
-# --- end of the case twins ------------------------------------------------------
 
 # --- faces named in several languages, in OUTDIR/languages, which only the
 # tests of such faces register: English and Japanese, English and Russian,
@@ -229,14 +229,6 @@ LANGUAGES_SET = [
     *real_family("Café Probe"),
     *real_family("Cafe Probe"),
 ]
-
-
-def save_languages(out_dir):
-    os.makedirs(os.path.join(out_dir, "languages"), exist_ok=True)
-    for family, style, full_name, fs_type, code_pages in LANGUAGES_SET:
-        path = os.path.join(out_dir, "languages", file_name(family, style) + ".ttf")
-        build_font(family, style, full_name, fs_type, code_pages).save(path)
-# --- end of the faces named in several languages --------------------------------
 
 
 def main(argv):
@@ -258,12 +250,10 @@ def main(argv):
     else:
         count = int(argv[3])
         fonts = [("Glyphor Bench %05d" % i, "Regular", "Glyphor Bench %05d" % i, 0, LATIN1) for i in range(count)]
-    for family, style, full_name, fs_type, code_pages in fonts:
-        path = os.path.join(out_dir, file_name(family, style) + ".ttf")
-        build_font(family, style, full_name, fs_type, code_pages).save(path)
+    save_set(out_dir, "", fonts)
     if len(argv) == 2:
-        save_case_twins(out_dir)
-        save_languages(out_dir)
+        save_set(out_dir, "case_twins", CASE_TWINS)
+        save_set(out_dir, "languages", LANGUAGES_SET)
     return 0
 
 

@@ -56,8 +56,8 @@ std::wstring FontList::Heading(int column) const
 std::vector<std::string> FontList::Faces() const
 {
     std::vector<std::string> faces;
-    for (int i = 0, count = Count(); i < count; ++i)
-        faces.push_back(Text(i));
+    for (const std::wstring& face : WideFaces())
+        faces.push_back(Narrowed(face));
     return faces;
 }
 

@@ -35,55 +35,21 @@ std::string SharedProfile()
     return path;
 }
 
-int CALLBACK KeepRegular(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM regular)
+// The face the font service takes in place of a name no face goes by.
+std::wstring FallbackFor(const wchar_t* name)
 {
-    if (font->lfWeight != FW_NORMAL || font->lfItalic)
-        return 1;
-    *reinterpret_cast<ENUMLOGFONTEXW*>(regular) = *reinterpret_cast<const ENUMLOGFONTEXW*>(font);
-    return 0;
-}
-
-// The names a driver may ask for a family's regular face by: the
-// enumeration's full name and LOGFONT name, and the face name of the outline
-// metrics of the font it makes of that report.
-std::vector<std::wstring> WaysToAsk(const std::wstring& family)
-{
-    ENUMLOGFONTEXW regular{};
-    regular.elfLogFont.lfCharSet = DEFAULT_CHARSET;
-    family.copy(regular.elfLogFont.lfFaceName, LF_FACESIZE - 1);
     const UniqueScreenDC screen(::GetDC(nullptr));
-    LOGFONTW request = regular.elfLogFont;
-    ::EnumFontFamiliesExW(screen.get(), &request, &KeepRegular, reinterpret_cast<LPARAM>(&regular), 0);
-    std::vector<std::wstring> names = {regular.elfFullName, regular.elfLogFont.lfFaceName};
-    const UniqueHFont made(::CreateFontIndirectW(&regular.elfLogFont));
-    SelectedObject selected(screen.get(), made.get());
-    std::vector<BYTE> metrics(::GetOutlineTextMetricsW(screen.get(), 0, nullptr));
-    auto* outline = reinterpret_cast<OUTLINETEXTMETRICW*>(metrics.data());
-    if (!metrics.empty() && ::GetOutlineTextMetricsW(screen.get(), static_cast<UINT>(metrics.size()), outline))
-        names.emplace_back(reinterpret_cast<const wchar_t*>(metrics.data() + reinterpret_cast<UINT_PTR>(outline->otmpFaceName)));
-    return names;
-}
-
-// Unchecks `off` in the dialog and saves with OK.
-void SwitchOffInDialog(const GlyphorLibrary& glyphor, const std::vector<std::wstring>& off)
-{
-    EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
-        const FontList list = dialog.List();
-        for (const std::wstring& face : off)
-            list.SetChecked(list.Require(face), false);
-        dialog.Close(IDOK);
-    }), IDOK);
+    const UniqueHFont font(::CreateFontW(0, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, name));
+    SelectedObject selected(screen.get(), font.get());
+    wchar_t face[LF_FACESIZE] = {};
+    ::GetTextFaceW(screen.get(), LF_FACESIZE, face);
+    return face;
 }
 
 } // namespace
 
 class Languages : public ::testing::Test {
 protected:
-    // The dialog speaks English, whose count line the session reads, in every
-    // run: the names are what the runs' locales change.
-    Languages() { ::SetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, L"en-US\0", nullptr); }
-    ~Languages() override { ::SetThreadPreferredUILanguages(0, nullptr, nullptr); }
-
     // Both queries agree on the face's embedding switch, the ANSI one where the
     // code page spells the name.
     bool EmbeddingOn(const std::wstring& face) const
@@ -96,32 +62,38 @@ protected:
         return on;
     }
 
+    // Unchecks `off` in the dialog and saves with OK, once `listed` are found.
+    void SwitchOffInDialog(const std::vector<std::wstring>& off, const std::vector<std::wstring>& listed = {}) const
+    {
+        EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+            const FontList list = dialog.List();
+            const std::vector<std::wstring> faces = list.WideFaces();
+            for (const std::wstring& face : listed)
+                EXPECT_NE(std::find(faces.begin(), faces.end(), face), faces.end()) << Narrowed(face, CP_UTF8);
+            EXPECT_EQ(std::count_if(faces.begin(), faces.end(), [](const std::wstring& face) { return face[0] == L'@'; }),
+                      0) << "vertical forms";
+            for (const std::wstring& face : off)
+                list.SetChecked(list.Require(face), false);
+            dialog.Close(IDOK);
+        }), IDOK);
+    }
+
     const PrivateFonts fonts{ProgramDirectory() + "\\testfonts\\languages"};
     const GlyphorLibrary glyphor{SharedProfile()};
 };
 
-TEST(LanguagesSetup, TheSharedProfileStartsWithEmptyLists)
-{
-    DeleteTree(SharedProfile());
-    CreateKey(SharedProfile() + "\\General\\t2embed");
-    CreateKey(SharedProfile() + "\\General\\t2tessellate");
-}
-
-// Under Japanese the faces are listed by their Japanese names, and their
-// vertical forms not at all; the accented face is listed whole, and its
-// switch is its own. A policy naming the English name holds.
+// The first run. Under Japanese the faces are listed by their Japanese
+// names, and their vertical forms not at all; the accented face is listed
+// whole, and its switch is its own. A policy naming the English name holds.
 TEST_F(Languages, JapaneseChoices)
 {
     ASSERT_EQ(::GetACP(), 932u);
-    EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
-        const std::vector<std::wstring> faces = dialog.List().WideFaces();
-        for (const std::wstring& face : {kGothicJapanese, kCafe, kCafeUnaccented})
-            EXPECT_NE(std::find(faces.begin(), faces.end(), face), faces.end()) << Narrowed(face, CP_UTF8);
-        EXPECT_EQ(std::count_if(faces.begin(), faces.end(), [](const std::wstring& face) { return face[0] == L'@'; }), 0);
-        dialog.Close(IDCANCEL);
-    }), IDCANCEL);
-    SwitchOffInDialog(glyphor, {kGothicJapanese, kCafe});
+    DeleteTree(SharedProfile());
+    CreateKey(SharedProfile() + "\\General\\t2embed");
+    CreateKey(SharedProfile() + "\\General\\t2tessellate");
+    SwitchOffInDialog({kGothicJapanese, kGothicJapanese + L" Italic", kCafe}, {kCafeUnaccented});
     EXPECT_FALSE(EmbeddingOn(kGothicJapanese));
+    EXPECT_FALSE(EmbeddingOn(kGothic + L" Italic")) << "by its English name, which the font service takes for another";
     EXPECT_FALSE(EmbeddingOn(L"@" + kGothicJapanese)) << "the vertical form";
     EXPECT_FALSE(EmbeddingOn(kCafe));
     EXPECT_TRUE(EmbeddingOn(kCafeUnaccented));
@@ -133,21 +105,33 @@ TEST_F(Languages, JapaneseChoices)
     EXPECT_FALSE(EmbeddingOn(bold));
 }
 
-// Under English the face switched off under Japanese is off whichever way a
-// driver asks; a face named in Chinese alone is listed and switched.
+// Under English the faces switched off under Japanese are off by the names
+// the font service gives them here, the outline metrics' and enumeration's
+// full name and, for a regular face, the LOGFONT's too; a face named in
+// Chinese alone is listed and switched.
 TEST_F(Languages, EnglishChoices)
 {
     ASSERT_EQ(::GetACP(), 1252u);
-    const std::vector<std::wstring> ways = WaysToAsk(kGothic);
-    ASSERT_EQ(ways.size(), 3u);
-    for (const std::wstring& name : ways) {
-        EXPECT_EQ(name, kGothic);
-        EXPECT_FALSE(EmbeddingOn(name));
-    }
+    EXPECT_FALSE(EmbeddingOn(kGothic));
+    EXPECT_FALSE(EmbeddingOn(kGothic + L" Italic"));
     EXPECT_TRUE(EmbeddingOn(kCafeUnaccented));
-    SwitchOffInDialog(glyphor, {kSongBold, kSerifItalic});
+    SwitchOffInDialog({kSongBold, kSerifItalic});
     EXPECT_FALSE(EmbeddingOn(kSongBold));
     EXPECT_FALSE(EmbeddingOn(kSerifItalic));
+
+    // The policy for any of a face's names holds over the list, the machine's
+    // over the user's; the face the font service takes for a name no face
+    // goes by keeps its own switch.
+    const std::wstring fallback = FallbackFor(L"No Face Goes By This");
+    WriteDwordZero(SharedProfile() + "\\General\\t2embed", fallback);
+    ScopedPolicy policy;
+    policy.SetList(ScopedPolicy::kMachine, ScopedPolicy::ListKey(kEmbedNeverList), {L"Glyphor Serif Bold"});
+    policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedAlwaysList),
+                   {kSerifItalicRussian, kSerifItalicRussian.substr(0, 14) + L" \u041F\u043E\u043B\u0443\u0436\u0438\u0440\u043D\u044B\u0439"});
+    EXPECT_TRUE(WithinASecond([&] { return glyphor.IsEnabledForFacenameW(kSerifItalic.c_str(), false); }));
+    EXPECT_FALSE(EmbeddingOn(L"Glyphor Serif Bold"));
+    EXPECT_FALSE(EmbeddingOn(fallback));
+    EXPECT_TRUE(EmbeddingOn(L"No Face Goes By This"));
 }
 
 // Under Russian every choice of the others holds, asked by the names of this
@@ -157,7 +141,6 @@ TEST_F(Languages, RussianChoices)
     ASSERT_EQ(::GetACP(), 1251u);
     EXPECT_FALSE(EmbeddingOn(kSerifItalicRussian));
     EXPECT_FALSE(EmbeddingOn(kGothic));
-    EXPECT_TRUE(EmbeddingOn(kCafeUnaccented));
     EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
         const FontList list = dialog.List();
         for (const std::wstring& face : {kSerifItalicRussian, kGothic, kCafe, kSongBold})
