@@ -6,7 +6,6 @@
 #include "common/unique_handle.h"
 #include "fonts/face_finder.h"
 #include "fonts/truetype_enum.h"
-#include "common/ansi_text.h"
 #include "store/switch_store.h"
 #include "store/value_names.h"
 #include "tests/support/import_hook.h"

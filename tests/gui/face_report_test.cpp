@@ -46,8 +46,6 @@ TEST(FaceReport, EachFacesRecordNamesWhatSetsItsSwitches)
     ASSERT_EQ(RunToEnd("GlyphorFaces.exe \"" + path + "\""), 0u);
     const std::wstring records = ReportRecords(path);
     ::DeleteFileA(path.c_str());
-    EXPECT_EQ(records.rfind(L"Face,Other names,Licence,Embedding,Embedding set by,Tessellation,Tessellation set by\r\n", 0), 0u)
-        << Narrowed(records.substr(0, 200), CP_UTF8);
     for (const wchar_t* record : {L"\r\nGlyphor Test Sans,,installable,off,machine policy,on,not set\r\n",
                                   L"\r\nGlyphor Test Restricted,,restricted,on,not set,on,user policy\r\n",
                                   L"\r\nGlyphor Test Preview,,preview & print,off,user's switch,on,not set\r\n"})
