@@ -3,6 +3,8 @@
 #include "tests/support/glyphor_library.h"
 
 #include <cstdio>
+#include <cwchar>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -21,6 +23,15 @@ std::string BenchFaceName(int number)
     static const char* const kStyles[] = {"", " Bold", " Italic", " Bold Italic"};
     char name[48];
     std::snprintf(name, sizeof name, "Glyphor Family %04d%s", number / 4, kStyles[number % 4]);
+    return name;
+}
+
+std::wstring TwoLanguageBenchFaceName(int number, bool japanese)
+{
+    static const wchar_t* const kStyles[] = {L"", L" Bold", L" Italic", L" Bold Italic"};
+    wchar_t name[64];
+    std::swprintf(name, std::size(name), japanese ? L"\u30B0\u30EA\u30D5\u30A9 \u4E8C\u91CD %04d%ls" : L"Glyphor Twofold %04d%ls",
+                  number / 4, kStyles[number % 4]);
     return name;
 }
 

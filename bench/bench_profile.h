@@ -10,6 +10,9 @@ class ScopedProfile;
 // styles, and in the set of one style per family.
 std::string BenchFaceName(int number);
 std::string OneStyleBenchFaceName(int number);
+// The generated face named in English and Japanese with this number, by its
+// name in Japanese or in English.
+std::wstring TwoLanguageBenchFaceName(int number, bool japanese);
 
 // Brings the profile to the defaults (through the library) and then switches
 // off a few hundred generated faces, as a profile in long use looks. Returns

@@ -10,12 +10,21 @@ class ScopedProfile;
 
 class ScopedPolicy;
 
-// IsEnabledForFacename through the export, in calls per second, against the
-// same registry work done directly: open the list for reading, ask whether
-// the face's value exists, close. Both ask about `faces` in turn, alternating
+// IsEnabledForFacename through the export, or IsEnabledForFacenameW when
+// `wide`, in calls per second, against the same registry work done directly:
+// open the list for reading, ask whether the face's value exists (by its name
+// in UTF-16 when `wide`), close. Both ask about `faces` in turn, alternating
 // the two lists. The row has that name and that lower bound on the ratio.
 BenchRow MeasureFaceQuery(const GlyphorLibrary& library, const ScopedProfile& profile,
-                          const std::vector<std::string>& faces, int runs, const char* name, double limit);
+                          const std::vector<std::string>& faces, int runs, const char* name, double limit,
+                          bool wide = false);
+
+// The first query of each face of a folder of faces named in English and
+// Japanese, by its English name, while the embedding list names it by its
+// Japanese one: each must find the face's names, within `budgetMs` (the
+// median). The values are removed afterwards.
+BenchRow MeasureFirstQueriesByAnotherName(const GlyphorLibrary& library, const ScopedProfile& profile,
+                                          const std::string& folder, double budgetMs);
 
 // Gives every list of the administrator's policy, in both hives, `names`
 // faces that are asked about by none of the benchmarks, and waits until the

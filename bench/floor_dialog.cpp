@@ -93,7 +93,9 @@ int CALLBACK CollectFamily(const LOGFONTA* family, const TEXTMETRICA*, DWORD typ
 {
     try {
         auto& discovery = *reinterpret_cast<Discovery*>(param);
-        if (type == TRUETYPE_FONTTYPE && discovery.familiesMet.insert(family->lfFaceName).second)
+        // A family of vertical forms ("@" and a name) is its faces again.
+        if (type == TRUETYPE_FONTTYPE && family->lfFaceName[0] != '@' &&
+            discovery.familiesMet.insert(family->lfFaceName).second)
             discovery.families.emplace_back(family->lfFaceName);
         return 1;
     } catch (...) {

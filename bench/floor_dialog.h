@@ -27,9 +27,10 @@ struct FloorOpening {
 // Shows the font selection template of the resource library, its list not
 // sorting itself, with a dialog procedure of its own that does only the work
 // no implementation can skip: each list's value names read once; the
-// two-level enumeration with each family asked once and each face realised
-// and measured once (each of its reports when two faces of the family share
-// a weight and a slant, as then the character set picks the face), each new
+// two-level enumeration, vertical forms aside, with each family asked once
+// and each face realised and measured once (each of its reports when two
+// faces of the family share a weight and a slant, as then the character set
+// picks the face), each new
 // face answered from the names read; the faces sorted once by their locale
 // sort keys; the list filled in that order with one checked or unchecked
 // item per face while its redrawing is suspended; the focused face in the

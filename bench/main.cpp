@@ -7,9 +7,10 @@
 //   GlyphorBench.exe --languages [--runs N] [SIZE...]
 //
 // A SIZE is a number of generated faces in families of four styles in seven
-// character sets, as real text families are, or "one-style:N" for N faces of
-// one style in one character set each (default 1000 2500 5000 10000
-// one-style:5000). --runs sets the dialog's runs at every size.
+// character sets, as real text families are, "one-style:N" for N faces of
+// one style in one character set each, or "two-languages:N" for N faces of
+// which 500 are named in English and Japanese (default 1000 2500 5000 10000
+// one-style:5000 two-languages:5000). --runs sets the dialog's runs at every size.
 // --languages measures the dialog in German against English instead (default
 // size 5000), in a process whose interface language is German: `./run bench`
 // starts it so, as Wine takes the language from the Unix locale.
@@ -31,6 +32,10 @@
 namespace {
 
 constexpr int kQueryRuns = 7;
+// The query in UTF-16 within this ratio of the floor's time, and the first
+// query of a face by another of its names within this many milliseconds.
+constexpr double kWideQueryLimit = 1 / 1.10;
+constexpr double kFirstQueryBudgetMs = 2;
 // The query is measured again with the administrator's policy naming this
 // many faces in each of its lists in both hives, within this ratio of the
 // floor's time; a change of that policy is timed this many times.
@@ -45,9 +50,12 @@ int DialogRuns(int faces)
     constexpr int kFaceRuns = 7500; // 15 runs at 500 faces, 5 from 1,500 up
     return std::max(kMinimumRuns, kFaceRuns / std::max(faces, 1));
 }
-constexpr const char* kDefaultSizes[] = {"1000", "2500", "5000", "10000", "one-style:5000"};
+constexpr const char* kDefaultSizes[] = {"1000", "2500", "5000", "10000", "one-style:5000", "two-languages:5000"};
 constexpr const char* kDefaultLanguageSizes[] = {"5000"};
 constexpr char kOneStylePrefix[] = "one-style:";
+constexpr char kTwoLanguagesPrefix[] = "two-languages:";
+// Of a set of faces in two languages, this many are named so.
+constexpr int kTwoLanguageFaces = 500;
 // Check all and Clear all are measured up to this size, where a list
 // message's own cost no longer hides what the dialog adds to it.
 constexpr int kCheckAllMostFaces = 5000;
@@ -60,13 +68,37 @@ constexpr int kLockedFacesSize = 5000;
 // Moving the focus through the faces with the preview is measured over 1,000.
 constexpr int kFocusStepFaces = 1000;
 
+std::string TwoLanguagesFolder()
+{
+    return ProgramDirectory() + "\\benchfonts-two-languages";
+}
+
 // Generated faces to open the dialog with.
 struct FontSet {
     int faces;
     bool oneStyle;
+    int twoLanguages; // of the faces, those named in English and Japanese
 
     std::string Folder() const { return ProgramDirectory() + (oneStyle ? "\\benchfonts-one-style" : "\\benchfonts"); }
-    std::string Label() const { return std::to_string(faces) + (oneStyle ? " one style" : ""); }
+    std::string Label() const
+    {
+        return std::to_string(faces) + (oneStyle ? " one style" : "") +
+               (twoLanguages ? ", " + std::to_string(twoLanguages) + " ja" : "");
+    }
+    bool Plain() const { return !oneStyle && !twoLanguages; }
+};
+
+// The set's faces, registered for the process.
+struct RegisteredSet {
+    explicit RegisteredSet(const FontSet& set)
+        : fonts(set.Folder(), static_cast<size_t>(set.faces - set.twoLanguages)),
+          twoLanguages(TwoLanguagesFolder(), static_cast<size_t>(set.twoLanguages))
+    {
+    }
+    size_t Count() const { return fonts.Count() + twoLanguages.Count(); }
+
+    const PrivateFonts fonts;
+    const PrivateFonts twoLanguages;
 };
 
 // The listed faces and as many that no list holds, so that half the
@@ -103,19 +135,22 @@ Options ReadOptions(int argc, char** argv)
         sizes.assign(std::begin(kDefaultSizes), std::end(kDefaultSizes));
     for (const std::string& size : sizes) {
         const bool oneStyle = size.rfind(kOneStylePrefix, 0) == 0;
-        const int faces = std::atoi(size.c_str() + (oneStyle ? sizeof kOneStylePrefix - 1 : 0));
-        if (faces <= 0)
+        const bool twoLanguages = size.rfind(kTwoLanguagesPrefix, 0) == 0;
+        const size_t prefix = oneStyle ? sizeof kOneStylePrefix - 1 : twoLanguages ? sizeof kTwoLanguagesPrefix - 1 : 0;
+        const int faces = std::atoi(size.c_str() + prefix);
+        if (faces <= 0 || (twoLanguages && faces < kTwoLanguageFaces))
             throw std::runtime_error("not a size: " + size);
-        options.sets.push_back({faces, oneStyle});
+        options.sets.push_back({faces, oneStyle, twoLanguages ? kTwoLanguageFaces : 0});
     }
     return options;
 }
 
 // The set's faces, registered for the process: every one of them, or it throws.
-void RequireEveryFace(const PrivateFonts& fonts, const FontSet& set)
+void RequireEveryFace(const RegisteredSet& fonts, const FontSet& set)
 {
     if (fonts.Count() != static_cast<size_t>(set.faces))
         throw std::runtime_error("only " + std::to_string(fonts.Count()) + " fonts in " + set.Folder() +
+                                 (set.twoLanguages ? " and " + TwoLanguagesFolder() : "") +
                                  "; `./run bench` generates them");
 }
 
@@ -135,7 +170,7 @@ void RunLanguageBenchmarks(const Options& options)
     }
     std::vector<BenchRow> rows;
     for (const FontSet& set : options.sets) {
-        const PrivateFonts fonts(set.Folder(), static_cast<size_t>(set.faces));
+        const RegisteredSet fonts(set);
         RequireEveryFace(fonts, set);
         std::fprintf(stderr, "dialog in German and in English with %s generated faces\n", set.Label().c_str());
         const int runs = options.runs > 0 ? options.runs : DialogRuns(set.faces);
@@ -155,6 +190,10 @@ void RunBenchmarks(const Options& options)
     std::fprintf(stderr, "IsEnabledForFacename, %u faces in the lists\n", static_cast<unsigned>(listed.size()));
     const std::vector<std::string> asked = FacesToAsk(listed);
     rows.push_back(MeasureFaceQuery(library, profile, asked, kQueryRuns, "IsEnabledForFacename (calls/s)", 0.95));
+    rows.push_back(
+        MeasureFaceQuery(library, profile, asked, kQueryRuns, "IsEnabledForFacenameW (calls/s)", kWideQueryLimit, true));
+    std::fprintf(stderr, "IsEnabledForFacenameW, the first query of each face by another of its names\n");
+    rows.push_back(MeasureFirstQueriesByAnotherName(library, profile, TwoLanguagesFolder(), kFirstQueryBudgetMs));
     {
         std::fprintf(stderr, "IsEnabledForFacename, %d policy names in each list of both hives\n", kPolicyNames);
         const ScopedPolicy policy;
@@ -169,14 +208,14 @@ void RunBenchmarks(const Options& options)
     if (!resources)
         throw std::runtime_error("cannot load GlyphorRes.dll");
     for (const FontSet& set : options.sets) {
-        const PrivateFonts fonts(set.Folder(), static_cast<size_t>(set.faces));
+        const RegisteredSet fonts(set);
         RequireEveryFace(fonts, set);
         std::fprintf(stderr, "dialog with %s generated faces\n", set.Label().c_str());
         DialogMeasures measures;
-        measures.checkAll = !set.oneStyle && set.faces <= kCheckAllMostFaces;
-        measures.narrowing = !set.oneStyle && set.faces == kNarrowingFaces;
-        measures.focusSteps = !set.oneStyle && set.faces == kFocusStepFaces;
-        measures.locked = !set.oneStyle && set.faces == kLockedFacesSize;
+        measures.checkAll = set.Plain() && set.faces <= kCheckAllMostFaces;
+        measures.narrowing = set.Plain() && set.faces == kNarrowingFaces;
+        measures.focusSteps = set.Plain() && set.faces == kFocusStepFaces;
+        measures.locked = set.Plain() && set.faces == kLockedFacesSize;
         const int runs = options.runs > 0 ? options.runs : DialogRuns(set.faces);
         for (BenchRow& row : MeasureDialog(library, resources.get(), profile, set.Label(), measures, runs))
             rows.push_back(std::move(row));

@@ -1,7 +1,6 @@
 #pragma once
 
-// Face names are kept as the font service and the registry's lists give them,
-// in the ANSI code page; whatever shows them to the user widens them first.
+// Text between the ANSI code page and UTF-16, for what speaks the ANSI calls.
 
 #include <windows.h>
 

@@ -51,7 +51,7 @@ void CFontSelectDialog::ShowStoredStates()
         CFaceTable::Face& face = m_faces.At(i);
         if (face.locked)
             continue; // the policy's state stands
-        face.check = face.stored = switches.IsEnabled(face.name.c_str(), face.switchList != 0) ? 1 : 0;
+        face.check = face.stored = switches.IsEnabled(face.names, face.switchList != 0) ? 1 : 0;
     }
     const std::vector<int>& shown = m_faces.Shown();
     for (size_t i = 0; i < shown.size(); ++i)

@@ -35,12 +35,12 @@ std::vector<int> CFaceTable::Add(const std::vector<FoundFace>& found, CFaceWords
 {
     std::vector<int> added;
     for (const FoundFace& faceFound : found) {
-        if (!m_names.insert(faceFound.name).second)
+        if (!m_names.insert(faceFound.names.Reported()).second)
             continue;
         Face face;
-        face.name = faceFound.name;
+        face.names = faceFound.names;
         face.sortKey = faceFound.sortKey;
-        face.folded = FoldedForFinding(face.name);
+        face.folded = FoldedForFinding(face.Name());
         face.words[kAllowsColumn] = &words.Allows(faceFound.embeddable != 0);
         face.words[kLicenceColumn] = &words.Licence(faceFound.fsType);
         face.fsType = faceFound.fsType;
@@ -131,8 +131,8 @@ const CFaceTable::Face* CFaceTable::ShownAt(int item) const
 void CFaceTable::Lock(Face& face)
 {
     // Without a list policy no name needs looking up.
-    const PolicySwitch set =
-        m_policy->SetsAnySwitch() ? m_policy->Switch(face.name.c_str(), face.switchList != 0) : PolicySwitch::NotSet;
+    const PolicySwitch set = m_policy->SetsAnySwitch() ? m_policy->Setting(face.names, face.switchList != 0).state
+                                                        : PolicySwitch::NotSet;
     face.locked = set != PolicySwitch::NotSet || m_policy->LockAll();
     if (set != PolicySwitch::NotSet)
         face.check = face.stored = set == PolicySwitch::On ? 1 : 0;
@@ -142,7 +142,7 @@ void CFaceTable::Lock(Face& face)
 void CFaceTable::JoinTwins(int face)
 {
     Face& joining = m_faces[face];
-    const auto value = m_values[joining.switchList].try_emplace(MatchKey(WideFaceName(joining.name.c_str())), face);
+    const auto value = m_values[joining.switchList].try_emplace(MatchKey(joining.Name()), face);
     if (value.second)
         return;
     Face& twin = m_faces[value.first->second];

@@ -31,13 +31,13 @@ enum FaceColumn : int { kNameColumn = 0, kAllowsColumn = 1, kLicenceColumn = 2, 
 class CFaceTable {
 public:
     struct Face {
-        std::string name;
-        std::string sortKey; // the locale comparison's key of the name
+        FaceNames names;     // every name it goes by
+        std::string sortKey; // the locale comparison's key of the name it is listed by
         std::wstring folded; // the name as the find box compares it
         const std::wstring* words[kFaceColumnCount] = {}; // texts of the columns after the name
         unsigned fsType = 0;     // the embedding permission
         bool embeddable = true;  // as the library takes the permission
-        LOGFONTA realisedFrom{}; // what makes the face again
+        LOGFONTW realisedFrom{}; // what makes the face again
         int nameWidth = 0;       // in pixels, in the list's font
         int check = 0;      // as CListCtrl::GetCheck reads a check box; the user's through SetShownCheck
         int stored = 0;     // the check the store gave when the face was last read from it; a locked face's: its check
@@ -47,6 +47,8 @@ public:
         bool locked = false; // the policy sets the switch its check controls, or every switch
 
         bool Changed() const { return check != stored; }
+        // The name it is listed by: the one the font service reports here.
+        const std::wstring& Name() const { return names.Reported(); }
     };
 
     // Adds found faces, each checked when the switch its check controls is
@@ -57,8 +59,8 @@ public:
     std::vector<int> Add(const std::vector<FoundFace>& found, CFaceWords& words);
 
     // The policy that faces added from now on follow; none until it is given.
-    // Case twins share their value, and the policy matches names as the
-    // registry does: twins lock alike.
+    // It may name a face by any of its names. Case twins share their value,
+    // and the policy matches names as the registry does: twins lock alike.
     void FollowPolicy(std::shared_ptr<const PolicySnapshot> policy) { m_policy = std::move(policy); }
     const PolicySnapshot& Policy() const { return *m_policy; }
 
@@ -107,7 +109,7 @@ private:
     void SetCheck(int face, int check);
 
     std::vector<Face> m_faces; // in the order found
-    std::unordered_set<std::string> m_names;
+    std::unordered_set<std::wstring> m_names;
     std::vector<int> m_nameOrder;
     std::vector<int> m_touched;  // the faces marked touched
     std::shared_ptr<const PolicySnapshot> m_policy = std::make_shared<const PolicySnapshot>();

@@ -25,7 +25,7 @@ std::wstring CFontSelectDialog::SentenceOf(const CFaceTable::Face& face) const
         return sentence;
     const bool tessellation = face.switchList != 0;
     return m_words.SetByAdministrator(sentence, tessellation,
-                                      m_faces.Policy().Switch(face.name.c_str(), tessellation));
+                                      m_faces.Policy().Setting(face.names, tessellation).state);
 }
 
 // A child of the list is an item, counted from 1. Its states are those the

@@ -8,5 +8,3 @@
 // match is made of whole characters and ignores case in every script the
 // platform knows. Names are folded once, the find text once per change.
 std::wstring FoldedForFinding(std::wstring text);
-// A name of `codePage`, converted to UTF-16 first.
-std::wstring FoldedForFinding(const std::string& text, UINT codePage = CP_ACP);

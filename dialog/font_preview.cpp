@@ -4,9 +4,8 @@
 #include "preview_layout.h"
 #include "shaped_text.h"
 #include "text_room.h"
-#include "common/ansi_text.h"
-#include "fonts/face_metrics.h"
-#include "fonts/make_font.h"
+#include "common/make_font.h"
+#include "names/face_metrics.h"
 #include "framework/afx.h"
 
 #include <algorithm>
@@ -105,16 +104,15 @@ void CFontPreview::Show(const CFaceTable::Face* face, const std::wstring& senten
 {
     if (!m_band)
         return;
-    const bool another = (face != nullptr) != m_showing || (face && face->name != m_name);
+    const bool another = (face != nullptr) != m_showing || (face && face->Name() != m_name);
     const bool newSentence = face && sentence != m_sentence;
-    if (!face || face->name != m_name) {
+    if (!face || face->Name() != m_name) {
         m_faceFont.reset();
         m_faceFontHeight = 0;
     }
     m_showing = face != nullptr;
     if (face) {
-        m_name = face->name;
-        m_wideName = Widened(face->name);
+        m_name = face->Name();
         m_realisedFrom = face->realisedFrom;
         m_sentence = sentence;
     } else {
@@ -142,7 +140,7 @@ CAccessibleWindow::Texts CFontPreview::AccessibleTexts() const
     if (!m_showing)
         return {m_noFaceName, {}, {}};
     const bool gone = m_faceFontHeight != 0 && !m_faceFont;
-    return {m_wideName, m_sample.empty() ? m_defaultSample : m_sample, gone ? m_goneSentence : m_sentence};
+    return {m_name, m_sample.empty() ? m_defaultSample : m_sample, gone ? m_goneSentence : m_sentence};
 }
 
 void CFontPreview::Invalidate() const
@@ -155,7 +153,7 @@ HFONT CFontPreview::FaceFont(HDC dc, int height)
 {
     if (m_faceFontHeight == height)
         return m_faceFont.get();
-    LOGFONTA font = m_realisedFrom;
+    LOGFONTW font = m_realisedFrom;
     font.lfHeight = height;
     font.lfWidth = font.lfEscapement = font.lfOrientation = 0;
     m_faceFont = MakeFont(font);
@@ -209,9 +207,9 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
     if (face) {
         SelectedObject inFace(dc, face);
         // A symbol font spells a name in symbols.
-        nameInFace = m_realisedFrom.lfCharSet != SYMBOL_CHARSET && FaceHas(dc, m_wideName);
+        nameInFace = m_realisedFrom.lfCharSet != SYMBOL_CHARSET && FaceHas(dc, m_name);
         if (nameInFace)
-            DrawShapedLine(dc, layout.name, m_wideName);
+            DrawShapedLine(dc, layout.name, m_name);
         const std::wstring& sample = m_sample.empty() ? m_defaultSample : m_sample;
         if (FaceHas(dc, sample))
             DrawShapedLine(dc, layout.sample, sample);
@@ -219,7 +217,7 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
             DrawGlyphs(dc, layout.sample, GlyphsTheFaceHas(dc));
     }
     if (!nameInFace)
-        DrawTextLine(dc, layout.name, m_wideName);
+        DrawTextLine(dc, layout.name, m_name);
     DrawSentence(dc, layout.sentence, face ? m_sentence : m_goneSentence);
 }
 

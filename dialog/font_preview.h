@@ -61,9 +61,8 @@ private:
     int m_sentenceLines = kTemplateSentenceLines;
 
     bool m_showing = false;
-    std::string m_name; // as the face is keyed
-    std::wstring m_wideName;
-    LOGFONTA m_realisedFrom{};
+    std::wstring m_name; // as the face is listed
+    LOGFONTW m_realisedFrom{};
     std::wstring m_sentence;
     UniqueHFont m_faceFont;
     int m_faceFontHeight = 0; // 0 until the font has been made

@@ -258,7 +258,7 @@ CFontSelectDialog::SaveOutcome CFontSelectDialog::SaveChanges()
     // Case twins write their one value alike: their checks agree.
     for (int i : m_faces.Changed()) {
         CFaceTable::Face& face = m_faces.At(i);
-        const LONG result = switches.SetFaceEnabled(face.name.c_str(), EnabledByCheck(face.check), face.switchList);
+        const LONG result = switches.SetFaceEnabled(face.names, EnabledByCheck(face.check), face.switchList);
         if (result == ERROR_SUCCESS) {
             face.stored = face.check;
         } else if (outcome.failed++ == 0) {

@@ -6,7 +6,6 @@
 #include "dpi_awareness.h"
 #include "redraw_suspended.h"
 #include "text_room.h"
-#include "common/ansi_text.h"
 #include "common/unique_handle.h"
 #include "common/window_text.h"
 
@@ -83,7 +82,7 @@ void CFontSelectDialog::ShowFaces(int focused)
 void CFontSelectDialog::InsertFace(int item)
 {
     const CFaceTable::Face& face = *m_faces.ShownAt(item);
-    m_fontList.InsertItem(item, Widened(face.name).c_str());
+    m_fontList.InsertItem(item, face.Name().c_str());
     for (int column = kAllowsColumn; column < kFaceColumnCount; ++column)
         m_fontList.SetItemText(item, column, LPSTR_TEXTCALLBACKW);
     // The list enters new items unchecked.

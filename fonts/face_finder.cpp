@@ -129,10 +129,10 @@ bool CFaceFinder::HandOver(bool last, std::exception_ptr failure)
         found.reserve(static_cast<size_t>(m_fonts.GetSize() - m_handedOver));
         for (; m_handedOver < m_fonts.GetSize(); ++m_handedOver) {
             const CFontEntry& entry = *m_fonts.GetAt(m_handedOver);
-            const std::string& name = entry.GetFacename();
+            const std::wstring& name = entry.GetFacename();
             SIZE extent{};
-            ::GetTextExtentPoint32A(m_measuring, name.c_str(), static_cast<int>(name.size()), &extent);
-            found.push_back({name, m_fonts.SortKeyAt(m_handedOver), entry.m_embeddable, entry.m_enabled,
+            ::GetTextExtentPoint32W(m_measuring, name.c_str(), static_cast<int>(name.size()), &extent);
+            found.push_back({entry.Names(), m_fonts.SortKeyAt(m_handedOver), entry.m_embeddable, entry.m_enabled,
                              entry.m_fsType, entry.m_realisedFrom, extent.cx});
         }
     }

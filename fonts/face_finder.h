@@ -13,12 +13,12 @@
 
 // A face as discovery entered it, for the dialog to take.
 struct FoundFace {
-    std::string name;
+    FaceNames names; // the reported one is the name it is listed by
     std::string sortKey; // the locale comparison's key of the name
     int embeddable;
     int enabled;
     unsigned fsType;
-    LOGFONTA realisedFrom;
+    LOGFONTW realisedFrom;
     int nameWidth; // the name's width in pixels, in the font the finder measures in
 };
 

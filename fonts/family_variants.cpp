@@ -1,7 +1,7 @@
 #include "family_variants.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -19,11 +19,11 @@ void CFamilyVariants::Clear()
     m_stylesShared = false;
 }
 
-void CFamilyVariants::Add(const ENUMLOGFONTEXA& variant, DWORD type)
+void CFamilyVariants::Add(const ENUMLOGFONTEXW& variant, DWORD type)
 {
-    const LOGFONTA& font = variant.elfLogFont;
-    const char* face = reinterpret_cast<const char*>(variant.elfFullName);
-    const size_t length = strnlen(face, LF_FULLFACESIZE);
+    const LOGFONTW& font = variant.elfLogFont;
+    const wchar_t* face = variant.elfFullName;
+    const size_t length = wcsnlen(face, LF_FULLFACESIZE);
     // A missing name, or one that fills its field and may have been cut
     // short, cannot tell two faces apart.
     if (length == 0 || length >= LF_FULLFACESIZE - 1)
@@ -32,11 +32,11 @@ void CFamilyVariants::Add(const ENUMLOGFONTEXA& variant, DWORD type)
         return held.weight == font.lfWeight && held.italic == font.lfItalic;
     });
     if (style == m_styles.end())
-        m_styles.push_back({font.lfWeight, font.lfItalic, std::string(face, length)});
-    else if (style->face.compare(0, std::string::npos, face, length) != 0)
+        m_styles.push_back({font.lfWeight, font.lfItalic, std::wstring(face, length)});
+    else if (style->face.compare(0, std::wstring::npos, face, length) != 0)
         m_stylesShared = true;
     if (type == TRUETYPE_FONTTYPE)
-        m_trueType.push_back({font, std::string(face, length)});
+        m_trueType.push_back({font, std::wstring(face, length)});
 }
 
 std::vector<CFamilyVariants::Variant> CFamilyVariants::ToRealise() const

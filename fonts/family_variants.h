@@ -20,13 +20,13 @@
 class CFamilyVariants {
 public:
     struct Variant {
-        LOGFONTA font;
-        std::string face; // the full name the report gives
+        LOGFONTW font;
+        std::wstring face; // the full name the report gives
     };
 
     void Clear();
     // Takes one report of the second level, of any font type.
-    void Add(const ENUMLOGFONTEXA& variant, DWORD type);
+    void Add(const ENUMLOGFONTEXW& variant, DWORD type);
     // The TrueType variants to realise, in report order.
     std::vector<Variant> ToRealise() const;
     // Whether those are every TrueType report.
@@ -38,7 +38,7 @@ private:
     struct Style {
         LONG weight;
         BYTE italic;
-        std::string face; // full name of the face reported in this style
+        std::wstring face; // full name of the face reported in this style
     };
 
     std::vector<Variant> m_trueType;

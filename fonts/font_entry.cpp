@@ -6,9 +6,8 @@
 #include <numeric>
 #include <utility>
 
-CFontEntry::CFontEntry(std::string facename, int embeddable, int enabled, unsigned fsType,
-                       const LOGFONTA& realisedFrom)
-    : m_facename(std::move(facename)), m_embeddable(embeddable), m_enabled(enabled), m_fsType(fsType),
+CFontEntry::CFontEntry(FaceNames names, int embeddable, int enabled, unsigned fsType, const LOGFONTW& realisedFrom)
+    : m_names(std::move(names)), m_embeddable(embeddable), m_enabled(enabled), m_fsType(fsType),
       m_realisedFrom(realisedFrom)
 {
 }
@@ -37,15 +36,7 @@ std::string SortKey(MapInto mapInto)
 
 } // namespace
 
-// Same locale and code page as lstrcmpA.
-std::string LocaleSortKey(const char* name)
-{
-    const LCID locale = ::GetThreadLocale();
-    return SortKey([locale, name](char* key, int size) {
-        return ::LCMapStringA(locale, LCMAP_SORTKEY | LOCALE_USE_CP_ACP, name, -1, key, size);
-    });
-}
-
+// Same locale as lstrcmpW.
 std::string LocaleSortKey(const wchar_t* text)
 {
     const LCID locale = ::GetThreadLocale();
@@ -59,16 +50,17 @@ CFontEntryArray::CFontEntryArray() = default;
 
 CFontEntryArray::~CFontEntryArray() = default;
 
-int CFontEntryArray::AddEntry(const std::string& facename, int embeddable, int enabled, unsigned fsType,
-                              const LOGFONTA& realisedFrom)
+int CFontEntryArray::AddEntry(FaceNames names, int embeddable, int enabled, unsigned fsType,
+                              const LOGFONTW& realisedFrom)
 {
     const int index = GetSize();
+    const std::wstring facename = names.Reported();
     std::string sortKey = LocaleSortKey(facename.c_str());
     // Room for the key before anything changes, so that its push below cannot
     // throw; grown geometrically, as push_back would.
     if (m_sortKeys.size() == m_sortKeys.capacity())
         m_sortKeys.reserve(std::max<size_t>(2 * m_sortKeys.size(), 16));
-    m_entries.push_back(std::make_unique<CFontEntry>(facename, embeddable, enabled, fsType, realisedFrom));
+    m_entries.push_back(std::make_unique<CFontEntry>(std::move(names), embeddable, enabled, fsType, realisedFrom));
     bool named = false;
     try {
         named = m_byName.try_emplace(facename, index).second;
@@ -94,13 +86,13 @@ void CFontEntryArray::RemoveAll()
     m_entries.shrink_to_fit();
 }
 
-CFontEntry* CFontEntryArray::FindByFacename(const std::string& facename) const
+CFontEntry* CFontEntryArray::FindByFacename(const std::wstring& facename) const
 {
     auto found = m_byName.find(facename);
     return found == m_byName.end() ? nullptr : GetAt(found->second);
 }
 
-CFontEntry* CFontEntryArray::FindByFacenameLocale(const char* facename) const
+CFontEntry* CFontEntryArray::FindByFacenameLocale(const wchar_t* facename) const
 {
     if (!facename)
         return nullptr;
@@ -110,7 +102,7 @@ CFontEntry* CFontEntryArray::FindByFacenameLocale(const char* facename) const
     // The key narrows the search; the comparison itself decides.
     for (int index : bucket->second) {
         CFontEntry* entry = GetAt(index);
-        if (::lstrcmpA(entry->GetFacename().c_str(), facename) == 0)
+        if (::lstrcmpW(entry->GetFacename().c_str(), facename) == 0)
             return entry;
     }
     return nullptr;

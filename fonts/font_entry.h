@@ -1,5 +1,7 @@
 #pragma once
 
+#include "names/face_names.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -10,14 +12,16 @@
 // One discovered face. Never changed after construction.
 class CFontEntry {
 public:
-    CFontEntry(std::string facename, int embeddable, int enabled, unsigned fsType = 0,
-               const LOGFONTA& realisedFrom = LOGFONTA{});
+    CFontEntry(FaceNames names, int embeddable, int enabled, unsigned fsType = 0,
+               const LOGFONTW& realisedFrom = LOGFONTW{});
     virtual ~CFontEntry();
 
-    const std::string& GetFacename() const { return m_facename; }
+    // The name the font service reports, as the face is keyed and listed.
+    const std::wstring& GetFacename() const { return m_names.Reported(); }
+    const FaceNames& Names() const { return m_names; }
 
 private:
-    const std::string m_facename;
+    const FaceNames m_names;
 
 public:
     const int m_embeddable; // 1 when the face's licence allows embedding
@@ -25,13 +29,14 @@ public:
     const unsigned m_fsType; // the face's embedding permission as its OS/2 table gives it
     // The report discovery realised the face from: family, weight, slant and
     // character set, which make the face again.
-    const LOGFONTA m_realisedFrom;
+    const LOGFONTW m_realisedFrom;
 };
 
 // The discovered faces in discovery order; owns its entries.
 //
-// Both lookups answer the first entry in collection order that compares
-// equal, the one byte for byte and the other under the locale comparison.
+// Both lookups answer the first entry in collection order whose reported name
+// compares equal, the one unit for unit and the other under the locale
+// comparison.
 // Indexes kept beside the entries make them constant-time, so discovering
 // and committing thousands of faces stays linear.
 class CFontEntryArray {
@@ -41,8 +46,8 @@ public:
     CFontEntryArray& operator=(const CFontEntryArray&) = delete;
     ~CFontEntryArray();
 
-    int AddEntry(const std::string& facename, int embeddable, int enabled, unsigned fsType = 0,
-                 const LOGFONTA& realisedFrom = LOGFONTA{});
+    int AddEntry(FaceNames names, int embeddable, int enabled, unsigned fsType = 0,
+                 const LOGFONTW& realisedFrom = LOGFONTW{});
     int GetSize() const { return static_cast<int>(m_entries.size()); }
     CFontEntry* GetAt(int index) const { return m_entries[index].get(); }
     void RemoveAll();
@@ -50,8 +55,8 @@ public:
     // The key the entry at `index` sorts by (LocaleSortKey of its name).
     const std::string& SortKeyAt(int index) const { return *m_sortKeys[index]; }
 
-    CFontEntry* FindByFacename(const std::string& facename) const;
-    CFontEntry* FindByFacenameLocale(const char* facename) const;
+    CFontEntry* FindByFacename(const std::wstring& facename) const;
+    CFontEntry* FindByFacenameLocale(const wchar_t* facename) const;
 
     // The entries' indexes in the order of a list control that sorts its
     // items itself in ascending order: the locale comparison's order, taken
@@ -61,16 +66,14 @@ public:
 private:
     std::vector<std::unique_ptr<CFontEntry>> m_entries;
     // Face name -> index of its first entry.
-    std::unordered_map<std::string, int> m_byName;
+    std::unordered_map<std::wstring, int> m_byName;
     // Locale sort key -> indexes of the entries with that key, in order.
     std::unordered_map<std::string, std::vector<int>> m_bySortKey;
     // Each entry's key, as held by m_bySortKey (its keys do not move).
     std::vector<const std::string*> m_sortKeys;
 };
 
-// The key under which the locale comparison sorts a name: two names compare
-// equal with lstrcmpA exactly when their keys are equal, and the keys' byte
-// order is the comparison's order.
-std::string LocaleSortKey(const char* name);
-// The same key of a text in UTF-16, such as the words of a column.
+// The key under which the locale comparison sorts a text, a face's name or
+// a column's words: two texts compare equal with lstrcmpW exactly when their
+// keys are equal, and the keys' byte order is the comparison's order.
 std::string LocaleSortKey(const wchar_t* text);

@@ -19,6 +19,7 @@ extern "C" {
 // The names to pass to GetProcAddress.
 #define GLYPHOR_RUN_DIALOG_EXPORT "runGlyphorDialog"
 #define GLYPHOR_IS_ENABLED_FOR_FACENAME_EXPORT "IsEnabledForFacename"
+#define GLYPHOR_IS_ENABLED_FOR_FACENAME_W_EXPORT "IsEnabledForFacenameW"
 #define GLYPHOR_IS_COLD_START_EXPORT "IsColdStart"
 #define GLYPHOR_SET_ALL_TO_DEFAULTS_EXPORT "SetAllToDefaults"
 
@@ -51,11 +52,28 @@ extern "C" {
 // is unaffected: under cdecl the result is left in a register.
 typedef int(__cdecl* RunGlyphorDialogFn)(void);
 
-// IsEnabledForFacename: true when the face's switch is on, that is when the
-// face is not named in the list the selector picks, unless the
-// administrator's policy (Software\Policies\Glyphor) sets that switch. The
-// selector is a 32-bit value of which only the low byte counts: non-zero asks
-// the tessellation list, zero the embedding list.
+// IsEnabledForFacenameW (ordinal 5): true when the face's switch is on, that
+// is when the list the selector picks names the face by none of its names,
+// unless the administrator's policy (Software\Policies\Glyphor) sets that
+// switch, under any of its names. A face goes by the full name the font
+// service reports in the user's language (the outline metrics' face name,
+// the enumeration's full name) and by every full name of its own name
+// table, in every language. Its vertical form ("@" and a name) answers as
+// the face. Ask with the name as the font service gives it, in UTF-16: use
+// this one. The selector is a 32-bit value of which only the low byte
+// counts: non-zero asks the tessellation list, zero the embedding list. A
+// name the list holds as it is asked answers at once; any other is looked up
+// once per process, by realising it (on a device context of the calling
+// thread's own), and is taken for a face only when the face realised goes by
+// that very name.
+typedef bool(__cdecl* IsEnabledForFacenameWFn)(const wchar_t* face, int tessellation);
+
+// IsEnabledForFacename (ordinal 2): the same for a name in the ANSI code page,
+// for drivers written before IsEnabledForFacenameW. It answers as
+// IsEnabledForFacenameW for the name converted from the code page, so it
+// cannot ask for a face whose names the code page cannot spell, and a name
+// the code page spells only by best fit ("Cafe" for "Café") asks for the face
+// that is named so, if any.
 typedef bool(__cdecl* IsEnabledForFacenameFn)(const char* face, int tessellation);
 
 // IsColdStart: true when the profile lacks either list (or cannot be written).
@@ -79,10 +97,10 @@ typedef bool(__cdecl* IsColdStartFn)(void);
 // No list is deleted on the way: a query meanwhile never finds a cold start.
 typedef LONG(__cdecl* SetAllToDefaultsFn)(void);
 
-// No exception leaves IsEnabledForFacename, IsColdStart or SetAllToDefaults:
-// when memory runs out, IsEnabledForFacename answers true (as for a store
-// that cannot be read) and IsColdStart false.
-// None of the four needs GlyphorRes.dll, and none calls the host while
+// No exception leaves IsEnabledForFacename, IsEnabledForFacenameW, IsColdStart
+// or SetAllToDefaults: when memory runs out, the queries answer true (as for
+// a store that cannot be read) and IsColdStart false; a null face is on.
+// None of the five needs GlyphorRes.dll, and none calls the host while
 // Glyphor.dll loads: the host's profile is asked for at the first call. When
 // the host cannot name it (GetCurrentProfileKey throws), the profile counts
 // as one without General: every switch is on, nothing is written, and the

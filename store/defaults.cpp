@@ -3,7 +3,9 @@
 #include "key_paths.h"
 #include "policy.h"
 #include "registry_key.h"
+#include "switch_store.h"
 #include "value_names.h"
+#include "names/resolved_names.h"
 
 #include <algorithm>
 #include <iterator>
@@ -57,6 +59,19 @@ constexpr int kCleaningPasses = 4;
 constexpr DWORD kBusyRetryPause = 20;
 constexpr DWORD kBusyPatience = 1000;
 
+// Whether the policy sets a switch of the face a value names, under that
+// name or any other of the face's: an administrator may name a face in any
+// of its languages, and the user's value in another.
+bool PolicySets(const PolicySnapshot& policy, const std::wstring& name, bool tessellation)
+{
+    if (!policy.SetsAnySwitch())
+        return false;
+    if (policy.Setting(name, tessellation).state != PolicySwitch::NotSet)
+        return true;
+    const std::shared_ptr<const FaceNames> names = ResolvedFaceNames(name);
+    return names && policy.Setting(name, *names, tessellation).state != PolicySwitch::NotSet;
+}
+
 // The faces the embedding list is to hold: the administrator's, else the
 // built-in ones, less those whose embedding switch the policy sets, which the
 // reset leaves as they are. Written and compared in UTF-16, so that a name
@@ -70,7 +85,7 @@ public:
             for (const char* const* face = kDefaultEmbedExclusions; **face; ++face)
                 names.push_back(WideFaceName(*face));
         for (std::wstring& name : names) {
-            if (policy.Switch(name, false) != PolicySwitch::NotSet)
+            if (PolicySets(policy, name, false))
                 continue;
             m_indexes.emplace(MatchKey(name), m_names.size());
             m_names.push_back(std::move(name));
@@ -136,7 +151,7 @@ struct ListRules {
 
     bool LeavesAlone(const wchar_t* name) const
     {
-        return policy.SetsAnySwitch() && policy.Switch(std::wstring(name), tessellation) != PolicySwitch::NotSet;
+        return PolicySets(policy, name, tessellation);
     }
 };
 
@@ -262,11 +277,15 @@ bool IsColdStart() noexcept
 
 LONG SetAllToDefaults() noexcept
 {
+    LONG result = ERROR_SUCCESS;
     try {
-        return ResetListsPatiently();
+        result = ResetListsPatiently();
     } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
+        result = ERROR_NOT_ENOUGH_MEMORY;
     } catch (...) {
-        return ERROR_INTERNAL_ERROR;
+        result = ERROR_INTERNAL_ERROR;
     }
+    // Whatever the reset wrote before it stopped, the next query sees.
+    SwitchesWritten();
+    return result;
 }

@@ -1,13 +1,12 @@
 #include "policy.h"
 
 #include "consistent_reading.h"
+#include "registry_watch.h"
 #include "value_names.h"
 #include "common/unique_handle.h"
 
 #include <windows.h>
 
-#include <atomic>
-#include <mutex>
 #include <unordered_set>
 #include <utility>
 
@@ -24,7 +23,8 @@ const Hive kUser{HKEY_CURRENT_USER, 0};
 
 // The registry limits a value name to this many UTF-16 units.
 constexpr DWORD kLongestValueName = 16383;
-// How long a look at the policy's event holds, in ms.
+// How long a look at the policy's watch holds, in ms: a change of the policy
+// is honoured 10 ms after the registry signals it, at the latest.
 constexpr DWORD kLookInterval = 10;
 
 UniqueHKey OpenKey(HKEY parent, const wchar_t* path, REGSAM access)
@@ -128,98 +128,15 @@ PolicyLevel ReadLevel(const Hive& hive)
     return level;
 }
 
-// Asks the registry to signal `changed` once the policy of a hive may have
-// changed: anything under Software\Policies, or, while that key is missing,
-// a key created directly under Software. The key watched is returned; it
-// must stay open for the watch to last.
-UniqueHKey Watch(const Hive& hive, HANDLE changed)
-{
-    constexpr DWORD kSubtreeChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
-    // Systems before Windows 8 refuse the flag; without it, the thread that
-    // asked ending also signals, which costs one reading more.
-    static std::atomic<DWORD> threadAgnostic{REG_NOTIFY_THREAD_AGNOSTIC};
-    bool subtree = true;
-    UniqueHKey key = OpenKey(hive.root, L"Software\\Policies", KEY_NOTIFY | hive.view);
-    if (!key) {
-        key = OpenKey(hive.root, L"Software", KEY_NOTIFY | hive.view);
-        subtree = false;
-    }
-    if (!key)
-        return key;
-    const DWORD filter = subtree ? kSubtreeChanges : REG_NOTIFY_CHANGE_NAME;
-    LONG result = ::RegNotifyChangeKeyValue(key.get(), subtree, filter | threadAgnostic, changed, TRUE);
-    if (result == ERROR_INVALID_PARAMETER && threadAgnostic) {
-        threadAgnostic = 0;
-        result = ::RegNotifyChangeKeyValue(key.get(), subtree, filter, changed, TRUE);
-    }
-    return result == ERROR_SUCCESS ? std::move(key) : UniqueHKey();
-}
-
-// The policy kept in memory, read again only after the registry signals a
-// change in either hive. Both hives signal one event. A look at it is a
-// round trip to the kernel (under Wine, to its server) that costs a third of
-// the store's own open, query and close: it is looked at every 10 ms at most,
-// and a change counts from the first query after the next look.
-class PolicyWatch {
-public:
-    PolicyWatch() : m_changed(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-
-    std::shared_ptr<const PolicySnapshot> Current()
-    {
-        const DWORD now = ::GetTickCount();
-        if (m_watching && (now - m_lastLook < kLookInterval || Unchanged())) {
-            if (now - m_lastLook >= kLookInterval)
-                m_lastLook = now;
-            std::lock_guard<std::mutex> lock(m_lock);
-            return m_policy;
-        }
-        std::lock_guard<std::mutex> lock(m_lock);
-        // Another thread may have read it again meanwhile.
-        if (!m_watching || !Unchanged()) {
-            m_watching = false; // until the reading below has succeeded
-            const bool watching = WatchBothHives();
-            // Read after the watch is set: a change from here on signals,
-            // so a reading that met another writer is made again.
-            m_policy = PolicySnapshot::Read();
-            m_watching = watching;
-        }
-        m_lastLook = now;
-        return m_policy;
-    }
-
-private:
-    bool Unchanged() const { return ::WaitForSingleObject(m_changed.get(), 0) == WAIT_TIMEOUT; }
-
-    bool WatchBothHives()
-    {
-        if (!m_changed)
-            return false;
-        // Closing a watched key signals the event: close them before it is reset.
-        for (UniqueHKey& key : m_watched)
-            key.reset();
-        ::ResetEvent(m_changed.get());
-        m_watched[0] = Watch(kMachine, m_changed.get());
-        m_watched[1] = Watch(kUser, m_changed.get());
-        return m_watched[0] && m_watched[1];
-    }
-
-    std::mutex m_lock;
-    const UniqueHandleObject m_changed;
-    UniqueHKey m_watched[2];             // machine, user
-    std::atomic<bool> m_watching{false}; // else every query reads the policy
-    std::atomic<DWORD> m_lastLook{0};    // when a look last found no change, in ms
-    std::shared_ptr<const PolicySnapshot> m_policy;
-};
-
 } // namespace
 
 std::shared_ptr<const PolicySnapshot> PolicySnapshot::Read()
 {
     auto snapshot = std::make_shared<PolicySnapshot>();
-    const PolicyLevel levels[] = {ReadLevel(kUser), ReadLevel(kMachine)}; // the machine's last: it overrides
-    for (const PolicyLevel& level : levels) {
-        // One level's settings, "never" over "always", then over the level below.
-        std::unordered_map<std::wstring, FaceSwitches> own;
+    const std::pair<PolicyScope, PolicyLevel> levels[] = {{PolicyScope::Machine, ReadLevel(kMachine)},
+                                                          {PolicyScope::User, ReadLevel(kUser)}};
+    for (const auto& [scope, level] : levels) {
+        // One level's settings, "never" over "always".
         const struct {
             const std::vector<std::wstring>& faces;
             PolicySwitch FaceSwitches::*which;
@@ -228,43 +145,82 @@ std::shared_ptr<const PolicySnapshot> PolicySnapshot::Read()
                      {level.embedNever.faces, &FaceSwitches::embedding, PolicySwitch::Off},
                      {level.tessellateAlways.faces, &FaceSwitches::tessellation, PolicySwitch::On},
                      {level.tessellateNever.faces, &FaceSwitches::tessellation, PolicySwitch::Off}};
+        const size_t at = scope == PolicyScope::Machine ? 0 : 1;
         for (const auto& list : lists)
             for (const std::wstring& face : list.faces)
-                own[MatchKey(face)].*list.which = list.setting;
-        for (const auto& [key, switches] : own) {
-            FaceSwitches& merged = snapshot->m_faces[key];
-            for (PolicySwitch FaceSwitches::*which : {&FaceSwitches::embedding, &FaceSwitches::tessellation})
-                if (switches.*which != PolicySwitch::NotSet)
-                    merged.*which = switches.*which;
-        }
+                snapshot->m_faces[MatchKey(face)][at].*list.which = list.setting;
         snapshot->m_lockAll = snapshot->m_lockAll || level.lockAll;
-        if (!level.defaultNeverEmbed.faces.empty())
+        // The machine's list when it names a face, else the user's.
+        if (snapshot->m_defaultNeverEmbed.empty())
             snapshot->m_defaultNeverEmbed = level.defaultNeverEmbed.faces;
         snapshot->m_consistent = snapshot->m_consistent && level.Consistent();
     }
     return snapshot;
 }
 
-PolicySwitch PolicySnapshot::Switch(const char* face, bool tessellation) const
+namespace {
+
+// A face asked for by a name its own may not hold.
+struct AskedAndOwnNames {
+    const std::wstring& asked;
+    const FaceNames& face;
+
+    template <typename Test>
+    bool Any(Test test) const
+    {
+        return test(asked) || face.Any(test);
+    }
+};
+
+} // namespace
+
+// At the machine's level first, then the user's: the first level that sets
+// the switch under any of the names says it, "never" over "always".
+template <typename Names>
+PolicySetting PolicySnapshot::SettingOf(const Names& names, bool tessellation) const
 {
-    if (m_faces.empty() || !face)
-        return PolicySwitch::NotSet;
-    return Switch(WideFaceName(face), tessellation);
+    PolicySetting setting;
+    if (m_faces.empty())
+        return setting;
+    PolicySwitch FaceSwitches::*which = tessellation ? &FaceSwitches::tessellation : &FaceSwitches::embedding;
+    for (const PolicyScope scope : {PolicyScope::Machine, PolicyScope::User}) {
+        const size_t at = scope == PolicyScope::Machine ? 0 : 1;
+        names.Any([&](const std::wstring& name) {
+            const auto found = m_faces.find(MatchKey(name));
+            const PolicySwitch state = found == m_faces.end() ? PolicySwitch::NotSet : found->second[at].*which;
+            if (state != PolicySwitch::NotSet && setting.state != PolicySwitch::Off)
+                setting = {state, scope};
+            return setting.state == PolicySwitch::Off;
+        });
+        if (setting.state != PolicySwitch::NotSet)
+            return setting;
+    }
+    return setting;
 }
 
-PolicySwitch PolicySnapshot::Switch(const std::wstring& face, bool tessellation) const
+PolicySetting PolicySnapshot::Setting(const FaceNames& face, bool tessellation) const
 {
-    if (m_faces.empty())
-        return PolicySwitch::NotSet;
-    const auto found = m_faces.find(MatchKey(face));
-    if (found == m_faces.end())
-        return PolicySwitch::NotSet;
-    return tessellation ? found->second.tessellation : found->second.embedding;
+    return SettingOf(face, tessellation);
+}
+
+PolicySetting PolicySnapshot::Setting(const std::wstring& face, bool tessellation) const
+{
+    return SettingOf(FaceNames(face), tessellation);
+}
+
+PolicySetting PolicySnapshot::Setting(const std::wstring& asked, const FaceNames& face, bool tessellation) const
+{
+    return SettingOf(AskedAndOwnNames{asked, face}, tessellation);
 }
 
 std::shared_ptr<const PolicySnapshot> CurrentPolicy()
 {
-    // Made at the first query, never while the library loads.
-    static PolicyWatch watch;
+    // Made at the first query, never while the library loads. Anything under
+    // Software\Policies of either hive may be the policy's; while that key
+    // is missing, its creation is watched for.
+    static WatchedReading<PolicySnapshot> watch(
+        {{kMachine.root, L"Software\\Policies", L"Software", kMachine.view},
+         {kUser.root, L"Software\\Policies", L"Software", kUser.view}},
+        kLookInterval, &PolicySnapshot::Read);
     return watch.Current();
 }

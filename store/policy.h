@@ -15,6 +15,9 @@
 // no policy. A list is read again while another writer changes it: an
 // administrator's tool adding or deleting other values moves those read.
 
+#include "names/face_names.h"
+
+#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -25,6 +28,14 @@ enum class PolicySwitch : unsigned char {
     NotSet, // the user's stored switch holds
     On,
     Off,
+};
+
+// The hive whose policy says it.
+enum class PolicyScope : unsigned char { None, Machine, User };
+
+struct PolicySetting {
+    PolicySwitch state = PolicySwitch::NotSet;
+    PolicyScope scope = PolicyScope::None;
 };
 
 // The registry names of the policy, shared by the code and its tests (the
@@ -50,13 +61,16 @@ public:
     // Reads both hives now.
     static std::shared_ptr<const PolicySnapshot> Read();
 
-    // What the policy says for the face's embedding switch (tessellation
-    // false) or tessellation switch. The machine's policy overrides the
-    // user's; at one level, "never" overrides "always". Names match without
-    // regard to case, as the registry matches value names: the ANSI face is
-    // compared in UTF-16.
-    PolicySwitch Switch(const char* face, bool tessellation) const;
-    PolicySwitch Switch(const std::wstring& face, bool tessellation) const;
+    // What the policy says for the embedding switch (tessellation false) or
+    // the tessellation switch of the face of that name, or of a face named by
+    // any of its names, and which hive says it. The machine's policy
+    // overrides the user's; at one level, "never" overrides "always". Names
+    // match without regard to case, as the registry matches value names.
+    PolicySetting Setting(const std::wstring& face, bool tessellation) const;
+    PolicySetting Setting(const FaceNames& face, bool tessellation) const;
+    // The same for the face asked for by a name that its names may not hold,
+    // as a vertical form's.
+    PolicySetting Setting(const std::wstring& asked, const FaceNames& face, bool tessellation) const;
 
     // True when a policy sets some face's switch: a face may be locked.
     bool SetsAnySwitch() const { return !m_faces.empty(); }
@@ -80,7 +94,11 @@ private:
         PolicySwitch embedding = PolicySwitch::NotSet;
         PolicySwitch tessellation = PolicySwitch::NotSet;
     };
-    std::unordered_map<std::wstring, FaceSwitches> m_faces; // by MatchKey
+    // What each hive sets for a name: the machine's, then the user's.
+    using ScopedSwitches = std::array<FaceSwitches, 2>;
+    template <typename Names>
+    PolicySetting SettingOf(const Names& names, bool tessellation) const;
+    std::unordered_map<std::wstring, ScopedSwitches> m_faces; // by MatchKey
     bool m_lockAll = false;
     std::vector<std::wstring> m_defaultNeverEmbed;
     bool m_consistent = true;

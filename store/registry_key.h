@@ -39,9 +39,3 @@ inline UniqueHKey CreateSubkey(HKEY parent, const char* name, REGSAM access, LON
         *error = result;
     return UniqueHKey(result == ERROR_SUCCESS ? key : nullptr);
 }
-
-// True when the key holds a value of that name, as the registry matches names.
-inline bool HasValue(HKEY key, const char* name)
-{
-    return ::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}

@@ -1,30 +1,31 @@
 #pragma once
 
 #include "common/unique_handle.h"
+#include "names/face_names.h"
 
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 
 // One switch list whose value names are read once, to answer for many faces
-// whether it lists them. The registry matches a name in UTF-16, converted from
-// the ANSI code page, without regard to case by its own upper-casing. Of the
-// names read, only what ASCII case folding settles is answered here; any other
-// face is asked of the registry, so every answer is the registry's own.
+// whether it names them, as the registry matches value names: in UTF-16,
+// without regard to case. A list whose names could not all be read, for want
+// of memory or because it kept changing, leaves every face to the registry.
 class SwitchList {
 public:
     // Opens the list at a path under HKEY_CURRENT_USER and reads its names.
     explicit SwitchList(const std::string& path);
 
-    // A list that could not be opened lists no face; a null face is never listed.
-    bool Lists(const char* face) const;
+    // Whether the list names the face by this name; a list that could not be
+    // opened names none.
+    bool Lists(const std::wstring& name) const;
+    // Whether it names the face by any of its names.
+    bool Lists(const FaceNames& face) const;
 
 private:
     bool ReadNames();
-    bool MayMatchBeyondAscii(const std::string& upperFace) const;
 
-    UniqueHKey m_key;
-    bool m_namesRead = false; // when false, every face is asked of the registry
-    std::unordered_set<std::string> m_asciiNames;                 // upper-cased
-    std::unordered_multimap<size_t, std::wstring> m_otherNames; // by length in UTF-16 units
+    bool m_opened = false;
+    bool m_namesRead = false; // when false, every name is asked of the registry
+    UniqueHKey m_key;         // kept only while the names are unread
+    std::unordered_set<std::wstring> m_names; // as MatchKey gives them
 };

@@ -1,45 +1,84 @@
 #include "switch_store.h"
 
 #include "key_paths.h"
-#include "policy.h"
 #include "registry_key.h"
+#include "registry_watch.h"
+#include "common/ansi_text.h"
+
+#include <atomic>
+#include <mutex>
 
 namespace {
 
-// Switching on removes the face's value (absent is no error); switching off
-// writes it as DWORD 0.
-LONG WriteSwitch(HKEY list, const char* face, bool enabled)
+using WatchedSwitches = WatchedReading<CSwitchReader>;
+// The lists' watch is looked at by every query: a query then costs one round
+// trip to the kernel where the registry's own open, query and close cost
+// three, and a change, whoever made it, is seen by the next query.
+constexpr DWORD kLookEveryTime = 0;
+
+// The lists' watch, made once the host has named its profile, whose paths
+// then stay: kept until the library unloads.
+std::mutex g_watchLock;
+std::unique_ptr<WatchedSwitches> g_watch;
+std::atomic<WatchedSwitches*> g_watching{nullptr};
+
+// Everything under the profile's General key, or, while it is missing, its
+// creation under the profile's key.
+WatchedSwitches* SwitchesOf(const KeyPaths& paths)
+{
+    if (WatchedSwitches* const watching = g_watching)
+        return watching;
+    std::lock_guard<std::mutex> lock(g_watchLock);
+    if (!g_watch) {
+        const std::wstring general = Widened(paths.general);
+        const std::wstring profile = general.substr(0, general.rfind(L'\\'));
+        g_watch = std::make_unique<WatchedSwitches>(
+            std::vector<WatchedKey>{{HKEY_CURRENT_USER, general, profile}}, kLookEveryTime,
+            [paths] { return std::make_shared<const CSwitchReader>(paths); });
+        g_watching = g_watch.get();
+    }
+    return g_watch.get();
+}
+
+// Switching on removes the value of each of the face's names (absent is no
+// error); switching off writes the reported one as DWORD 0.
+LONG WriteSwitch(HKEY list, const FaceNames& face, bool enabled)
 {
     if (enabled) {
-        const LONG result = ::RegDeleteValueA(list, face);
-        return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
+        LONG result = ERROR_SUCCESS;
+        face.Any([list, &result](const std::wstring& name) {
+            const LONG deleted = ::RegDeleteValueW(list, name.c_str());
+            if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND)
+                result = deleted;
+            return result != ERROR_SUCCESS;
+        });
+        return result;
     }
     const DWORD off = 0;
-    return ::RegSetValueExA(list, face, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+    return ::RegSetValueExW(list, face.Reported().c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off),
+                            sizeof off);
 }
 
 } // namespace
 
-bool IsEnabledForFacename(const char* face, int tessellation) noexcept
+std::shared_ptr<const CSwitchReader> CurrentSwitches()
 {
-    if (!face)
-        return true;
-    const bool tessellationList = (tessellation & 0xFF) != 0;
-    try {
-        const PolicySwitch policy = CurrentPolicy()->Switch(face, tessellationList);
-        if (policy != PolicySwitch::NotSet)
-            return policy == PolicySwitch::On;
-        UniqueHKey list = OpenUserKey(ProfileKeyPaths().List(tessellationList), KEY_READ);
-        return !list || !HasValue(list.get(), face);
-    } catch (...) {
-        return true;
+    const KeyPaths& paths = ProfileKeyPaths();
+    if (paths.general.empty()) {
+        static const auto none = std::make_shared<const CSwitchReader>(KeyPaths{});
+        return none;
     }
+    return SwitchesOf(paths)->Current();
 }
 
-LONG CSwitchWriter::SetFaceEnabled(const char* face, int enabled, int tessellation)
+void SwitchesWritten()
 {
-    if (!face)
-        return ERROR_INVALID_PARAMETER;
+    if (WatchedSwitches* watching = g_watching)
+        watching->Stale();
+}
+
+LONG CSwitchWriter::SetFaceEnabled(const FaceNames& face, int enabled, int tessellation)
+{
     List& list = m_lists[tessellation != 0];
     LONG result = Write(list, face, enabled != 0, tessellation != 0);
     if (result == ERROR_KEY_DELETED && !list.reopened) {
@@ -49,10 +88,12 @@ LONG CSwitchWriter::SetFaceEnabled(const char* face, int enabled, int tessellati
         list.reopened = true;
         result = Write(list, face, enabled != 0, tessellation != 0);
     }
+    // Seen by the next query, whatever came of it.
+    SwitchesWritten();
     return result;
 }
 
-LONG CSwitchWriter::Write(List& list, const char* face, bool enabled, bool tessellation)
+LONG CSwitchWriter::Write(List& list, const FaceNames& face, bool enabled, bool tessellation)
 {
     if (!list.openTried) {
         list.openTried = true;
@@ -81,7 +122,12 @@ UniqueHKey CSwitchWriter::CreateList(bool tessellation, LONG* error) const
 
 CSwitchReader::CSwitchReader(const KeyPaths& paths) : m_tessellateList(paths.tessellate), m_embedList(paths.embed) {}
 
-bool CSwitchReader::IsEnabled(const char* face, bool tessellation) const
+bool CSwitchReader::IsEnabled(const FaceNames& face, bool tessellation) const
 {
     return !(tessellation ? m_tessellateList : m_embedList).Lists(face);
+}
+
+bool CSwitchReader::Lists(const std::wstring& name, bool tessellation) const
+{
+    return (tessellation ? m_tessellateList : m_embedList).Lists(name);
 }

@@ -5,13 +5,15 @@
 
 ARCH is x86 or x64: every module in BIN_DIR is built for it. Glyphor.dll may
 import only Windows system libraries, the framework and host stand-ins and the
-MinGW runtime of that architecture, and must export exactly its four functions
+MinGW runtime of that architecture, and must export exactly its five functions
 under their ordinals. Neither it nor the framework sets the cursor: the
-dialog shows no wait cursor. GlyphorRes.dll carries resources only: no
-imports, no exports, no entry point. Each module and program of ours that
-the package ships, every translation included, carries a version block with
-our copyright and licence; of the runtime DLLs, only libwinpthread-1.dll
-carries one, as the install note says.
+dialog shows no wait cursor. GlyphorFaces.exe, which ships beside the library,
+is a console program that imports no more than the library does.
+GlyphorRes.dll carries resources only: no imports, no exports, no entry
+point. Each module and program of ours that the package ships, every
+translation included, carries a version block with our copyright and
+licence; of the runtime DLLs, only libwinpthread-1.dll carries one, as the
+install note says.
 """
 import glob
 import os
@@ -29,8 +31,10 @@ RUNTIME = {
     "x64": {"libgcc_s_seh-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"},
 }
 FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}
-EXPORTS = {"runGlyphorDialog": 1, "IsEnabledForFacename": 2, "IsColdStart": 3, "SetAllToDefaults": 4}
-OURS = ("Glyphor.dll", "GlyphorRes.dll", "framework.dll", "kyreg8.dll", "vexi16.dll", "GlyphorDriver.exe")
+EXPORTS = {"runGlyphorDialog": 1, "IsEnabledForFacename": 2, "IsColdStart": 3, "SetAllToDefaults": 4,
+           "IsEnabledForFacenameW": 5}
+OURS = ("Glyphor.dll", "GlyphorRes.dll", "framework.dll", "kyreg8.dll", "vexi16.dll", "GlyphorDriver.exe",
+        "GlyphorFaces.exe")
 COPYRIGHT = re.compile(r"Copyright \(c\) \d{4} The Glyphor developers\. Released under the MIT License\.")
 
 
@@ -87,6 +91,13 @@ def main(bin_dir, objdump, arch):
     if found != EXPORTS:
         failures.append("Glyphor.dll exports %s, expected %s" % (sorted(found.items()), sorted(EXPORTS.items())))
 
+    faces = private_headers(objdump, bin_dir + "/GlyphorFaces.exe")
+    foreign = sorted(imports(faces) - SYSTEM - PROJECT - RUNTIME[arch])
+    if foreign:
+        failures.append("GlyphorFaces.exe imports unexpected libraries: %s" % ", ".join(foreign))
+    if not re.search(r"Subsystem\s+0+3\b", faces):
+        failures.append("GlyphorFaces.exe is not a console program")
+
     for module in ("Glyphor.dll", "framework.dll"):
         if "SetCursor" in imported_functions(private_headers(objdump, bin_dir + "/" + module)):
             failures.append("%s sets the cursor" % module)
@@ -113,7 +124,7 @@ def main(bin_dir, objdump, arch):
 
     for failure in failures:
         print("FAIL:", failure)
-    print("%d passed, %d failed" % (9 - len(failures), len(failures)))
+    print("%d passed, %d failed" % (11 - len(failures), len(failures)))
     return 1 if failures else 0
 
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-CFontEntry* FirstEqualEntry(const CFontEntryArray& fonts, const std::string& name)
+CFontEntry* FirstEqualEntry(const CFontEntryArray& fonts, const std::wstring& name)
 {
     for (int index = 0; index < fonts.GetSize(); ++index)
         if (fonts.GetAt(index)->GetFacename() == name)
@@ -12,10 +12,10 @@ CFontEntry* FirstEqualEntry(const CFontEntryArray& fonts, const std::string& nam
     return nullptr;
 }
 
-CFontEntry* FirstLocaleEqualEntry(const CFontEntryArray& fonts, const char* name)
+CFontEntry* FirstLocaleEqualEntry(const CFontEntryArray& fonts, const wchar_t* name)
 {
     for (int index = 0; index < fonts.GetSize(); ++index)
-        if (::lstrcmpA(fonts.GetAt(index)->GetFacename().c_str(), name) == 0)
+        if (::lstrcmpW(fonts.GetAt(index)->GetFacename().c_str(), name) == 0)
             return fonts.GetAt(index);
     return nullptr;
 }
@@ -25,7 +25,7 @@ void ExpectConsistent(const CFontEntryArray& fonts)
     for (int index = 0; index < fonts.GetSize(); ++index) {
         const CFontEntry* entry = fonts.GetAt(index);
         ASSERT_NE(entry, nullptr) << "entry " << index;
-        const std::string& name = entry->GetFacename();
+        const std::wstring& name = entry->GetFacename();
         EXPECT_TRUE(entry->m_embeddable == 0 || entry->m_embeddable == 1) << name << ": " << entry->m_embeddable;
         EXPECT_TRUE(entry->m_enabled == 0 || entry->m_enabled == 1) << name << ": " << entry->m_enabled;
         EXPECT_EQ(fonts.FindByFacename(name), FirstEqualEntry(fonts, name)) << name << " at " << index;

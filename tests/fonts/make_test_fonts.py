@@ -6,14 +6,20 @@
                                               styles in seven character sets
     make_test_fonts.py OUTDIR --one-style N   N benchmark faces of one style in one
                                               character set
+    make_test_fonts.py OUTDIR --two-languages N
+                                              N benchmark faces as --bench makes them,
+                                              named in English and Japanese
 
 Each font has a handful of glyphs, the family and style names given, and the
 OS/2 fsType given; a style name with "Bold" makes it bold, with "Light"
 light, with "Italic" italic. Fonts whose code-page ranges name several scripts are reported by the
-font service once per character set.
+font service once per character set. A family or full name may be a dict of
+names by language: the name table then names the face in each of them, on the
+Windows platform only, as the font service reads it.
 """
 import os
 import sys
+import zlib
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
@@ -21,6 +27,7 @@ from fontTools.pens.ttGlyphPen import TTGlyphPen
 # OS/2 ulCodePageRange1 bits.
 LATIN1, LATIN2, CYRILLIC, GREEK, TURKISH = 1 << 0, 1 << 1, 1 << 2, 1 << 3, 1 << 4
 BALTIC, VIETNAMESE = 1 << 7, 1 << 8
+JAPANESE, CHINESE_SIMPLIFIED = 1 << 17, 1 << 18
 SYMBOL = 1 << 31
 # The character sets a real text family covers.
 REAL_CODE_PAGES = LATIN1 | LATIN2 | CYRILLIC | GREEK | TURKISH | BALTIC | VIETNAMESE
@@ -31,6 +38,28 @@ REAL_STYLES = [("Regular", ""), ("Bold", " Bold"), ("Italic", " Italic"), ("Bold
 def real_family(family, fs_types=(0, 0, 0, 0)):
     return [(family, style, family + suffix, fs_type, REAL_CODE_PAGES)
             for (style, suffix), fs_type in zip(REAL_STYLES, fs_types)]
+
+
+# How each language words the four styles in a full name: Japanese faces keep
+# the English words, Russian and Chinese ones have their own.
+STYLE_SUFFIXES = {
+    "en": [suffix for _, suffix in REAL_STYLES],
+    "ja": [suffix for _, suffix in REAL_STYLES],
+    "ru": ["", " Полужирный", " Курсив", " Полужирный Курсив"],
+    "zh": ["", " 粗体", " 斜体", " 粗斜体"],
+}
+
+
+def named_family(families, code_pages, worded_as=None):
+    """A real family named in each language of `families` (language -> name),
+    its styles worded as each language, or the one `worded_as` maps it to,
+    words them."""
+    worded_as = worded_as or {}
+    return [(dict(families), style,
+             {language: name + STYLE_SUFFIXES[worded_as.get(language, language)][index]
+              for language, name in families.items()},
+             0, code_pages)
+            for index, (style, _) in enumerate(REAL_STYLES)]
 
 
 # family, style, full name, fsType, code pages. The full name is the face
@@ -114,6 +143,14 @@ def missing_glyph():
     return outline([(50, 0), (50, 700), (550, 700), (550, 0)], [(100, 50), (500, 50), (500, 650), (100, 650)])
 
 
+def ascii_name(name):
+    """The name a face's files and PostScript name go by: its English one in
+    ASCII, or, where that leaves nothing, one made of its names."""
+    english = name if isinstance(name, str) else name.get("en", "")
+    spelt = english.encode("ascii", "replace").decode().replace("?", "")
+    return spelt if spelt.strip() else "Glyphor Named %08X" % zlib.crc32(repr(name).encode())
+
+
 def build_font(family, style, full_name, fs_type, code_pages):
     symbol = full_name == DINGBATS_FACE
     characters = SYMBOL_CHARACTERS if symbol else TEXT_CHARACTERS
@@ -139,7 +176,7 @@ def build_font(family, style, full_name, fs_type, code_pages):
         "uniqueFontIdentifier": full_name,
         "fullName": full_name,
         "psName": file_name(family, style)[:63],
-    })
+    }, mac=isinstance(full_name, str))
     bold, italic = "Bold" in style, "Italic" in style
     fb.setupOS2(
         fsType=fs_type,
@@ -157,7 +194,15 @@ def build_font(family, style, full_name, fs_type, code_pages):
 
 
 def file_name(family, style):
-    return family.replace(" ", "") + ("" if style == "Regular" else "-" + style.replace(" ", ""))
+    return ascii_name(family).replace(" ", "") + ("" if style == "Regular" else "-" + style.replace(" ", ""))
+
+
+def save_set(out_dir, folder, fonts):
+    """Builds each font of a set into a folder of OUTDIR ("" for OUTDIR itself)."""
+    os.makedirs(os.path.join(out_dir, folder), exist_ok=True)
+    for family, style, full_name, fs_type, code_pages in fonts:
+        path = os.path.join(out_dir, folder, file_name(family, style) + ".ttf")
+        build_font(family, style, full_name, fs_type, code_pages).save(path)
 
 
 # --- case twins: two faces whose names differ only in case, and so share one
@@ -168,17 +213,26 @@ CASE_TWINS = [
     ("Glyphor Case Twin B", "Regular", "GLYPHOR CASE TWIN", 0, LATIN1),
 ]
 
-
-def save_case_twins(out_dir):
-    os.makedirs(os.path.join(out_dir, "case_twins"), exist_ok=True)
-    for family, style, full_name, fs_type, code_pages in CASE_TWINS:
-        path = os.path.join(out_dir, "case_twins", file_name(family, style) + ".ttf")
-        build_font(family, style, full_name, fs_type, code_pages).save(path)
-# --- end of the case twins ------------------------------------------------------
+# --- faces named in several languages, in OUTDIR/languages, which only the
+# tests of such faces register: English and Japanese, English and Russian,
+# Chinese alone, and two faces whose names differ only by an accent. The
+# Japanese and Chinese ones cover their code pages, which also gives them
+# vertical forms.
+LANGUAGES_SET = [
+    *named_family({"en": "Glyphor Gothic", "ja": "グリフォ ゴシック"}, LATIN1 | LATIN2 | CYRILLIC | GREEK | JAPANESE),
+    *named_family({"en": "Glyphor Serif", "ru": "Глифор Антиква"}, REAL_CODE_PAGES),
+    # The test system's font service (Wine's) reports a face by its name in
+    # the system's language or in English only: the one Chinese name is given
+    # for English too, so that it is reported in every locale, as Windows
+    # reports a face named in one language alone.
+    *named_family({"zh": "格利福宋体", "en": "格利福宋体"}, LATIN1 | CHINESE_SIMPLIFIED, worded_as={"en": "zh"}),
+    *real_family("Café Probe"),
+    *real_family("Cafe Probe"),
+]
 
 
 def main(argv):
-    if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] not in ("--bench", "--one-style")):
+    if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] not in ("--bench", "--one-style", "--two-languages")):
         sys.stderr.write(__doc__)
         return 2
     out_dir = argv[1]
@@ -188,14 +242,18 @@ def main(argv):
     elif argv[2] == "--bench":
         count = int(argv[3])
         fonts = [face for i in range((count + 3) // 4) for face in real_family("Glyphor Family %04d" % i)][:count]
+    elif argv[2] == "--two-languages":
+        count = int(argv[3])
+        fonts = [face for i in range((count + 3) // 4)
+                 for face in named_family({"en": "Glyphor Twofold %04d" % i, "ja": "グリフォ 二重 %04d" % i},
+                                          REAL_CODE_PAGES)][:count]
     else:
         count = int(argv[3])
         fonts = [("Glyphor Bench %05d" % i, "Regular", "Glyphor Bench %05d" % i, 0, LATIN1) for i in range(count)]
-    for family, style, full_name, fs_type, code_pages in fonts:
-        path = os.path.join(out_dir, file_name(family, style) + ".ttf")
-        build_font(family, style, full_name, fs_type, code_pages).save(path)
+    save_set(out_dir, "", fonts)
     if len(argv) == 2:
-        save_case_twins(out_dir)
+        save_set(out_dir, "case_twins", CASE_TWINS)
+        save_set(out_dir, "languages", LANGUAGES_SET)
     return 0
 
 

@@ -2,6 +2,7 @@
 #include "dialog_test.h"
 #include "window_search.h"
 
+#include "common/ansi_text.h"
 #include "dialog/count_line.h"
 #include "dialog/folded_text.h"
 #include "framework/afx.h"
@@ -52,7 +53,7 @@ struct ScopedLocaleSetting {
 // Whether typing `text` in the find box shows `name`, both in `codePage`.
 bool Finds(const std::string& text, const std::string& name, UINT codePage)
 {
-    return FoldedForFinding(name, codePage).find(FoldedForFinding(text, codePage)) != std::wstring::npos;
+    return FoldedForFinding(Widened(name, codePage)).find(FoldedForFinding(Widened(text, codePage))) != std::wstring::npos;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -55,8 +56,8 @@ std::wstring FontList::Heading(int column) const
 std::vector<std::string> FontList::Faces() const
 {
     std::vector<std::string> faces;
-    for (int i = 0, count = Count(); i < count; ++i)
-        faces.push_back(Text(i));
+    for (const std::wstring& face : WideFaces())
+        faces.push_back(Narrowed(face));
     return faces;
 }
 
@@ -83,6 +84,23 @@ int FontList::Require(const std::string& face) const
     if (item == -1)
         throw DriverFailure("\"" + face + "\" is not in the font list");
     return item;
+}
+
+std::vector<std::wstring> FontList::WideFaces() const
+{
+    std::vector<std::wstring> faces;
+    for (int i = 0, count = Count(); i < count; ++i)
+        faces.push_back(WideText(i));
+    return faces;
+}
+
+int FontList::Require(const std::wstring& face) const
+{
+    const std::vector<std::wstring> faces = WideFaces();
+    const auto found = std::find(faces.begin(), faces.end(), face);
+    if (found == faces.end())
+        throw DriverFailure("\"" + Narrowed(face, CP_UTF8) + "\" is not in the font list");
+    return static_cast<int>(found - faces.begin());
 }
 
 int FontList::Check(int item) const

@@ -22,6 +22,9 @@ public:
     std::vector<std::string> Faces() const; // in list order
     int Find(const std::string& face) const; // -1 when not listed
     int Require(const std::string& face) const; // throws DriverFailure when not listed
+    // The same for a name as the list holds it, which the ANSI code page may not spell.
+    std::vector<std::wstring> WideFaces() const;
+    int Require(const std::wstring& face) const;
 
     // The item's check box as the list control wrapper reads it: 1 checked,
     // 0 unchecked, -1 none.

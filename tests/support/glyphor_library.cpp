@@ -23,6 +23,7 @@ GlyphorLibrary::GlyphorLibrary(const std::string& profileKey, const std::string&
         throw std::runtime_error("cannot load Glyphor.dll, error " + std::to_string(::GetLastError()));
     runGlyphorDialog = Export<RunGlyphorDialogFn>(m_module.get(), "runGlyphorDialog");
     IsEnabledForFacename = Export<IsEnabledForFacenameFn>(m_module.get(), "IsEnabledForFacename");
+    IsEnabledForFacenameW = Export<IsEnabledForFacenameWFn>(m_module.get(), "IsEnabledForFacenameW");
     IsColdStart = Export<IsColdStartFn>(m_module.get(), "IsColdStart");
     SetAllToDefaults = Export<SetAllToDefaultsFn>(m_module.get(), "SetAllToDefaults");
 }

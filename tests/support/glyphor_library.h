@@ -20,6 +20,7 @@ public:
 
     RunGlyphorDialogFn runGlyphorDialog = nullptr;
     IsEnabledForFacenameFn IsEnabledForFacename = nullptr;
+    IsEnabledForFacenameWFn IsEnabledForFacenameW = nullptr;
     IsColdStartFn IsColdStart = nullptr;
     SetAllToDefaultsFn SetAllToDefaults = nullptr;
 

@@ -62,7 +62,7 @@ struct {
     decltype(&::RegOpenKeyExW) openWide = nullptr;
     decltype(&::RegCreateKeyExA) create = nullptr;
     decltype(&::RegCloseKey) close = nullptr;
-    decltype(&::CreateFontA) createFont = nullptr;
+    decltype(&::CreateFontW) createFont = nullptr;
     decltype(&::DeleteObject) deleteObject = nullptr;
     decltype(&::SelectObject) selectObject = nullptr;
     decltype(&::GetDC) getDC = nullptr;
@@ -110,9 +110,9 @@ LONG WINAPI CountedRegCloseKey(HKEY key)
     return status;
 }
 
-HFONT WINAPI CountedCreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+HFONT WINAPI CountedCreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                                 DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
-                                DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR face)
+                                DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCWSTR face)
 {
     HFONT font = g_counted.createFont(height, width, escapement, orientation, weight, italic, underline, strikeOut,
                                      charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face);
@@ -234,11 +234,11 @@ ULONGLONG WINAPI HostProfileClock()
 // --- slow fonts ---------------------------------------------------------------------
 
 DWORD g_fontDelayMs = 0;
-decltype(&::CreateFontA) g_slowCreateFont = nullptr;
+decltype(&::CreateFontW) g_slowCreateFont = nullptr;
 
-HFONT WINAPI SlowCreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+HFONT WINAPI SlowCreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                              DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
-                             DWORD quality, DWORD pitchAndFamily, LPCSTR face)
+                             DWORD quality, DWORD pitchAndFamily, LPCWSTR face)
 {
     ::Sleep(g_fontDelayMs);
     return g_slowCreateFont(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
@@ -249,8 +249,7 @@ HFONT WINAPI SlowCreateFontA(int height, int width, int escapement, int orientat
 
 long g_writesLeft = 0;
 long g_writesRefused = 0;
-decltype(&::RegSetValueExA) g_setValue = nullptr;
-decltype(&::RegSetValueExW) g_setValueWide = nullptr;
+decltype(&::RegSetValueExW) g_setValue = nullptr;
 
 bool RefuseWrite()
 {
@@ -260,14 +259,9 @@ bool RefuseWrite()
     return true;
 }
 
-LONG WINAPI RefusingRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
-{
-    return RefuseWrite() ? ERROR_ACCESS_DENIED : g_setValue(key, name, reserved, type, data, size);
-}
-
 LONG WINAPI RefusingRegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
 {
-    return RefuseWrite() ? ERROR_ACCESS_DENIED : g_setValueWide(key, name, reserved, type, data, size);
+    return RefuseWrite() ? ERROR_ACCESS_DENIED : g_setValue(key, name, reserved, type, data, size);
 }
 
 } // namespace
@@ -291,7 +285,7 @@ HandleBalance::HandleBalance(HMODULE module)
       m_openWide(module, "advapi32.dll", "RegOpenKeyExW", &CountedRegOpenKeyExW, g_counted.openWide),
       m_create(module, "advapi32.dll", "RegCreateKeyExA", &CountedRegCreateKeyExA, g_counted.create),
       m_close(module, "advapi32.dll", "RegCloseKey", &CountedRegCloseKey, g_counted.close),
-      m_createFont(module, "gdi32.dll", "CreateFontA", &CountedCreateFontA, g_counted.createFont),
+      m_createFont(module, "gdi32.dll", "CreateFontW", &CountedCreateFontW, g_counted.createFont),
       m_deleteObject(module, "gdi32.dll", "DeleteObject", &CountedDeleteObject, g_counted.deleteObject),
       m_selectObject(module, "gdi32.dll", "SelectObject", &RememberingSelectObject, g_counted.selectObject),
       m_getDC(module, "user32.dll", "GetDC", &CountedGetDC, g_counted.getDC),
@@ -319,7 +313,7 @@ std::vector<KeyRequest> HandleBalance::KeyRequests() const
 }
 
 SlowFonts::SlowFonts(HMODULE module, DWORD ms)
-    : m_createFont(module, "gdi32.dll", "CreateFontA", &SlowCreateFontA, g_slowCreateFont)
+    : m_createFont(module, "gdi32.dll", "CreateFontW", &SlowCreateFontW, g_slowCreateFont)
 {
     g_fontDelayMs = ms;
 }
@@ -327,8 +321,7 @@ SlowFonts::SlowFonts(HMODULE module, DWORD ms)
 SlowFonts::~SlowFonts() = default;
 
 RegistryWriteFailure::RegistryWriteFailure(HMODULE module, long allowed)
-    : m_setValue(module, "advapi32.dll", "RegSetValueExA", &RefusingRegSetValueExA, g_setValue),
-      m_setValueWide(module, "advapi32.dll", "RegSetValueExW", &RefusingRegSetValueExW, g_setValueWide)
+    : m_setValue(module, "advapi32.dll", "RegSetValueExW", &RefusingRegSetValueExW, g_setValue)
 {
     g_writesLeft = allowed;
     g_writesRefused = 0;

@@ -55,7 +55,8 @@ private:
     ImportHook m_open, m_openWide, m_create, m_close, m_createFont, m_deleteObject, m_selectObject, m_getDC, m_releaseDC;
 };
 
-// Makes RegSetValueExA and RegSetValueExW in a module fail with
+// Makes RegSetValueExW, through which the library writes every value, in a
+// module fail with
 // ERROR_ACCESS_DENIED after `allowed` more calls, as a store that stops
 // taking writes does, for a scope.
 class RegistryWriteFailure {
@@ -68,7 +69,7 @@ public:
     long Refused() const;
 
 private:
-    ImportHook m_setValue, m_setValueWide;
+    ImportHook m_setValue;
 };
 
 // Makes the next `failures` calls of PostMessageA in a module fail, as with
@@ -107,7 +108,7 @@ private:
     ImportHook m_profile, m_clock;
 };
 
-// Makes every CreateFontA of a module take `ms` longer, for a scope: the
+// Makes every CreateFontW of a module take `ms` longer, for a scope: the
 // dialog's discovery then lasts long enough to act while it runs.
 class SlowFonts {
 public:

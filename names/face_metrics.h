@@ -6,8 +6,8 @@
 
 // What a realised font's outline metrics say of its face.
 struct FaceMetrics {
-    std::string facename; // the full name, as the face is keyed
-    UINT fsType = 0;      // the embedding permission
+    std::wstring facename; // its full name, as the font service reports it here
+    UINT fsType = 0;       // the embedding permission
 };
 
 // Reads them for the font selected into dc. False when the metrics cannot be
