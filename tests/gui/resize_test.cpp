@@ -2,6 +2,7 @@
 #include "dialog_test.h"
 
 #include "framework/afx.h"
+#include "languages.h"
 
 #include <commctrl.h>
 
@@ -100,7 +101,7 @@ TEST_F(Layout, EveryLanguageFitsItsTexts)
     const UniqueScreenDC screen(::GetDC(nullptr));
     ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), asked ? std::atoi(asked) : 96) << "the display's DPI";
     FillStore({}, {});
-    for (const char* language : {"", "de", "fr", "es", "it", "pt-BR", "ru", "qps-ploc"}) {
+    for (const char* language : {"", GLYPHOR_LANGUAGES}) {
         SCOPED_TRACE(*language ? language : "English");
         const std::string folder = *language ? ProgramDirectory() + "\\languages\\" + language : "";
         GlyphorLibrary glyphor(profile.Path(), folder);
