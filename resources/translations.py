@@ -326,17 +326,21 @@ def entry_fault(message, entry):
         return "fuzzy (marked for review)", False
     text = entry.msgstr
     if message.formatted:
+        inserts = []
         for match in PERCENT.finditer(text):
-            if match.group(2):
-                return "insert %s: the library fills in %s alone and shows a printf part (!...!) as it stands" % (
-                    match.group(), "%" + match.group(1)), True
-            if match.group(3) is not None:
-                return ("%s: inserts run from %%1 to %%99" if match.group(3) == "0" else
-                        "a stray %s, which the library shows as it stands: write %%%% for a percent sign") % (
+            number, printf, other = match.groups()
+            if printf:
+                return "insert %s: the library fills in %%%s alone and shows %s as it stands" % (
+                    match.group(), number, printf), True
+            if other == "0":
+                return "%0: inserts run from %1 to %99", True
+            if other is not None:
+                return "stray %% in %r: the library shows it as it stands; write %%%% for a percent sign" % (
                     match.group()), True
-        if sorted(INSERT.findall(text)) != sorted(INSERT.findall(message.text)):
-            return "inserts %s; English has %s" % (", ".join(INSERT.findall(text)) or "none",
-                                                   ", ".join(INSERT.findall(message.text)) or "none"), True
+            inserts += [match.group()] if number else []
+        english = INSERT.findall(message.text)
+        if sorted(inserts) != sorted(english):
+            return "inserts %s; English has %s" % (", ".join(inserts) or "none", ", ".join(english) or "none"), True
     if message.mnemonic_group:
         keys, english = access_keys(text), access_keys(message.text)
         if len(keys) != len(english) or not all(key.isalpha() for key in keys):
@@ -359,5 +363,6 @@ def clashing_keys(messages, texts, lines, path):
         if message.mnemonic_group:
             for key in access_keys(texts[message.context]):
                 owners[(message.mnemonic_group, key.casefold())].append(message.context)
-    return [Problem(path, lines[context], "%s: access key %s, which %s marks too" % (context, key.upper(), contexts[0]))
+    return [Problem(path, lines.get(context, 0), "%s: access key %s, which %s marks too" % (
+                context, key.upper(), contexts[0]))
             for (group, key), contexts in owners.items() for context in contexts[1:]]

@@ -6,14 +6,12 @@
 Each catalogue in SOURCE_DIR/resources/po, and the pseudo-language's that the
 build made in TRANSLATIONS_DIR beside the template, translates every text
 soundly; the committed templates are the build's; each
-BIN_DIR/LANGUAGE/GlyphorRes.dll holds its catalogue's texts under the language
-id its name gives, mirrored when the catalogue says so, with the English
-library's file version, and no two controls of a dialog in it, nor in the
-English library, mark the same access key. Each language has a catalogue
+BIN_DIR/LANGUAGE/GlyphorRes.dll holds its catalogue's texts under its language
+id, mirrored if the catalogue says so, with the English library's file version, and no two controls of a dialog
+in it, nor in the English library, mark the same access key. Each language has a catalogue
 of the policy texts in resources/po/policy, which translates every text of
 the English ADML soundly, and TRANSLATIONS_DIR/policy/CULTURE/Glyphor.adml
-holds its texts. The build stops, at the line, at every fault of a catalogue
-that English cannot stand in for.
+holds its texts. The build stops at a catalogue's faults, at their lines.
 """
 import collections
 import glob
@@ -47,10 +45,9 @@ BUILD_STOPPERS = [
     ("de.po", '"IDS_COLUMN_LICENCE"\nmsgid "Licence"\nmsgstr', '"IDS_COLUMN_FONT"\nmsgid "Font"\nmsgstr',
      "IDS_COLUMN_FONT: given twice"),
     ("de.po", 'Schriftarten: %1 von %2"', 'Schriftarten: %1 von %3"', "IDS_FONT_COUNT: inserts"),
-    ("de.po", 'msgstr "Keine Schriftart ausgewählt"', 'msgstr "Keine Schriftart ausgewählt: %1"', "inserts"),
     ("de.po", 'msgstr "Schriftarten auf Standardwerte zurücksetzen"',
      'msgstr "Schriftarten auf Standardwerte zurücksetzen%0"', "%0: inserts run"),
-    ("de.po", 'msgstr "Lizenz"', 'msgstr "Lizenz 100 %"', "a stray %,"),
+    ("de.po", 'msgstr "Lizenz"', 'msgstr "Lizenz 100 %"', "stray % in '%'"),
     ("de.po", '%1 von %2; angezeigt: %3"', '%1!d! von %2; angezeigt: %3"', "insert %1!d!"),
     ("de.po", 'msgstr "&Alle aktivieren"', 'msgstr "Alle ak&tivieren"', "access key T, which"),
     ("de.po", 'msgstr "Nach &Lizenz sortieren"', 'msgstr "Nach Lizenz &sortieren"', "access key S, which"),
@@ -129,8 +126,7 @@ def faults_missed(script, catalogue, folder):
                 if told.startswith("%s: error: " % (broken if not line else "%s:%d" % (broken, line))) and said in told]
         if made.returncode == 0 or os.path.exists(out) or not told:
             missed.append("%r let through: exit %d, %s" % (said, made.returncode, made.stderr.strip()))
-        for made_file in (broken, out):
-            Path(made_file).unlink(missing_ok=True)
+        Path(out).unlink(missing_ok=True)
 
     po = polib.pofile(catalogue)
     entries = {entry.msgctxt: entry for entry in po}
