@@ -2,7 +2,6 @@
 #include "dialog_test.h"
 
 #include "framework/afx.h"
-#include "languages.h"
 
 #include <commctrl.h>
 
