@@ -24,6 +24,11 @@ LANGUAGE_IDS = {
     "it": 0x0410,
     "pt-BR": 0x0416,
     "ru": 0x0419,
+    "pl": 0x0415,
+    "ja": 0x0411,
+    "ko": 0x0412,
+    "zh-Hans": 0x0004,
+    "zh-Hant": 0x7C04,
     # Windows' pseudo-language: longer, accented texts to show what would clip.
     "qps-ploc": 0x0501,
 }

@@ -100,7 +100,8 @@ TEST_F(Layout, EveryLanguageFitsItsTexts)
     const UniqueScreenDC screen(::GetDC(nullptr));
     ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), asked ? std::atoi(asked) : 96) << "the display's DPI";
     FillStore({}, {});
-    for (const char* language : {"", "de", "fr", "es", "it", "pt-BR", "ru", "qps-ploc"}) {
+    for (const char* language :
+         {"", "de", "fr", "es", "it", "pt-BR", "ru", "pl", "ja", "ko", "zh-Hans", "zh-Hant", "qps-ploc"}) {
         SCOPED_TRACE(*language ? language : "English");
         const std::string folder = *language ? ProgramDirectory() + "\\languages\\" + language : "";
         GlyphorLibrary glyphor(profile.Path(), folder);
