@@ -33,6 +33,9 @@ import translations  # noqa: E402
 
 RT_DIALOG, RT_STRING = 5, 6
 WS_EX_LAYOUTRTL = 0x400000
+# The policy definitions folder names Chinese by its region, the resource
+# libraries by its script, as the resource loader's parents do.
+POLICY_CULTURES = {"zh-Hans": "zh-CN", "zh-Hant": "zh-TW"}
 WINDOWS_IDS = {"IDOK": 1, "IDCANCEL": 2}
 
 # Faults of a catalogue that stop the build, each made in a copy of the German
@@ -159,7 +162,8 @@ def policy_failures(source_dir, translations_dir, languages):
                         "update_translations writes it" % os.path.join(folder, "Glyphor.pot"))
     cultures = sorted(os.path.basename(path)[:-3] for path in glob.glob(os.path.join(folder, "*.po")))
     failures += ["policy %s: no catalogue of the policy texts" % language for language in languages
-                 if not any(language in (culture, culture.split("-")[0]) for culture in cultures)]
+                 if not any(POLICY_CULTURES.get(language, language) in (culture, culture.split("-")[0])
+                            for culture in cultures)]
     for culture in cultures:
         translation = translations.Translation(adml.messages, translations.Catalogue(os.path.join(folder, culture + ".po")))
         failures += ["policy %s: %s" % (culture, problem) for problem in translation.problems]
