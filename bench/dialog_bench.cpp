@@ -141,7 +141,7 @@ struct Samples {
     static void Add(std::vector<double>& to, double seconds) { to.push_back(seconds * kMilliseconds); }
 };
 
-BenchRow Row(const char* name, const std::string& size, const std::vector<double>& measured,
+BenchRow Row(const std::string& name, const std::string& size, const std::vector<double>& measured,
              const std::vector<double>& floor, double limit)
 {
     return {name, size, BenchRow::Kind::Milliseconds, Median(measured), Median(floor), limit};
@@ -333,6 +333,6 @@ std::vector<BenchRow> MeasureLanguage(const ScopedProfile& profile, const std::s
         Samples::Add(translatedComplete, inLanguage.completeSeconds);
         Samples::Add(englishComplete, inEnglish.completeSeconds);
     }
-    return {Row((language + ": dialog answering (ms)").c_str(), size, translated, english, 1.05),
-            Row((language + ": complete list (ms)").c_str(), size, translatedComplete, englishComplete, 1.05)};
+    return {Row(language + ": dialog answering (ms)", size, translated, english, 1.05),
+            Row(language + ": complete list (ms)", size, translatedComplete, englishComplete, 1.05)};
 }

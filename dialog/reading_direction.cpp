@@ -37,5 +37,5 @@ bool IsMirrored(HWND window)
 
 UINT MessageBoxReading(HINSTANCE resources, UINT templateId)
 {
-    return TemplateExtendedStyle(resources, templateId) & WS_EX_LAYOUTRTL ? MB_RTLREADING | MB_RIGHT : 0;
+    return (TemplateExtendedStyle(resources, templateId) & WS_EX_LAYOUTRTL) ? MB_RTLREADING | MB_RIGHT : 0;
 }

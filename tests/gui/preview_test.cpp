@@ -70,18 +70,13 @@ LONG InkPlace(HWND control, const std::wstring& text)
         SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
         ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
     });
-    const auto inked = [&](LONG x) {
-        for (LONG y = 0; y < size.cy; ++y) {
-            if (alone[y * size.cx + x])
-                return true;
+    LONG first = size.cx, last = 0; // its inked columns
+    for (LONG i = 0; i < size.cx * size.cy; ++i) {
+        if (alone[i]) {
+            first = std::min(first, i % size.cx);
+            last = std::max(last, i % size.cx);
         }
-        return false;
-    };
-    LONG first = 0, last = size.cx - 1;
-    while (first < size.cx && !inked(first))
-        ++first;
-    while (last > first && !inked(last))
-        --last;
+    }
     for (LONG x = 0; x + last - first < size.cx; ++x) {
         bool same = true;
         for (LONG y = 0; y < size.cy && same; ++y) {
