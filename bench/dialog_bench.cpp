@@ -141,7 +141,7 @@ struct Samples {
     static void Add(std::vector<double>& to, double seconds) { to.push_back(seconds * kMilliseconds); }
 };
 
-BenchRow Row(const char* name, const std::string& size, const std::vector<double>& measured,
+BenchRow Row(const std::string& name, const std::string& size, const std::vector<double>& measured,
              const std::vector<double>& floor, double limit)
 {
     return {name, size, BenchRow::Kind::Milliseconds, Median(measured), Median(floor), limit};
@@ -174,7 +174,8 @@ OpenSample WatchLanguage(const ScopedProfile& profile, const std::string& folder
     const auto show = [&] { library.runGlyphorDialog(); };
     return Watch(FindingPrefix(words.get()), DialogProbe::Ending::Cancel, show, [&](HWND dialog) {
         if (heading.empty() || FirstHeading(dialog) != heading)
-            throw std::runtime_error("the dialog of " + folder + " is not in the language of " + resources);
+            throw std::runtime_error("the dialog of " + folder + " is not in the language of " + resources +
+                                     ": the process must start in that language's locale");
     });
 }
 
@@ -308,29 +309,30 @@ std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE res
     return rows;
 }
 
-std::vector<BenchRow> MeasureLanguages(const ScopedProfile& profile, const std::string& englishFolder,
-                                       const std::string& size, int runs)
+std::vector<BenchRow> MeasureLanguage(const ScopedProfile& profile, const std::string& language,
+                                      const std::string& englishFolder, const std::string& size, int runs)
 {
-    std::vector<double> german, english, germanComplete, englishComplete;
+    std::vector<double> translated, english, translatedComplete, englishComplete;
+    const std::string resources = ProgramDirectory() + "\\" + language + "\\GlyphorRes.dll";
     // The first of each warms the font caches up; which comes first alternates.
     for (int run = -1; run < runs; ++run) {
-        OpenSample inGerman, inEnglish;
-        const bool germanFirst = run % 2 == 0;
+        OpenSample inLanguage, inEnglish;
+        const bool translationFirst = run % 2 == 0;
         for (int turn = 0; turn < 2; ++turn) {
-            if ((turn == 0) == germanFirst)
-                inGerman = WatchLanguage(profile, ProgramDirectory(), ProgramDirectory() + "\\de\\GlyphorRes.dll");
+            if ((turn == 0) == translationFirst)
+                inLanguage = WatchLanguage(profile, ProgramDirectory(), resources);
             else
                 inEnglish = WatchLanguage(profile, englishFolder, englishFolder + "\\GlyphorRes.dll");
         }
-        if (inGerman.items != inEnglish.items)
-            throw std::runtime_error("the German dialog listed other faces than the English one");
+        if (inLanguage.items != inEnglish.items)
+            throw std::runtime_error("the dialog in " + language + " listed other faces than the English one");
         if (run < 0)
             continue;
-        Samples::Add(german, inGerman.openSeconds);
+        Samples::Add(translated, inLanguage.openSeconds);
         Samples::Add(english, inEnglish.openSeconds);
-        Samples::Add(germanComplete, inGerman.completeSeconds);
+        Samples::Add(translatedComplete, inLanguage.completeSeconds);
         Samples::Add(englishComplete, inEnglish.completeSeconds);
     }
-    return {Row("German: dialog answering (ms)", size, german, english, 1.05),
-            Row("German: complete list (ms)", size, germanComplete, englishComplete, 1.05)};
+    return {Row(language + ": dialog answering (ms)", size, translated, english, 1.05),
+            Row(language + ": complete list (ms)", size, translatedComplete, englishComplete, 1.05)};
 }

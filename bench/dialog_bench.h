@@ -28,12 +28,13 @@ struct DialogMeasures {
 std::vector<BenchRow> MeasureDialog(const GlyphorLibrary& library, HINSTANCE resources, const ScopedProfile& profile,
                                     const std::string& size, const DialogMeasures& measures, int runs);
 
-// The dialog in German against the same dialog in English, in a process
-// whose interface language is German: the time until it answers and until
-// its list is complete, `runs` times each, the two alternating. The library
-// in the program's folder chooses the German translation as it chooses at
-// every call; a copy in `englishFolder`, beside the English resource library
-// alone, has nothing else to choose. Each run loads the library afresh, so
-// the choice and the loading are measured too.
-std::vector<BenchRow> MeasureLanguages(const ScopedProfile& profile, const std::string& englishFolder,
-                                       const std::string& size, int runs);
+// The dialog in `language` (a translation's folder name: ja, ar ...) against
+// the same dialog in English, in a process whose interface language is that
+// language: the time until it answers and until its list is complete, `runs`
+// times each, the two alternating. The library in the program's folder
+// chooses the translation as it chooses at every call; a copy in
+// `englishFolder`, beside the English resource library alone, has nothing
+// else to choose. Each run loads the library afresh, so the choice and the
+// loading are measured too.
+std::vector<BenchRow> MeasureLanguage(const ScopedProfile& profile, const std::string& language,
+                                      const std::string& englishFolder, const std::string& size, int runs);

@@ -19,10 +19,9 @@ constexpr UINT kHelpContextCommand = 8;
 
 void CFontSelectDialog::OnDefaults()
 {
-    const std::wstring prompt = AfxLoadString(IDS_RESET_PROMPT);
-    const std::wstring caption = AfxLoadString(IDS_RESET_CAPTION);
     // No is the default: Enter pressed by habit keeps the user's choices.
-    if (::MessageBoxW(m_hWnd, prompt.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+    if (ShowMessage(AfxLoadString(IDS_RESET_PROMPT), IDS_RESET_CAPTION, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) !=
+        IDYES)
         return;
     // A walk still finding faces read the switches before the reset: it
     // starts again, and the faces it finds anew are left out.

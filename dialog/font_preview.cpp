@@ -2,6 +2,7 @@
 
 #include "control_ids.h"
 #include "preview_layout.h"
+#include "reading_direction.h"
 #include "shaped_text.h"
 #include "text_room.h"
 #include "common/make_font.h"
@@ -66,25 +67,35 @@ std::vector<WORD> GlyphsTheFaceHas(HDC dc)
     return glyphs;
 }
 
-void DrawGlyphs(HDC dc, const RECT& line, const std::vector<WORD>& glyphs)
+// From the line's start: its right edge in a band that reads right to left.
+void DrawGlyphs(HDC dc, const RECT& line, const std::vector<WORD>& glyphs, bool rightToLeft)
 {
-    ::ExtTextOutW(dc, line.left, line.top, ETO_GLYPH_INDEX | ETO_CLIPPED, &line,
+    const UINT alignment = ::SetTextAlign(dc, rightToLeft ? TA_RIGHT | TA_TOP : TA_LEFT | TA_TOP);
+    ::ExtTextOutW(dc, rightToLeft ? line.right : line.left, line.top, ETO_GLYPH_INDEX | ETO_CLIPPED, &line,
                   reinterpret_cast<LPCWSTR>(glyphs.data()), static_cast<UINT>(glyphs.size()), nullptr);
+    ::SetTextAlign(dc, alignment);
+}
+
+// How the dialog's own text reads and aligns in the band.
+UINT ReadingFormat(bool rightToLeft)
+{
+    return rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
 }
 
 // A line in the font selected, the dialog's.
-void DrawTextLine(HDC dc, const RECT& line, const std::wstring& text)
+void DrawTextLine(HDC dc, const RECT& line, const std::wstring& text, bool rightToLeft)
 {
     RECT area = line;
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
-                DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+                ReadingFormat(rightToLeft) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 // A sentence in the font selected, the dialog's, wrapped over its lines.
-void DrawSentence(HDC dc, const RECT& lines, const std::wstring& text)
+void DrawSentence(HDC dc, const RECT& lines, const std::wstring& text, bool rightToLeft)
 {
     RECT area = lines;
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+                ReadingFormat(rightToLeft) | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 } // namespace
@@ -187,12 +198,19 @@ void CFontPreview::Draw(const DRAWITEMSTRUCT& item)
         const RECT band{0, 0, width, height};
         ::FillRect(memory.get(), &band, ::GetSysColorBrush(COLOR_WINDOW));
         if (m_showing)
-            DrawFace(memory.get(), band);
+            DrawFace(memory.get(), band, IsMirrored(m_band));
+        // The picture is drawn as it is seen: a mirrored band's context, which
+        // would mirror it once more, copies it as it is.
+        const DWORD layout = ::GetLayout(item.hDC);
+        if (layout != GDI_ERROR && (layout & LAYOUT_RTL))
+            ::SetLayout(item.hDC, layout | LAYOUT_BITMAPORIENTATIONPRESERVED);
         ::BitBlt(item.hDC, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+        if (layout != GDI_ERROR && (layout & LAYOUT_RTL))
+            ::SetLayout(item.hDC, layout);
     }
 }
 
-void CFontPreview::DrawFace(HDC dc, const RECT& band)
+void CFontPreview::DrawFace(HDC dc, const RECT& band, bool rightToLeft)
 {
     const auto dialogFont = reinterpret_cast<HGDIOBJ>(::SendMessageW(m_band, WM_GETFONT, 0, 0));
     SelectedObject inDialogFont(dc, dialogFont ? dialogFont : ::GetStockObject(DEFAULT_GUI_FONT));
@@ -209,16 +227,17 @@ void CFontPreview::DrawFace(HDC dc, const RECT& band)
         // A symbol font spells a name in symbols.
         nameInFace = m_realisedFrom.lfCharSet != SYMBOL_CHARSET && FaceHas(dc, m_name);
         if (nameInFace)
-            DrawShapedLine(dc, layout.name, m_name);
+            DrawShapedLine(dc, layout.name, m_name, rightToLeft);
+        // The sample reads in its own direction, whatever the dialog's.
         const std::wstring& sample = m_sample.empty() ? m_defaultSample : m_sample;
         if (FaceHas(dc, sample))
-            DrawShapedLine(dc, layout.sample, sample);
+            DrawShapedLine(dc, layout.sample, sample, ReadsRightToLeft(sample));
         else
-            DrawGlyphs(dc, layout.sample, GlyphsTheFaceHas(dc));
+            DrawGlyphs(dc, layout.sample, GlyphsTheFaceHas(dc), rightToLeft);
     }
     if (!nameInFace)
-        DrawTextLine(dc, layout.name, m_name);
-    DrawSentence(dc, layout.sentence, face ? m_sentence : m_goneSentence);
+        DrawTextLine(dc, layout.name, m_name, rightToLeft);
+    DrawSentence(dc, layout.sentence, face ? m_sentence : m_goneSentence, rightToLeft);
 }
 
 int CFontPreview::LeastHeight() const

@@ -49,7 +49,9 @@ private:
     // The face's font at a height, made when first drawn at it; null when
     // the face can no longer be made (it was removed meanwhile).
     HFONT FaceFont(HDC dc, int height);
-    void DrawFace(HDC dc, const RECT& band);
+    // In the band's picture as it is seen: from the right when the band is
+    // mirrored.
+    void DrawFace(HDC dc, const RECT& band, bool rightToLeft);
     void Invalidate() const;
     CAccessibleWindow::Texts AccessibleTexts() const;
 

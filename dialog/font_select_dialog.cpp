@@ -4,6 +4,7 @@
 #include "box_keys.h"
 #include "control_ids.h"
 #include "message_text.h"
+#include "reading_direction.h"
 #include "redraw_suspended.h"
 #include "host/kyreg8/kyreg8.h"
 #include "store/defaults.h"
@@ -130,6 +131,7 @@ BOOL CFontSelectDialog::OnInitDialog()
         if (reset != ERROR_SUCCESS && !IsMissingProfile(reset))
             ::PostMessageA(m_hWnd, kResetFailedMessage, static_cast<WPARAM>(reset), 0);
     }
+    m_messageReading = MessageBoxReading(AfxGetResourceHandle(), IDD_FONT_SELECT);
     CVexiBaseDialog::OnInitDialog();
     ::SetPropA(m_hWnd, kOpenDialogProperty, m_hWnd);
     m_preview.Attach(::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW));
@@ -270,8 +272,12 @@ CFontSelectDialog::SaveOutcome CFontSelectDialog::SaveChanges()
 
 void CFontSelectDialog::ShowFailure(UINT textId, UINT captionId, const std::vector<std::wstring>& inserts) const
 {
-    const std::wstring text = FormattedMessage(AfxLoadString(textId), inserts);
-    ::MessageBoxW(m_hWnd, text.c_str(), AfxLoadString(captionId).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(FormattedMessage(AfxLoadString(textId), inserts), captionId, MB_OK | MB_ICONEXCLAMATION);
+}
+
+int CFontSelectDialog::ShowMessage(const std::wstring& text, UINT captionId, UINT type) const
+{
+    return ::MessageBoxW(m_hWnd, text.c_str(), AfxLoadString(captionId).c_str(), type | m_messageReading);
 }
 
 LRESULT CFontSelectDialog::OnResetFailed(WPARAM error, LPARAM)

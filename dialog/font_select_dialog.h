@@ -157,6 +157,8 @@ private:
     SaveOutcome SaveChanges();
     // Tells the user what could not be done, in words of the resource library.
     void ShowFailure(UINT textId, UINT captionId, const std::vector<std::wstring>& inserts) const;
+    // A message box over the dialog, reading in the direction of its language.
+    int ShowMessage(const std::wstring& text, UINT captionId, UINT type) const;
 
     CListCtrl m_fontList; // attached while the dialog's window exists
     CFaceFinder m_finder;
@@ -169,6 +171,7 @@ private:
     CFittedLayout m_layout;
     CDialogFont m_font; // follows the monitor's DPI
     bool m_opened = false;
+    UINT m_messageReading = 0; // what the message boxes add to read as the dialog does
     bool m_refilling = false;    // the list's items are being replaced
     bool m_focusing = false;     // the dialog itself is moving the list's focus
     bool m_focusFollowsTop = true; // until the user moves the focus, the top of the list has it

@@ -14,9 +14,8 @@ bool ReadsRightToLeft(const std::wstring& text)
     return false;
 }
 
-void DrawShapedLine(HDC dc, const RECT& line, const std::wstring& text)
+void DrawShapedLine(HDC dc, const RECT& line, const std::wstring& text, bool rightToLeft)
 {
-    const bool rightToLeft = ReadsRightToLeft(text);
     // Aligned right, the text is placed by the width of its shaped glyphs.
     const UINT alignment = ::SetTextAlign(dc, rightToLeft ? TA_RIGHT | TA_TOP : TA_LEFT | TA_TOP);
     ::ExtTextOutW(dc, rightToLeft ? line.right : line.left, line.top, ETO_CLIPPED | (rightToLeft ? ETO_RTLREADING : 0),

@@ -17,6 +17,31 @@ constexpr DWORD kResourceImage = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAG
 const wchar_t kEnglish[] = L"en";
 constexpr DWORD kLanguageNames = MUI_LANGUAGE_NAME | MUI_UI_FALLBACK;
 
+// The parents the system's locale data gives where cutting the name would
+// not: a Chinese region falls back to its script, so that Singapore reaches
+// Simplified, and Hong Kong and Macao reach Traditional, as the resource
+// loader takes them. Translations of Chinese are named by script.
+const struct {
+    const wchar_t* language;
+    const wchar_t* parent;
+} kScriptParents[] = {
+    {L"zh-CN", L"zh-Hans"}, {L"zh-SG", L"zh-Hans"},
+    {L"zh-TW", L"zh-Hant"}, {L"zh-HK", L"zh-Hant"}, {L"zh-MO", L"zh-Hant"},
+};
+
+// The language a language falls back to (de for de-CH, zh-Hant for zh-HK);
+// empty for one without a parent.
+std::wstring ParentLanguage(const std::wstring& language)
+{
+    for (const auto& entry : kScriptParents) {
+        // Locale names are compared without regard to case.
+        if (::CompareStringOrdinal(language.c_str(), -1, entry.language, -1, TRUE) == CSTR_EQUAL)
+            return entry.parent;
+    }
+    const size_t cut = language.rfind(L'-');
+    return language.substr(0, cut == std::wstring::npos ? 0 : cut);
+}
+
 // The folder of a module (null: the program's) with its closing backslash;
 // empty when the module's own path cannot be had.
 std::wstring FolderOf(HMODULE module)
@@ -62,13 +87,11 @@ std::vector<std::wstring> PreferredUiLanguages()
     // A list of names, each ended by a null, the list by another.
     for (auto name = names.begin(); name != names.end() && *name;) {
         const auto end = std::find(name, names.end(), L'\0');
-        // The name, then each parent: zh-Hant-TW, zh-Hant, zh. The system
-        // may or may not list them itself.
-        for (std::wstring language(name, end); !language.empty();) {
+        // The name, then each parent: zh-HK, zh-Hant, zh. The system may or
+        // may not list them itself.
+        for (std::wstring language(name, end); !language.empty(); language = ParentLanguage(language)) {
             if (std::find(languages.begin(), languages.end(), language) == languages.end())
                 languages.push_back(language);
-            const size_t parent = language.rfind(L'-');
-            language.resize(parent == std::wstring::npos ? 0 : parent);
         }
         name = end == names.end() ? end : end + 1;
     }

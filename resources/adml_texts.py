@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """The texts of the administrative templates' English ADML, and the ADML in another language.
 
-    adml_texts.py template ADML POT          the template catalogue of ADML's texts
-    adml_texts.py adml ADML PO CULTURE OUT   ADML with PO's texts, as CULTURE's
-    adml_texts.py update ADML PO_DIR         write PO_DIR's template, merge it into PO_DIR/*.po
+    adml_texts.py template ADML POT      the template catalogue of ADML's texts
+    adml_texts.py adml ADML PO OUT       ADML with PO's texts, as the ADML of PO's language
+    adml_texts.py update ADML PO_DIR     write PO_DIR's template, merge it into PO_DIR/*.po
 
 The texts are the templates' display name and description, every string of
 the string table and the labels of the policies' options; a message's context
@@ -65,7 +65,7 @@ class Adml:
 
     def _add(self, context, element, note):
         if element is not None and element.text and element.text.strip():
-            self.messages.append(translations.Message(context, element.text, [note]))
+            self.messages.append(translations.Message(context, element.text, [note], formatted=False))
             self.elements[context] = element
 
     def write(self, texts, path, origin):
@@ -82,11 +82,11 @@ class Adml:
 def main(command, adml_path, *args):
     adml = Adml(adml_path)
 
-    def write_adml(po_path, culture, out):
-        translation = translations.read(adml.messages, po_path, "policy " + culture)
+    def write_adml(po_path, out):
+        translation = translations.read(adml.messages, po_path, "policy ")
         adml.write(translation.texts, out, "resources/po/policy/" + os.path.basename(po_path))
 
-    translations.run(__doc__, command, args, adml.messages, SOURCE, PROJECT, "Glyphor.pot", {"adml": (3, write_adml)})
+    translations.run(__doc__, command, args, adml.messages, SOURCE, PROJECT, "Glyphor.pot", {"adml": (2, write_adml)})
 
 
 if __name__ == "__main__":

@@ -5,10 +5,12 @@
 
 #include "common/window_text.h"
 #include "dialog/message_text.h"
+#include "tests/support/import_hook.h"
 #include "tests/support/resource_text.h"
 
 #include <commctrl.h>
 
+#include <cwchar>
 #include <iterator>
 #include <map>
 #include <utility>
@@ -38,6 +40,27 @@ UniqueHModule ResourceLibrary(const std::string& folder)
 {
     const std::string path = ProgramDirectory() + folder + "\\GlyphorRes.dll";
     return UniqueHModule(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+}
+
+// The one language the library's thread prefers, as the hook below answers
+// for GetThreadPreferredUILanguages: Wine takes the thread's languages from
+// the locale the program started in, whatever the program sets.
+const wchar_t* g_threadLanguage = L"";
+
+BOOL WINAPI ThreadLanguage(DWORD, PULONG count, PZZWSTR names, PULONG size)
+{
+    const ULONG needed = static_cast<ULONG>(std::wcslen(g_threadLanguage)) + 2; // with both nulls
+    *count = 1;
+    if (names && *size < needed) {
+        ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    if (names) {
+        std::wcscpy(names, g_threadLanguage);
+        names[needed - 1] = L'\0';
+    }
+    *size = needed;
+    return TRUE;
 }
 
 } // namespace
@@ -122,4 +145,26 @@ TEST(MessageText, FillsInsertsAndTakesAnyOtherPercentSignAsText)
     for (const auto& [pattern, expected] : rows)
         EXPECT_EQ(FormattedMessage(pattern, {L"one", L"two"}), expected) << pattern;
     EXPECT_EQ(FormattedMessage(L"%1%2", {L"%2", L"!"}), L"%2!") << "an insert is not read as a pattern";
+}
+
+// Chinese is chosen by the script of the thread's region: Simplified for the
+// mainland and Singapore, Traditional for Taiwan, Hong Kong and Macao, though
+// no folder bears a region's name.
+TEST_F(InterfaceLanguage, ChineseFollowsTheScriptOfTheThreadsRegion)
+{
+    const std::wstring simplified = TemplateTexts(ResourceLibrary("\\zh-Hans").get()).at(0);
+    const std::wstring traditional = TemplateTexts(ResourceLibrary("\\zh-Hant").get()).at(0);
+    ASSERT_NE(simplified, traditional) << "the two scripts' captions";
+    GlyphorLibrary glyphor(profile.Path());
+    decltype(&ThreadLanguage) systems = nullptr; // not called: the thread speaks only the case's language
+    ImportHook hook(glyphor.Module(), "kernel32.dll", "GetThreadPreferredUILanguages", &ThreadLanguage, systems);
+    const std::pair<const wchar_t*, const std::wstring&> cases[] = {{L"zh-CN", simplified}, {L"zh-SG", simplified},
+        {L"zh-TW", traditional}, {L"zh-HK", traditional}, {L"zh-MO", traditional}};
+    for (const auto& [language, caption] : cases) {
+        g_threadLanguage = language;
+        EXPECT_EQ(RunDialogSession(glyphor, [&](const DialogWindow& dialog) {
+            EXPECT_EQ(WindowText(dialog.Handle()), caption) << "thread language " << language;
+            dialog.Close(IDCANCEL);
+        }, ScriptStart::AtOnce), IDCANCEL);
+    }
 }

@@ -57,6 +57,41 @@ std::vector<bool> InkOf(SIZE size, const RECT& area, Draw draw)
     return ink;
 }
 
+// Where `text`, drawn alone at the top in `control`'s font, first shows in
+// what the screen shows of the control; -1 where it does not.
+LONG InkPlace(HWND control, const std::wstring& text)
+{
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    const SIZE size{place.right - place.left, place.bottom - place.top};
+    const RECT all{0, 0, size.cx, size.cy};
+    const std::vector<bool> shown = InkOf(size, all, [&](HDC dc) {
+        const UniqueScreenDC screen(::GetDC(nullptr));
+        ::BitBlt(dc, 0, 0, size.cx, size.cy, screen.get(), place.left, place.top, SRCCOPY);
+    });
+    const std::vector<bool> alone = InkOf(size, all, [&](HDC dc) {
+        SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+        ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    });
+    LONG first = size.cx, last = 0; // its inked columns
+    for (LONG i = 0; i < size.cx * size.cy; ++i) {
+        if (alone[i]) {
+            first = std::min(first, i % size.cx);
+            last = std::max(last, i % size.cx);
+        }
+    }
+    for (LONG x = 0; x + last - first < size.cx; ++x) {
+        bool same = true;
+        for (LONG y = 0; y < size.cy && same; ++y) {
+            for (LONG dx = 0; dx <= last - first && same; ++dx)
+                same = shown[y * size.cx + x + dx] == alone[y * size.cx + first + dx];
+        }
+        if (same)
+            return x;
+    }
+    return -1;
+}
+
 int CALLBACK KeepReport(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found)
 {
     auto* wanted = reinterpret_cast<std::pair<std::string, LOGFONTA>*>(found);
@@ -503,4 +538,57 @@ TEST(LicenceSentence, EachClassHasItsSentence)
     for (const auto& licence : classes)
         EXPECT_EQ(words.Sentence(licence.fsType, licence.embeddable), licence.sentence)
             << "fsType 0x" << std::hex << licence.fsType;
+}
+
+using Mirrored = DialogTest;
+
+// Hebrew, as every language written right to left, is mirrored as Windows
+// mirrors it: OK stands right of Cancel on the screen, and the dialog's own
+// text reads from the right: the count line as the screen shows it, and the
+// band's name and sentence in its picture; its sample keeps its own direction.
+TEST_F(Mirrored, HebrewReadsFromTheRight)
+{
+    FillStore({kSans}, {});
+    GlyphorLibrary glyphor(profile.Path(), ProgramDirectory() + "\\languages\\he");
+    ASSERT_TRUE(RunDialogSession(glyphor, [](const DialogWindow& dialog) {
+        RECT ok{}, cancel{};
+        ::GetWindowRect(dialog.Control(IDOK), &ok);
+        ::GetWindowRect(dialog.Control(IDCANCEL), &cancel);
+        EXPECT_GE(ok.left, cancel.right) << "OK from " << ok.left << ", Cancel to " << cancel.right;
+
+        // The line reads from the right: the first number of its text, the
+        // faces checked, stands right of the second, the faces listed.
+        const std::wstring line = dialog.WideText(IDC_FONT_COUNT);
+        std::vector<std::wstring> numbers;
+        for (size_t at = line.find_first_of(L"0123456789"); at != std::wstring::npos;) {
+            const size_t end = line.find_first_not_of(L"0123456789", at);
+            numbers.push_back(line.substr(at, end - at));
+            at = line.find_first_of(L"0123456789", end);
+        }
+        ASSERT_EQ(numbers.size(), 2u) << dialog.Text(IDC_FONT_COUNT);
+        ASSERT_NE(numbers[0], numbers[1]) << "every face checked";
+        const HWND count = dialog.Control(IDC_FONT_COUNT);
+        LONG checked = -1, listed = -1;
+        // As the screen shows it, once it has.
+        ::RedrawWindow(count, nullptr, nullptr, RDW_UPDATENOW);
+        ASSERT_TRUE(WaitUntil([&] {
+            checked = InkPlace(count, numbers[0]);
+            listed = InkPlace(count, numbers[1]);
+            return checked >= 0 && listed >= 0;
+        }, kWindowTimeoutMs)) << "the numbers not shown: " << checked << ", " << listed;
+        EXPECT_LT(listed, checked) << "the count line reads from the left";
+
+        // The band's name ends at its right edge; an English sample still
+        // starts at its left.
+        const Band band(dialog.Control(IDC_FONT_PREVIEW));
+        Focus(dialog, kSans);
+        EXPECT_EQ(band.Shown(band.lines.name), band.DrawnInFace(kSans, band.lines.name, [&](HDC dc) {
+            ::SetTextAlign(dc, TA_RIGHT | TA_TOP);
+            ::ExtTextOutW(dc, band.lines.name.right, band.lines.name.top, ETO_CLIPPED | ETO_RTLREADING,
+                          &band.lines.name, Wide(kSans).c_str(), static_cast<UINT>(std::strlen(kSans)), nullptr);
+        }));
+        dialog.SetText(IDC_SAMPLE_BOX, "Zebra 42");
+        EXPECT_EQ(band.Shown(band.lines.sample), band.InFace(kSans, band.lines.sample, L"Zebra 42"));
+        dialog.Close(IDCANCEL);
+    }));
 }

@@ -158,7 +158,7 @@ TEST_F(Layout, EveryLanguageFitsItsTexts)
     FillStore({}, {});
     const ScopedPolicy policy; // the sentences of locked faces too
     policy.SetList(ScopedPolicy::kUser, ScopedPolicy::ListKey(kEmbedNeverList), {L"Glyphor Test Sans"});
-    for (const char* language : {"", "de", "fr", "es", "it", "pt-BR", "ru", "qps-ploc"}) {
+    for (const char* language : {"", GLYPHOR_LANGUAGES}) {
         SCOPED_TRACE(*language ? language : "English");
         const std::string folder = *language ? ProgramDirectory() + "\\languages\\" + language : "";
         GlyphorLibrary glyphor(profile.Path(), folder);
