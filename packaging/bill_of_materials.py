@@ -25,7 +25,7 @@ import time
 import urllib.parse
 import uuid
 
-from release_zip import CHECKSUMS, package_paths
+from release_zip import CHECKSUMS, digests, package_paths
 
 DOCUMENT = "sbom.spdx.json"
 GLYPHOR = "SPDXRef-Package-Glyphor"
@@ -39,15 +39,6 @@ KINDS = {
 
 def spdx_id(kind, name):
     return "SPDXRef-%s-%s" % (kind, re.sub(r"[^A-Za-z0-9.]+", "-", name))
-
-
-def checksums(path):
-    digests = {"SHA1": hashlib.sha1(), "SHA256": hashlib.sha256()}
-    with open(path, "rb") as content:
-        for block in iter(lambda: content.read(1 << 20), b""):
-            for digest in digests.values():
-                digest.update(block)
-    return {algorithm: digest.hexdigest() for algorithm, digest in digests.items()}
 
 
 def source_commit(source_dir):
@@ -83,11 +74,11 @@ def file_entries(folder):
     for path in package_paths(folder):
         if path.endswith("/") or path in (DOCUMENT, CHECKSUMS):
             continue
-        sums = checksums(os.path.join(folder, path))
+        sums = digests(os.path.join(folder, path), ["sha1", "sha256"])
         files.append({
             "SPDXID": spdx_id("File", path),
             "fileName": "./" + path,
-            "checksums": [{"algorithm": algorithm, "checksumValue": value} for algorithm, value in sums.items()],
+            "checksums": [{"algorithm": algorithm.upper(), "checksumValue": value} for algorithm, value in sums.items()],
         })
     if len({entry["SPDXID"] for entry in files}) != len(files):
         sys.exit("bill_of_materials.py: two files of %s make the same SPDX id" % folder)

@@ -35,18 +35,20 @@ def package_paths(folder):
     return sorted(paths, key=lambda path: path.rstrip("/").split("/"))
 
 
-def sha256(path):
-    digest = hashlib.sha256()
+def digests(path, algorithms):
+    """The file's digests by the hashlib algorithms named, as hexadecimal text."""
+    hashes = {algorithm: hashlib.new(algorithm) for algorithm in algorithms}
     with open(path, "rb") as content:
         for block in iter(lambda: content.read(1 << 20), b""):
-            digest.update(block)
-    return digest.hexdigest()
+            for digest in hashes.values():
+                digest.update(block)
+    return {algorithm: digest.hexdigest() for algorithm, digest in hashes.items()}
 
 
 def write_checksums(folder):
     files = [path for path in package_paths(folder) if not path.endswith("/") and path != CHECKSUMS]
     with open(os.path.join(folder, CHECKSUMS), "w", encoding="ascii", newline="\n") as sums:
-        sums.writelines("%s  %s\n" % (sha256(os.path.join(folder, path)), path) for path in files)
+        sums.writelines("%s  %s\n" % (digests(os.path.join(folder, path), ["sha256"])["sha256"], path) for path in files)
 
 
 def entry_time():
