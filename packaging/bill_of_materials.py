@@ -25,7 +25,7 @@ import time
 import urllib.parse
 import uuid
 
-from release_zip import CHECKSUMS, digests, package_paths
+from release_zip import CHECKSUMS, digests, package_paths, source_date_epoch
 
 DOCUMENT = "sbom.spdx.json"
 GLYPHOR = "SPDXRef-Package-Glyphor"
@@ -93,7 +93,8 @@ def debian_package(name, package):
     purl = "pkg:deb/debian/%s@%s?arch=%s" % (name, urllib.parse.quote(package["version"], safe=""),
                                               package["architecture"])
     if package["kind"] == "runtime":
-        comment = "Gives %s, its debugging information removed; the licence given is the DLLs'." % listed(package["gives"])
+        comment = "Gives %s, each with its debugging information removed; the licence given is theirs." % listed(
+            package["gives"])
     else:
         comment = "The build's %s." % listed(package["gives"])
     return {
@@ -164,7 +165,6 @@ def document(folder, source_dir, version, component_files):
                 sys.exit("bill_of_materials.py: the package lacks the runtime DLL %s" % place)
             relationships.append({"spdxElementId": shipped[place], "relationshipType": "GENERATED_FROM",
                                   "relatedSpdxElement": package_id})
-    epoch = int(os.environ.get("SOURCE_DATE_EPOCH") or time.time())
     identity = uuid.uuid5(uuid.NAMESPACE_URL, "%s %s" % (glyphor["packageVerificationCode"]["packageVerificationCodeValue"],
                                                          commit))
     return {
@@ -174,10 +174,10 @@ def document(folder, source_dir, version, component_files):
         "name": name,
         "documentNamespace": "https://spdx.org/spdxdocs/%s-%s" % (name, identity),
         "creationInfo": {
-            "created": time.strftime("%Y-%m-%dT%H:%M:%SZ", time.gmtime(epoch)),
+            "created": time.strftime("%Y-%m-%dT%H:%M:%SZ", time.gmtime(source_date_epoch())),
             "creators": ["Organization: Glyphor", "Tool: Glyphor-bill_of_materials.py-" + version],
         },
-        "packages": [glyphor] + [debian_package(name, package) for name, package in sorted(packages.items())],
+        "packages": [glyphor] + [debian_package(package_name, package) for package_name, package in sorted(packages.items())],
         "files": files,
         "relationships": relationships,
     }

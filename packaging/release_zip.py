@@ -51,14 +51,14 @@ def write_checksums(folder):
         sums.writelines("%s  %s\n" % (digests(os.path.join(folder, path), ["sha256"])["sha256"], path) for path in files)
 
 
-def entry_time():
-    epoch = int(os.environ.get("SOURCE_DATE_EPOCH") or time.time())
-    return max(EARLIEST, tuple(time.gmtime(epoch)[:6]))
+def source_date_epoch():
+    """The time the package's files carry: SOURCE_DATE_EPOCH's, else the time now."""
+    return int(os.environ.get("SOURCE_DATE_EPOCH") or time.time())
 
 
 def write_zip(folder, zip_path):
     top = os.path.basename(os.path.normpath(folder)) + "/"
-    when = entry_time()
+    when = max(EARLIEST, time.gmtime(source_date_epoch())[:6])
     with zipfile.ZipFile(zip_path, "w") as archive:
         for path in [""] + package_paths(folder):
             entry = zipfile.ZipInfo(top + path, when)
