@@ -216,11 +216,9 @@ PolicySetting PolicySnapshot::Setting(const std::wstring& asked, const FaceNames
 std::shared_ptr<const PolicySnapshot> CurrentPolicy()
 {
     // Made at the first query, never while the library loads. Anything under
-    // Software\Policies of either hive may be the policy's; while that key
-    // is missing, its creation is watched for.
+    // Software\Policies of either hive may be the policy's.
     static WatchedReading<PolicySnapshot> watch(
-        {{kMachine.root, L"Software\\Policies", L"Software", kMachine.view},
-         {kUser.root, L"Software\\Policies", L"Software", kUser.view}},
+        {{kMachine.root, L"Software\\Policies", kMachine.view}, {kUser.root, L"Software\\Policies", kUser.view}},
         kLookInterval, &PolicySnapshot::Read);
     return watch.Current();
 }

@@ -4,29 +4,27 @@
 
 namespace {
 
-UniqueHKey OpenToWatch(const WatchedKey& key, const std::wstring& path)
+UniqueHKey OpenToWatch(const WatchedKey& key, const std::wstring& path, LONG* error)
 {
     HKEY opened = nullptr;
-    return UniqueHKey(::RegOpenKeyExW(key.root, path.c_str(), 0, KEY_NOTIFY | key.view, &opened) == ERROR_SUCCESS
-                          ? opened
-                          : nullptr);
+    *error = ::RegOpenKeyExW(key.root, path.c_str(), 0, KEY_NOTIFY | key.view, &opened);
+    return UniqueHKey(*error == ERROR_SUCCESS ? opened : nullptr);
 }
 
-// Asks the registry to signal `changed` once anything under the key may have
-// changed, or, while it is missing, once a key is made under its fallback.
-// The key watched is returned; it must stay open for the watch to last.
-UniqueHKey Watch(const WatchedKey& key, HANDLE changed)
+// Asks the registry to signal `changed` once anything under the key at
+// `path` may have changed (`subtree`), or a key was made or deleted directly
+// under it. The key watched is returned; it must stay open for the watch to
+// last. `missing` tells a key that is not there from one that cannot be
+// watched.
+UniqueHKey Watch(const WatchedKey& key, const std::wstring& path, bool subtree, HANDLE changed, bool* missing)
 {
     constexpr DWORD kSubtreeChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
     // Systems before Windows 8 refuse the flag; without it, the thread that
     // asked ending also signals, which costs one reading more.
     static std::atomic<DWORD> threadAgnostic{REG_NOTIFY_THREAD_AGNOSTIC};
-    bool subtree = true;
-    UniqueHKey watched = OpenToWatch(key, key.path);
-    if (!watched) {
-        watched = OpenToWatch(key, key.fallback);
-        subtree = false;
-    }
+    LONG error = ERROR_SUCCESS;
+    UniqueHKey watched = OpenToWatch(key, path, &error);
+    *missing = error == ERROR_FILE_NOT_FOUND;
     if (!watched)
         return watched;
     const DWORD filter = subtree ? kSubtreeChanges : REG_NOTIFY_CHANGE_NAME;
@@ -42,13 +40,14 @@ UniqueHKey Watch(const WatchedKey& key, HANDLE changed)
 
 RegistryWatch::RegistryWatch(std::vector<WatchedKey> keys, DWORD lookInterval)
     : m_keys(std::move(keys)), m_lookInterval(lookInterval), m_changed(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      m_watched(m_keys.size())
+      m_pathChanged(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), m_watched(m_keys.size())
 {
 }
 
 bool RegistryWatch::Signalled() const
 {
-    return ::WaitForSingleObject(m_changed.get(), 0) != WAIT_TIMEOUT;
+    const HANDLE events[] = {m_changed.get(), m_pathChanged.get()};
+    return ::WaitForMultipleObjects(2, events, FALSE, 0) != WAIT_TIMEOUT;
 }
 
 bool RegistryWatch::Unchanged()
@@ -69,20 +68,43 @@ bool RegistryWatch::Due() const
     return !m_watching || m_stale || Signalled();
 }
 
+bool RegistryWatch::WatchPaths()
+{
+    // Closing a watched key signals the event: close them before it is reset.
+    m_pathWatched.clear();
+    ::ResetEvent(m_pathChanged.get());
+    bool every = true;
+    for (const WatchedKey& key : m_keys) {
+        // A key missing ends its path: the one above it signals its making.
+        for (size_t end = key.path.find(L'\\'); end != std::wstring::npos; end = key.path.find(L'\\', end + 1)) {
+            bool missing = false;
+            UniqueHKey watched = Watch(key, key.path.substr(0, end), false, m_pathChanged.get(), &missing);
+            if (missing)
+                break;
+            every = every && watched;
+            m_pathWatched.push_back(std::move(watched));
+        }
+    }
+    return every;
+}
+
 bool RegistryWatch::Rearm()
 {
     m_watching = false; // until the reading has succeeded
     m_stale = false;
-    if (!m_changed)
+    if (!m_changed || !m_pathChanged)
         return false;
+    if (!m_pathsWatched || ::WaitForSingleObject(m_pathChanged.get(), 0) != WAIT_TIMEOUT)
+        m_pathsWatched = WatchPaths();
     // Closing a watched key signals the event: close them before it is reset.
     for (UniqueHKey& key : m_watched)
         key.reset();
     ::ResetEvent(m_changed.get());
-    bool every = true;
+    bool every = m_pathsWatched;
     for (size_t index = 0; index < m_keys.size(); ++index) {
-        m_watched[index] = Watch(m_keys[index], m_changed.get());
-        every = every && m_watched[index];
+        bool missing = false;
+        m_watched[index] = Watch(m_keys[index], m_keys[index].path, true, m_changed.get(), &missing);
+        every = every && (m_watched[index] || missing);
     }
     return every;
 }

@@ -13,13 +13,11 @@
 #include <string>
 #include <vector>
 
-// A key whose whole subtree is watched; while it is missing, keys made
-// directly under `fallback`, its parent, are watched for instead, so that its
-// creation signals.
+// A key whose whole subtree is watched, and whose making and deletion, or
+// those of any key on its path, are watched for too.
 struct WatchedKey {
     HKEY root;
     std::wstring path;
-    std::wstring fallback;
     REGSAM view = 0;
 };
 
@@ -49,11 +47,21 @@ public:
 
 private:
     bool Signalled() const;
+    // Watches the keys on every key's path, below the hive's root, for keys
+    // made or deleted directly under them. True when each was watched.
+    bool WatchPaths();
 
     const std::vector<WatchedKey> m_keys;
     const DWORD m_lookInterval;
-    const UniqueHandleObject m_changed;
-    std::vector<UniqueHKey> m_watched; // as many as m_keys, each open while watched
+    // The registry does not signal the watch of a key that is deleted, and a
+    // key made again later is another key: the keys on the paths are watched
+    // too. They change seldom, the keys' contents often, so each has an event
+    // of its own, and a change of contents watches the keys alone anew.
+    const UniqueHandleObject m_changed;     // the keys' subtrees
+    const UniqueHandleObject m_pathChanged; // the keys on their paths
+    std::vector<UniqueHKey> m_watched;      // the keys, each open while watched
+    std::vector<UniqueHKey> m_pathWatched;  // the keys on their paths, open while watched
+    bool m_pathsWatched = false;            // every key on the paths is, since the last path change
     std::atomic<bool> m_watching{false}; // else every look finds a change
     std::atomic<bool> m_stale{false};
     std::atomic<DWORD> m_lastLook{0}; // when a look last found no change, in ms

@@ -22,18 +22,15 @@ std::mutex g_watchLock;
 std::unique_ptr<WatchedSwitches> g_watch;
 std::atomic<WatchedSwitches*> g_watching{nullptr};
 
-// Everything under the profile's General key, or, while it is missing, its
-// creation under the profile's key.
+// Everything under the profile's General key, and its making and deletion.
 WatchedSwitches* SwitchesOf(const KeyPaths& paths)
 {
     if (WatchedSwitches* const watching = g_watching)
         return watching;
     std::lock_guard<std::mutex> lock(g_watchLock);
     if (!g_watch) {
-        const std::wstring general = Widened(paths.general);
-        const std::wstring profile = general.substr(0, general.rfind(L'\\'));
         g_watch = std::make_unique<WatchedSwitches>(
-            std::vector<WatchedKey>{{HKEY_CURRENT_USER, general, profile}}, kLookEveryTime,
+            std::vector<WatchedKey>{{HKEY_CURRENT_USER, Widened(paths.general)}}, kLookEveryTime,
             [paths] { return std::make_shared<const CSwitchReader>(paths); });
         g_watching = g_watch.get();
     }

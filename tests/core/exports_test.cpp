@@ -119,7 +119,7 @@ TEST(Exports, ThousandsOfCallsLeaveNoKeyOpen)
         opened = balance.KeysOpenedInAll();
         stillOpen = balance.OpenKeys();
     }
-    EXPECT_EQ(stillOpen, 0);
+    EXPECT_EQ(stillOpen, 1) << "keys left open beside the watch of General, made once it exists";
     EXPECT_GT(opened, 2000) << "the calls were not counted";
 }
 

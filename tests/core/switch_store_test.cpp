@@ -30,10 +30,15 @@ TEST_F(SwitchStore, MissingListsReadAsOn)
     ExpectBothOn("Any Face", "no General");
     m_profile.CreateGeneral();
     ExpectBothOn("Any Face", "General without lists");
+    // The registry does not signal the watch of a key that is deleted: a
+    // profile deleted whole and made again is read again all the same.
+    DeleteTree(m_profile.Path());
     m_profile.CreateLists();
     ExpectBothOn("Any Face", "empty lists");
     EXPECT_EQ(SubkeyNames(m_profile.EmbedList()), Names{});
     EXPECT_EQ(ValueNames(m_profile.EmbedList()), Names{});
+    WriteDwordZero(m_profile.EmbedList(), "Any Face");
+    EXPECT_FALSE(IsEnabledForFacename("Any Face", false)) << "listed in a profile made again";
 }
 
 TEST_F(SwitchStore, AValueOfAnyTypeOrDatumSwitchesTheFaceOff)
