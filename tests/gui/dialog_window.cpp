@@ -4,9 +4,43 @@
 #include "window_search.h"
 
 #include "common/ansi_text.h"
+#include "common/unique_handle.h"
 #include "dialog/control_ids.h"
+#include "tests/support/resource_text.h"
+#include "tests/support/test_fonts.h"
 
 #include <iterator>
+#include <vector>
+
+namespace {
+
+// How the count line begins while faces are still found, in every language
+// the tests show the dialog in: the English library's words and those of
+// each translation beside the tests (languages\NAME).
+const std::vector<std::wstring>& FindingBeginnings()
+{
+    static const std::vector<std::wstring> beginnings = [] {
+        const std::string folder = ProgramDirectory();
+        std::vector<std::string> libraries{folder + "\\GlyphorRes.dll"};
+        WIN32_FIND_DATAA entry{};
+        const HANDLE search = ::FindFirstFileA((folder + "\\languages\\*").c_str(), &entry);
+        const UniqueFindHandle owned(search == INVALID_HANDLE_VALUE ? nullptr : search);
+        for (bool more = static_cast<bool>(owned); more; more = ::FindNextFileA(owned.get(), &entry))
+            if (entry.cFileName[0] != '.')
+                libraries.push_back(folder + "\\languages\\" + entry.cFileName + "\\GlyphorRes.dll");
+        std::vector<std::wstring> found;
+        for (const std::string& path : libraries) {
+            const UniqueHModule library(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+            const std::wstring finding = library ? ResourceString(library.get(), IDS_FONT_COUNT_FINDING) : L"";
+            if (finding.find(L'%') != 0 && !finding.empty())
+                found.push_back(finding.substr(0, finding.find(L'%')));
+        }
+        return found;
+    }();
+    return beginnings;
+}
+
+} // namespace
 
 
 LRESULT DialogWindow::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const
@@ -154,8 +188,13 @@ void DialogWindow::WaitForEveryFace() const
     const auto found = [this] {
         if (!Control(IDC_FONT_LIST) || !Control(IDC_FONT_COUNT))
             return true;
-        const std::string line = Text(IDC_FONT_COUNT);
-        return !line.empty() && line.rfind("Finding", 0) != 0;
+        const std::wstring line = WideText(IDC_FONT_COUNT);
+        if (line.empty())
+            return false;
+        for (const std::wstring& finding : FindingBeginnings())
+            if (line.rfind(finding, 0) == 0)
+                return false;
+        return true;
     };
     if (!WaitUntil(found, kWindowTimeoutMs))
         throw DriverFailure("the faces were not all found; the count line says \"" + Text(IDC_FONT_COUNT) + "\"");

@@ -7,6 +7,7 @@
 #include "dialog/face_words.h"
 #include "dialog/accessible_window.h"
 #include "dialog/preview_layout.h"
+#include "common/ansi_text.h"
 #include "common/window_text.h"
 #include "framework/afx.h"
 #include "store/policy.h"
@@ -565,7 +566,7 @@ TEST_F(Mirrored, HebrewReadsFromTheRight)
             numbers.push_back(line.substr(at, end - at));
             at = line.find_first_of(L"0123456789", end);
         }
-        ASSERT_EQ(numbers.size(), 2u) << dialog.Text(IDC_FONT_COUNT);
+        ASSERT_EQ(numbers.size(), 2u) << Narrowed(line, CP_UTF8);
         ASSERT_NE(numbers[0], numbers[1]) << "every face checked";
         const HWND count = dialog.Control(IDC_FONT_COUNT);
         LONG checked = -1, listed = -1;
