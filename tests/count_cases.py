@@ -17,7 +17,11 @@ def main(argv):
     passed = failed = skipped = 0
     reports = sorted(report for folder in argv[1:] for report in glob.glob(os.path.join(folder, "*.xml")))
     for report in reports:
-        for case in ElementTree.parse(report).iter("testcase"):
+        # A failure message may carry bytes that are not UTF-8, which the
+        # programs write as they are: read as such, the report still counts.
+        with open(report, "rb") as stream:
+            text = stream.read().decode("utf-8", errors="replace")
+        for case in ElementTree.fromstring(text).iter("testcase"):
             if case.get("status") == "notrun" or case.get("result") == "skipped":
                 skipped += 1
             elif case.find("failure") is not None:
